@@ -1,0 +1,55 @@
+# Tarsek: two commands do everything on a fresh machine: `make run` and `make test`.
+BUILD     ?= build
+BUILDTYPE ?= RelWithDebInfo
+JOBS      ?= $(shell nproc)
+DEPS := cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgtest-dev libgmock-dev \
+        libbenchmark-dev libfmt-dev nlohmann-json3-dev libcli11-dev fonts-wqy-microhei xvfb \
+        xauth poppler-utils
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps configure build test bench run screenshots format clean
+
+# Installs only what is missing; with everything present it touches no network.
+deps:
+	@missing=""; for p in $(DEPS); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE) -DWERROR=ON > /dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+bench: build
+	@cmake --build $(BUILD) --target bench
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display here (neither DISPLAY nor WAYLAND_DISPLAY is set): try 'make screenshots' for PNGs of every view."; \
+	elif [ -x $(BUILD)/bin/tarsek ]; then \
+	  $(BUILD)/bin/tarsek; \
+	else \
+	  echo "Built the core; the windowed program comes with the application shell."; \
+	fi
+
+screenshots: build
+	@if [ -x $(BUILD)/bin/tarsek ]; then \
+	  mkdir -p $(BUILD)/screenshots && \
+	  QT_QPA_PLATFORM=offscreen $(BUILD)/bin/tarsek --screenshots $(BUILD)/screenshots && \
+	  ls $(BUILD)/screenshots; \
+	else echo "The windowed program is not built yet."; fi
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,1 @@
+#include "survey/survey_calc.h"

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "well/session.h"
+#include "well/well_record.h"
+
+namespace tarsek {
+
+/// Bearing in degrees, 0 <= result < 360, of a north/east pair; the origin gives 0.
+double AzimuthOf(double north, double east) noexcept;
+
+/// Arc sine in radians with the program's special cases: |x| > 1 gives 0, x = 1 gives pi/2,
+/// x = -1 gives 3 pi/2.
+double ArcSine(double x) noexcept;
+
+/// Arc cosine in radians: |x| > 1 gives 0, x = 1 gives 0, x = -1 gives pi.
+double ArcCosine(double x) noexcept;
+
+/// Increments (tvd = ΔTVD, planLength = ΔH, north = ΔN, east = ΔE; all else 0) of the course
+/// from prev to cur by the survey method calcMethod (0..4; any other value gives zeros).
+/// Method 0 may substitute the grid azimuth of a zero-inclination end in the records given.
+StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int calcMethod);
+
+/// Trajectory of the first count stations, dimensioned count + 1. Recomputes gridAzimuth of
+/// every station (azimuth + declination) when count >= 2; method 0 may substitute some.
+std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
+                                             const BasicData& block, int count, int calcMethod);
+
+/// The point inside the course upper..lower at which the vertical depth (byTvd) or measured
+/// depth equals value, found by bisection; value <= 0 gives an all-zero record. The result's
+/// station part is the found point; its result part the cumulative values there.
+TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult upperResult,
+                              const BasicData& block, SurveyStation lower, bool byTvd,
+                              int calcMethod);
+
+/// Where the open well's survey crosses target 1's or target 2's vertical depth (target = 1
+/// or 2), with the hit radius; all zero when it has not crossed.
+TargetCrossing FindTargetCrossing(const Session& session, int target);
+
+/// Recomputes the open well's results, both target crossings and every neighbour's results;
+/// does nothing while no well is open or the well has no stations.
+void RecalculateAll(Session& session);
+
+/// Recomputes designResults from designPoints; nothing while no well is open or no point exists.
+void RecalculateDesignTrajectory(Session& session);
+
+/// Name of a survey method as the program shows it ("平均角法" .. "正切法"), empty otherwise.
+const char* MethodName(int calcMethod) noexcept;
+
+}  // namespace tarsek
