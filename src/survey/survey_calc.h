@@ -28,6 +28,12 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
 std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
                                              const BasicData& block, int count, int calcMethod);
 
+/// Fills results[i] from results[i - 1] and the course stations[i - 1]..stations[i] (i >= 1):
+/// one step of ComputeTrajectory after the grid azimuths are set, so that a caller growing a
+/// trajectory point by point gets exactly the values of a full pass.
+void ComputeTrajectoryStep(std::vector<SurveyStation>& stations, const BasicData& block,
+                           std::vector<StationResult>& results, int i, int calcMethod);
+
 /// The point inside the course upper..lower at which the vertical depth (byTvd) or measured
 /// depth equals value, found by bisection; value <= 0 gives an all-zero record. The result's
 /// station part is the found point; its result part the cumulative values there.
