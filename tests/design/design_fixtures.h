@@ -57,12 +57,14 @@ inline Session singleTargetWell(int method = 0) {
   return s;
 }
 
-/// A typical two-target well: target 2 on a flatter line beyond target 1, so the hold must drop.
+/// A typical two-target well: target 2 on a steeper line beyond target 1, so the hold must drop
+/// toward it; final depth 3000 m.
 inline Session twoTargetWell(int method = 0) {
   Session s = singleTargetWell(method);
   WellRecord& w = s.well;
-  placeTarget1(w, 600, 800, 2000);
-  placeTarget2(w, 720, 960, 2600);
+  placeTarget1(w, 600, 800, 2300);
+  placeTarget2(w, 810, 1080, 2800);
+  w.rotaryDropRate = 3;
   return s;
 }
 
