@@ -102,12 +102,6 @@ TEST(Section, ScaleFollowsTheTargetDepthInWholeHundreds) {
   EXPECT_DOUBLE_EQ(sectionScale(3000, 6000, 50).height, 1.5);
 }
 
-TEST(FontSizes, FollowThePaneWidth) {
-  EXPECT_DOUBLE_EQ(planViewFontSize(9500), 10);
-  EXPECT_DOUBLE_EQ(sectionFontSize(4500), 10);
-  EXPECT_DOUBLE_EQ(sectionFontSize(6750), 15);
-}
-
 TEST(PagePlan, EightDirectionsPutTheWellheadAndArcsInsideTheSquare) {
   const PlotScale sc = pageScale(11906, 16838, 300, 30);
   EXPECT_DOUBLE_EQ(sc.width, 825);
