@@ -33,6 +33,8 @@ bool finite(const PlotTarget& t) {
 // A positive, finite displacement is what makes a drawing: a straight hole has none.
 bool hasDisplacement(const PlotTarget& t) { return finite(t) && t.displacement > 0; }
 
+bool finitePoint(PlotPoint p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
 bool usable(PlotScale s) {
   return s.width > 0 && s.height > 0 && std::isfinite(s.width) && std::isfinite(s.height);
 }
@@ -54,6 +56,8 @@ void planPath(Surface& s, PlotPoint c, const std::vector<StationResult>& results
   PlotPoint prev = c;
   for (int i = 0; i < count; ++i) {
     const PlotPoint p{c.x + results[i].east, c.y - results[i].north};
+    // A station the calculation could not place is passed over rather than drawn to infinity.
+    if (!finitePoint(p)) continue;
     s.line(prev.x, prev.y, p.x, p.y, colour);
     s.point(p.x, p.y, colour);
     prev = p;
@@ -67,6 +71,7 @@ void sectionPath(Surface& s, PlotPoint o, double k, const std::vector<StationRes
   PlotPoint prev = o;
   for (int i = 0; i < count; ++i) {
     const PlotPoint p{o.x + results[i].verticalSection / k, o.y + results[i].tvd / k};
+    if (!finitePoint(p)) continue;
     s.line(prev.x, prev.y, p.x, p.y, colour);
     s.point(p.x, p.y, colour);
     prev = p;
@@ -76,6 +81,7 @@ void sectionPath(Surface& s, PlotPoint o, double k, const std::vector<StationRes
 void crossings(Surface& s, const Session& session, PlotPoint c) {
   auto one = [&](const TargetCrossing& hit) {
     const PlotPoint p{c.x + hit.result.east, c.y - hit.result.north};
+    if (!finitePoint(p)) return;
     s.line(c.x, c.y, p.x, p.y, kGreen);
     s.point(p.x, p.y, kRed);
   };

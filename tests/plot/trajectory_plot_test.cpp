@@ -129,12 +129,30 @@ TEST(PlanViewDrawing, FarOffsetWellKeepsTheRingCountBounded) {
   EXPECT_LE(pane.callsOf("circle").size(), static_cast<std::size_t>(kMaxTicks) + 1);
 }
 
-TEST(PlanViewDrawing, StationCountBeyondTheArraysDrawsOnlyWhatIsHeld) {
+TEST(PlanViewDrawing, OddRecordsDrawOnlyWhatCanBePlaced) {
   Session s = singleTargetWell();
   s.well.stationCount = 30000;
   RecordingSurface pane(kPaneW, kPaneH);
   DrawPlanView(pane, s);
   EXPECT_EQ(withColour(pane.callsOf("point"), kBlue).size(), 5u);
+
+  // A station without a finite position is skipped on every drawing; nothing goes to infinity.
+  s = singleTargetWell();
+  s.well.results[2].north = std::numeric_limits<double>::quiet_NaN();
+  s.well.results[2].tvd = std::numeric_limits<double>::infinity();
+  s.target1Hit.result.east = std::numeric_limits<double>::quiet_NaN();
+  RecordingSurface plan(kPaneW, kPaneH), section(kPaneW, kPaneH), page;
+  DrawPlanView(plan, s);
+  DrawVerticalSection(section, s);
+  DrawTrajectoryPlot(page, s);
+  for (const RecordingSurface* r : {&plan, &section, &page}) {
+    for (const Call& c : r->calls())
+      EXPECT_TRUE(std::isfinite(c.x) && std::isfinite(c.y) && std::isfinite(c.x2) &&
+                  std::isfinite(c.y2))
+          << c.op << " " << c.args;
+  }
+  EXPECT_EQ(withColour(plan.callsOf("point"), kBlue).size(), 3u);
+  EXPECT_EQ(withColour(section.callsOf("point"), kBlue).size(), 3u);
 }
 
 TEST(SectionDrawing, TicksAndOriginFollowTheTargetDepth) {
