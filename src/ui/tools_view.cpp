@@ -61,6 +61,9 @@ QComboBox* makeCombo(const QString& name, QWidget* parent) {
 PictureBox* makePicture(const QString& name, std::vector<std::string>& lines, QWidget* parent) {
   auto* picture = new PictureBox(name, parent);
   picture->onPaint = [&lines](Surface& s) {
+    // The captions are padded with blanks to line up the colons: that needs a face whose
+    // Latin letters are exactly half a Chinese character wide.
+    s.setFontFace("WenQuanYi Micro Hei Mono");
     s.setFontSize(10);
     for (const std::string& line : lines) s.printLine(line);
   };
