@@ -1,6 +1,7 @@
 #include "design/design_tables.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "common/numtext.h"
@@ -72,13 +73,33 @@ void drawDesignPointRows(Surface& box, const Session& session, int first, int la
   for (int i = first; i <= last; ++i) {
     const SurveyStation& p = w.designPoints[static_cast<std::size_t>(i)];
     const StationResult& r = w.designResults[static_cast<std::size_t>(i)];
-    box.currentY = box.scaleTop() + i * pitch;
+    box.currentY = i * pitch;
     const std::string cells[] = {
         std::to_string(p.index), num(p.md),    num(p.inclination), num(p.azimuth), num(r.tvd),
         num(r.closureDistance),  num(r.north), num(r.east)};
     tableLine(box, cells);
     box.printLine();
   }
+}
+
+void drawDesignPointView(Surface& box, const Session& session, double scroll) {
+  box.clear();
+  box.setScaleWidth(80);
+  const double pitch = designPointRowPitch(box);
+  const double view = box.scaleHeight();
+  if (!(pitch > 0) || !(view > 0)) return;
+  const double content = (session.well.designPointCount + 2) * pitch;
+  if (!(scroll >= 0)) scroll = 0;  // also NaN
+  if (scroll > 1) scroll = 1;
+  // The scroll range stops with the table's end at the bottom of the box, so the last point can
+  // always be brought into view however long the table is.
+  const double offset = std::max(0.0, content - view) * scroll;
+  const double oldTop = box.scaleTop();
+  box.setScaleTop(oldTop + offset);
+  const int first = static_cast<int>(std::floor(offset / pitch));
+  const int last = static_cast<int>(std::ceil((offset + view) / pitch));
+  drawDesignPointRows(box, session, first, last);
+  box.setScaleTop(oldTop);
 }
 
 }  // namespace tarsek

@@ -21,4 +21,9 @@ double designPointRowPitch(const Surface& box);
 /// draw only the rows in view. The box is not cleared.
 void drawDesignPointRows(Surface& box, const Session& session, int first, int last);
 
+/// Clears the box and draws the rows of the design point table it shows when the table is
+/// scrolled to scroll (0 = first row at the top, 1 = the end of the table at the bottom; values
+/// outside are clamped). The table ends two rows below the last point.
+void drawDesignPointView(Surface& box, const Session& session, double scroll);
+
 }  // namespace tarsek

@@ -305,5 +305,44 @@ TEST(DesignTables, PointRowsDrawOnlyTheRequestedRowsAtTheirPlace) {
             (std::vector<std::string>{"序号", "测深", "井斜", "方位", "垂深", "位移", "N", "E"}));
 }
 
+TEST(DesignTables, PointViewScrollsToTheLastPoint) {
+  Session s = designedSession(1);
+  WellRecord& w = s.well;
+  w.designPointCount = 100;
+  w.designPoints.assign(101, SurveyStation{});
+  w.designResults.assign(101, StationResult{});
+  for (int i = 0; i < 100; ++i) w.designPoints[i].index = static_cast<std::int16_t>(i);
+  RecordingSurface box(6000, 3000);
+  const double pitch = designPointRowPitch(box);
+  const double boxHeight = box.scaleHeight();
+
+  // At the top the first row sits at the top edge and only the rows in view are drawn.
+  drawDesignPointView(box, s, 0);
+  auto cells = shown(box);
+  ASSERT_FALSE(cells.empty());
+  EXPECT_EQ(cells.front().text, "0");
+  EXPECT_NEAR(cells.front().y, 0, 1e-9);
+  const std::size_t rowsInView = cells.size() / 8;
+  EXPECT_LE(rowsInView, static_cast<std::size_t>(boxHeight / pitch) + 2);
+
+  // At the bottom the last point is drawn inside the box, with the table's two spare rows
+  // under it. Recorded y values are table coordinates; the box shows them shifted by the offset.
+  box.reset();
+  drawDesignPointView(box, s, 1);
+  cells = shown(box);
+  ASSERT_FALSE(cells.empty());
+  const auto& lastIndex = cells[cells.size() - 8];
+  EXPECT_EQ(lastIndex.text, "99");
+  const double offset = 102 * pitch - boxHeight;
+  EXPECT_NEAR(boxHeight - (lastIndex.y - offset), 3 * pitch, 1e-6);
+  EXPECT_GE(cells.front().y, offset - pitch) << "rows above the view are not drawn";
+  EXPECT_EQ(box.scaleTop(), 0) << "the surface's scale is left as it was";
+
+  // Out-of-range scroll values are clamped rather than drawing nowhere.
+  box.reset();
+  drawDesignPointView(box, s, 7);
+  EXPECT_EQ(shown(box).back().text, cells.back().text);
+}
+
 }  // namespace
 }  // namespace tarsek
