@@ -15,6 +15,7 @@ using testing::placeTarget1;
 using testing::placeTarget2;
 using testing::RecordingHost;
 using testing::singleTargetWell;
+using testing::targetsInLine;
 using testing::twoTargetWell;
 
 int last(const Session& s) { return s.well.designPointCount - 1; }
@@ -210,6 +211,34 @@ TEST(DesignTwoTargets, DropThroughVerticalStopsAtVerticalWithoutDirection) {
   EXPECT_EQ(lastPoint(s).azimuth, 0);
   for (int i = 2; i < last(s); ++i) EXPECT_GT(s.well.designPoints[i].inclination, 0) << i;
   expectAllFinite(s);
+}
+
+TEST(DesignTwoTargets, TargetsInLineHoldStraightThroughBoth) {
+  for (int method = 0; method < 5; ++method) {
+    for (double dropRate : {3.0, -3.0, 0.0}) {
+      SCOPED_TRACE(::testing::Message() << "method " << method << ", drop rate " << dropRate);
+      Session s = targetsInLine(method, dropRate);
+      ASSERT_EQ(DesignProfile(s), kDesignDone);
+      EXPECT_LT(missDistance(s, 2), 0.05);
+      EXPECT_NEAR(lastResult(s).tvd, 3000, 1e-4);
+      const DesignSegment& drop = s.designSegments[4];
+      EXPECT_EQ(drop.deltaMd, 0);
+      EXPECT_EQ(drop.inclination, s.designSegments[3].inclination);
+      EXPECT_EQ(s.designSegments[5].inclination, s.designSegments[3].inclination);
+      expectRowsChain(s, 5);
+    }
+  }
+}
+
+TEST(DesignTwoTargets, BuildOvershootingTarget2EndsTheDesignAtTheBuild) {
+  Session s = twoTargetWell();
+  placeTarget2(s.well, 612, 816, 2310);
+  s.well.rotaryDropRate = -30;
+  ASSERT_EQ(DesignProfile(s), kDesignDone);
+  EXPECT_GE(lastResult(s).closureDistance, s.well.designDisplacement2);
+  EXPECT_GT(lastPoint(s).inclination, s.designSegments[3].inclination);
+  EXPECT_EQ(s.designSegments[4].md, 0);
+  EXPECT_EQ(s.designSegments[5].md, 0);
 }
 
 TEST(DesignRerun, RebuildsEverythingFromTheBasicData) {

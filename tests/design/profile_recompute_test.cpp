@@ -214,6 +214,15 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          return s;
        },
        kDesignBuildTooLow},
+      {"targets in line", [](int m) { return testing::targetsInLine(m, 3); }, kDesignDone},
+      {"build overshooting target 2",
+       [](int m) {
+         Session s = twoTargetWell(m);
+         placeTarget2(s.well, 612, 816, 2310);
+         s.well.rotaryDropRate = -30;
+         return s;
+       },
+       kDesignDone},
       {"outcome 7",
        [](int m) {
          Session s = twoTargetWell(m);
