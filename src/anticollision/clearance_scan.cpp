@@ -248,6 +248,12 @@ std::string wellDirectoryPath(const Session& session, const std::string& fileNam
 AddNeighbourOutcome addNeighbourWell(Session& session, const std::string& fileName,
                                      double stepValue, const NeighbourLoader& load,
                                      std::mt19937& engine) {
+  return addNeighbourFile(session, wellDirectoryPath(session, fileName), stepValue, load, engine);
+}
+
+AddNeighbourOutcome addNeighbourFile(Session& session, const std::string& path, double stepValue,
+                                     const NeighbourLoader& load, std::mt19937& engine) {
+  const std::string fileName = std::filesystem::path(path).filename().string();
   if (session.well.wellNo.empty()) return AddNeighbourOutcome::NoWell;
   if (!(stepValue >= kMinStep)) {
     session.ui().setStatusText("步长 ≥ 2");
@@ -268,7 +274,6 @@ AddNeighbourOutcome addNeighbourWell(Session& session, const std::string& fileNa
     session.neighbourColours.pop_back();
     return why;
   };
-  const std::string path = wellDirectoryPath(session, fileName);
   if (!load) return drop(AddNeighbourOutcome::NoFile);
   const AddNeighbourOutcome loaded = load(session, session.neighbourWells.back(), path);
   if (loaded != AddNeighbourOutcome::Added) return drop(loaded);

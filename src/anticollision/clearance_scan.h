@@ -117,6 +117,11 @@ AddNeighbourOutcome addNeighbourWell(Session& session, const std::string& fileNa
                                      double stepValue, const NeighbourLoader& load,
                                      std::mt19937& engine);
 
+/// As addNeighbourWell for a design file given by its full path; the checks compare the name
+/// part of the path.
+AddNeighbourOutcome addNeighbourFile(Session& session, const std::string& path, double stepValue,
+                                     const NeighbourLoader& load, std::mt19937& engine);
+
 /// The path of a file of the well directory.
 std::string wellDirectoryPath(const Session& session, const std::string& fileName);
 
