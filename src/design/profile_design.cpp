@@ -446,6 +446,27 @@ std::int16_t DesignProfile(Session& session, const DesignOptions& options) {
   return builder.run();
 }
 
+const char* DesignOutcomeText(int outcome) noexcept {
+  switch (outcome) {
+    case kDesignKickoffTooHigh:
+      return "井设计造斜点偏高或造斜率或造到井斜偏大，请重新输入！";
+    case kDesignRotaryBuildTooLow:
+      return "井设计转盘钻具增斜率偏小，请重新输入！";
+    case kDesignRotaryBuildTooHigh:
+      return "井设计转盘钻具增斜率偏大，请重新输入！";
+    case kDesignDropMustBuild:
+      return "井设计靶点转盘钻具降斜率应增斜，请输入负值！";
+    case kDesignDropTooLow:
+      return "井设计靶点转盘钻具降斜率偏小，请重新输入！";
+    case kDesignBuildTooLow:
+      return "井设计靶点转盘钻具降斜率增斜偏小，请重新输入负值！";
+    case kDesignPointLimit:
+      return "井设计剖面点数超限，请检查增斜率、降斜率！";
+    default:
+      return "";
+  }
+}
+
 double InclinationToTarget(double horizontal, double vertical) noexcept {
   if (vertical == 0) return horizontal == 0 ? 0.0 : 90.0;
   return std::atan(horizontal / vertical) * 180 / kPi;
