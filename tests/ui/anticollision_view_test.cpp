@@ -224,6 +224,24 @@ class AntiCollisionViewTest : public QObject {
     QVERIFY(!label1->isVisible());
   }
 
+  void edgeBandPansTheTrendChart() {
+    clickFile(QStringLiteral("B2.kvd"));
+    QTest::mouseClick(child<QPushButton>("开关"), Qt::LeftButton);  // trend chart
+    auto* pic = child<QWidget>("Picture100");
+    auto* pan = child<QTimer>("计时员1");
+    const QPoint rightEdge(pic->width() - 3, pic->height() / 2 + 20);
+    QTest::mouseMove(pic, rightEdge);
+    QCOMPARE(pic->cursor().shape(), Qt::SizeFDiagCursor);  // below and right of the centre
+    QTest::mousePress(pic, Qt::LeftButton, {}, rightEdge);
+    QVERIFY(pan->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(view_->panOffsetX() > 0, 2000);
+    QCOMPARE(view_->panOffsetY(), 0.0);
+    QTest::mouseRelease(pic, Qt::LeftButton, {}, rightEdge);
+    QVERIFY(!pan->isActive());
+    QTest::mouseMove(pic, QPoint(pic->width() / 2, pic->height() / 2));
+    QCOMPARE(pic->cursor().shape(), Qt::ArrowCursor);
+  }
+
   void closeApproachBlinksUntilReset() {
     clickFile(QStringLiteral("D4.kvd"));  // 2.5 m apart at the surface
     auto* timer = child<QTimer>("Timer1");
@@ -271,6 +289,10 @@ class AntiCollisionViewTest : public QObject {
     QTest::mouseClick(child<QPushButton>("开关"), Qt::LeftButton);
     child<QScrollBar>("VScroll3")->setValue(2);
     QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_trend.png"));
+    auto* pic = child<QWidget>("Picture100");
+    QTest::mousePress(pic, Qt::RightButton, {}, QPoint(40, 40));
+    QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_table.png"));
+    QTest::mouseRelease(pic, Qt::RightButton, {}, QPoint(40, 40));
   }
 };
 
