@@ -15,6 +15,7 @@
 #include "survey/survey_calc.h"
 #include "ui/painter_surface.h"
 #include "well/well_file_format.h"
+#include "well/well_files.h"
 
 using namespace tarsek;
 
@@ -277,6 +278,34 @@ class AntiCollisionViewTest : public QObject {
     QVERIFY(step->text().isEmpty());
     const double last = host_.s.well.results[host_.s.well.stationCount - 1].tvd;
     QCOMPARE(host_.status, "2≤步长<" + formatGeneral(last));
+  }
+
+  void samplePadFromFiles() {
+    // The sample pad as the program ships it: the open well and its neighbours all from files.
+    for (const char* name : {"草20-1", "草20-2", "草20-3"})
+      for (const char* ext : {".kvd", ".sur"}) {
+        const QString file = QString::fromUtf8(name) + QString::fromUtf8(ext);
+        QFile::remove(dir_.filePath(file));
+        QVERIFY(QFile::copy(QStringLiteral(TARSEK_SAMPLES_DIR "/") + file, dir_.filePath(file)));
+      }
+    const std::string own = dir_.filePath(QStringLiteral("草20-1.kvd")).toStdString();
+    host_.s.well = WellRecord{};
+    QVERIFY(LoadWell(host_.s, host_.s.well, own, false, host_.s.wellDirectory).found);
+    view_->防碰图初始();
+    clickFile(QStringLiteral("草20-2.kvd"));
+    clickFile(QStringLiteral("草20-3.kvd"));
+    QCOMPARE(host_.s.neighbourWells.size(), std::size_t{2});
+    const QString lab1 = child<QLabel>("Lab1")->text();
+    QVERIFY(lab1.contains(QStringLiteral("草20-2")) && lab1.contains(QStringLiteral("草20-3")));
+    for (const ClearanceTrack& t : view_->scan().tracks) QVERIFY(t.samples.size() > 10);
+
+    const QByteArray out = qgetenv("TARSEK_SCREENSHOT_DIR");
+    if (out.isEmpty()) return;
+    child<QScrollBar>("VScroll3")->setValue(10);
+    QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_pad_spacing.png"));
+    QTest::mouseClick(child<QPushButton>("开关"), Qt::LeftButton);
+    child<QScrollBar>("VScroll3")->setValue(3);
+    QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_pad_trend.png"));
   }
 
   void screenshots() {
