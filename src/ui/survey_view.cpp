@@ -202,6 +202,7 @@ void SurveyView::layoutTable() {
     Picture4->setGeometry(kRightColumn, kTableTop, frameWidth, frameHeight);
     VScroll1->setGeometry(barLeft, kTableTop, barWidth, frameHeight);
   }
+  Picture1->setGeometry(4, 4, 300, std::max(h - 8, 200));
   const double line = lineHeightPx();
   const int headerHeight = static_cast<int>(std::ceil(2 * line + 4));
   Picture5->setGeometry(0, 0, Picture4->width(), headerHeight);

@@ -295,6 +295,7 @@ class SurveyViewTest : public QObject {
     QVERIFY(inkPixels(panel) > 500);
     QImage rows = child<PictureBox>("Picture6")->grab().toImage();
     QVERIFY(inkPixels(rows) > 500);
+    view->grab().save(QStringLiteral(TARSEK_BIN_DIR "/survey_view_top.png"));
     // A long table scrolls: the last rows come into view at the end of the bar.
     QScrollBar* bar = child<QScrollBar>("VScroll1");
     QVERIFY(view->tableContentHeight() > child<PictureBox>("Picture6")->height());
