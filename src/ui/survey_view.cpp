@@ -403,7 +403,8 @@ void SurveyView::on确定() {
   Busy busy(host_);
   const StoreOutcome out = storeEntry(session, valueOf(T测深), valueOf(T井斜), valueOf(T方位));
   if (!out.stored) {
-    if (!out.message.empty()) host_.setStatusText(out.message);
+    // A full table says so; otherwise the depth was not a usable number (1e999 and the like).
+    host_.setStatusText(out.message.empty() ? kWrongKey : out.message);
     return;
   }
   const WellRecord& w = session.well;
