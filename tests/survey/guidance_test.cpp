@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -321,6 +322,26 @@ TEST(TargetGuidance, StationRightAboveTheCentre) {
   EXPECT_DOUBLE_EQ(g.remainingLength, 500);
   EXPECT_EQ(g.centreBuildRate, 0);
   expectNoBadNumbers(guidancePanelLines(session));
+}
+
+TEST(TargetGuidance, OddGeometriesNeverShowNonNumbers) {
+  // Stations anywhere around and below the target, with any angles: every panel line holds a
+  // number or "--", never "nan" or "inf".
+  std::mt19937 gen(7);
+  std::uniform_real_distribution<double> u(0, 1);
+  for (int i = 0; i < 2000; ++i) {
+    Geometry s;
+    s.tvd = 2100 * u(gen);
+    s.dist = i % 7 == 0 ? 0 : 200 * u(gen);
+    s.radius = i % 11 == 0 ? 0 : 60 * u(gen);
+    s.bearing = i % 5 == 0 ? 90.0 * (i % 4) : 360 * u(gen);
+    s.azimuth = i % 3 == 0 ? s.bearing : 360 * u(gen);
+    s.inclination = i % 13 == 0 ? 0 : 89.9 * u(gen);
+    s.vs = 600 * u(gen);
+    s.designAzimuth = 360 * u(gen);
+    s.declination = i % 9 == 0 ? 0 : 10 * u(gen) - 5;
+    expectNoBadNumbers(guidancePanelLines(makeSession(s)));
+  }
 }
 
 TEST(TargetGuidance, WellWithoutStationsGivesZeros) {
