@@ -96,10 +96,28 @@ const char* designRuleText(char rule) noexcept {
 }
 
 const char* designOutcomeText(int outcome) noexcept {
-  // A drop needed with a negative drop rate leaves a design that never reaches target 2, so the
-  // form reports it like the other failures.
-  if (outcome == kDesignDropMustDrop) return "井设计靶点转盘钻具降斜率应为正值，请重新输入！";
-  return DesignOutcomeText(outcome);
+  switch (outcome) {
+    case kDesignKickoffTooHigh:
+      return "井设计造斜点偏高或造斜率或造到井斜偏大，请重新输入！";
+    case kDesignRotaryBuildTooLow:
+      return "井设计转盘钻具增斜率偏小，请重新输入！";
+    case kDesignRotaryBuildTooHigh:
+      return "井设计转盘钻具增斜率偏大，请重新输入！";
+    case kDesignDropMustBuild:
+      return "井设计靶点转盘钻具降斜率应增斜，请输入负值！";
+    case kDesignDropTooLow:
+      return "井设计靶点转盘钻具降斜率偏小，请重新输入！";
+    case kDesignBuildTooLow:
+      return "井设计靶点转盘钻具降斜率增斜偏小，请重新输入负值！";
+    case kDesignDropMustDrop:
+      // A drop needed with a negative drop rate leaves a design that never reaches target 2, so
+      // the form reports it like the other failures.
+      return "井设计靶点转盘钻具降斜率应为正值，请重新输入！";
+    case kDesignPointLimit:
+      return "井设计剖面点数超限，请检查增斜率、降斜率！";
+    default:
+      return "";
+  }
 }
 
 bool designKeyAccepted(int code) noexcept {
