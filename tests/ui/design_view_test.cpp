@@ -317,6 +317,19 @@ class DesignViewTest : public QObject {
     QCOMPARE(host_->s.well.target1X, 1300.0);
     QCOMPARE(host_->s.well.target1Y, 2400.0);
     QCOMPARE(host_->stationChanges, 2);
+
+    // Saving drops a temporary target: the file and the record hold the design target again.
+    azimuth->setFocus();
+    QTest::keyClick(azimuth, 'w');
+    form2 = view_->findChild<QDialog*>("Form2");
+    QVERIFY(form2 != nullptr);
+    form2->findChild<QLineEdit*>("Text3")->setText("0");
+    QTest::mouseClick(form2->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QVERIFY(std::abs(host_->s.well.target1Y - 2005) < 1e-9);
+    QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
+    QVERIFY(QFile::exists(dir().filePath("A12.kvd")));
+    QCOMPARE(host_->s.well.target1X, 1300.0);
+    QCOMPARE(host_->s.well.target1Y, 2400.0);
   }
 
   void displayFillsTheFormFromTheRecord() {
