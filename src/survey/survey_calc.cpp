@@ -1,1 +1,374 @@
 #include "survey/survey_calc.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/constants.h"
+
+namespace tarsek {
+
+namespace {
+
+constexpr double kTolerance = 0.0001;
+// The bracket halves at every step, so a double-precision course is exhausted long before this;
+// the bound only keeps a value outside the course from hanging the caller.
+constexpr int kMaxHalvings = 200;
+
+double finiteOr(double v, double fallback) noexcept { return std::isfinite(v) ? v : fallback; }
+
+/// An angle difference in degrees brought into -180..180, so that 350° to 10° is a 20° turn.
+double shortArcDegrees(double d) noexcept {
+  if (!std::isfinite(d)) return 0;
+  d = std::fmod(d, 360.0);
+  if (d > 180) d -= 360;
+  if (d < -180) d += 360;
+  return d;
+}
+
+/// Dogleg severity in degrees per 30 m from the inclination and azimuth changes (radians), the
+/// mean inclination (radians) and the course length; a zero-length course has no dogleg.
+double doglegSeverity(double dI, double dA, double meanI, double courseLength) noexcept {
+  const double s = dA * dA * std::sin(meanI) * std::sin(meanI) + dI * dI;
+  if (s == 0 || courseLength == 0 || !std::isfinite(courseLength)) return 0;
+  return finiteOr(std::sqrt(s) * 180 / kPi / courseLength * 30, 0);
+}
+
+/// Closure, projection on the design azimuth, from north and east already set.
+void setClosure(StationResult& r, const BasicData& block) noexcept {
+  r.closureAzimuth = AzimuthOf(r.north, r.east);
+  r.closureDistance = std::sqrt(r.east * r.east + r.north * r.north);
+  const double delta = (r.closureAzimuth - block.designAzimuth) * kPi / 180;
+  r.verticalSection = r.closureDistance * std::cos(delta);
+  r.lateralOffset = r.closureDistance * std::sin(delta);
+}
+
+/// Inclination of the straight line to a target, degrees; a target at the point's own depth
+/// and position has no defined direction and reads 0.
+double lineInclination(double distance, double depthBelow) noexcept {
+  return finiteOr(std::atan(distance / depthBelow) * 180 / kPi, 0);
+}
+
+void setTargets(StationResult& r, const BasicData& block) noexcept {
+  {
+    const double dN = (block.target1X - block.wellheadX) - r.north;
+    const double dE = (block.target1Y - block.wellheadY) - r.east;
+    r.target1Distance = std::sqrt(dN * dN + dE * dE);
+    if (block.target1Tvd - r.tvd > 0) {
+      r.target1Azimuth = AzimuthOf(dN, dE) - block.magDeclination;
+      r.target1Inclination = lineInclination(r.target1Distance, block.target1Tvd - r.tvd);
+    }
+  }
+  if (block.targetCount == 2) {
+    const double dN = (block.target2X - block.wellheadX) - r.north;
+    const double dE = (block.target2Y - block.wellheadY) - r.east;
+    r.target2Distance = std::sqrt(dN * dN + dE * dE);
+    if (block.target2Tvd - r.tvd > 0) {
+      r.target2Azimuth = AzimuthOf(dN, dE) - block.magDeclination;
+      r.target2Inclination = lineInclination(r.target2Distance, block.target2Tvd - r.tvd);
+    }
+  }
+}
+
+/// The trial point between upper and lower: halfway in measured depth and inclination, the
+/// azimuth interpolated in the cosine of inclination along the shorter arc.
+SurveyStation trialPoint(const SurveyStation& u, const SurveyStation& l) noexcept {
+  SurveyStation m = u;
+  m.md = (l.md + u.md) / 2;
+  m.inclination = (l.inclination + u.inclination) / 2;
+  const double turn = shortArcDegrees(l.gridAzimuth - u.gridAzimuth);
+  double fraction = 0.5;
+  if (u.inclination != l.inclination) {
+    const double cu = std::cos(u.inclination * kPi / 180);
+    const double cl = std::cos(l.inclination * kPi / 180);
+    const double cm = std::cos(m.inclination * kPi / 180);
+    if (cu != cl) fraction = finiteOr((cu - cm) / (cu - cl), 0.5);
+  }
+  m.gridAzimuth = u.gridAzimuth + turn * fraction;
+  return m;
+}
+
+/// Vertical depth of a point reached from the origin station in one course.
+double depthFrom(const SurveyStation& origin, const StationResult& originResult,
+                 const SurveyStation& point, int calcMethod) noexcept {
+  SurveyStation o = origin;
+  SurveyStation p = point;
+  return originResult.tvd + IntervalIncrements(o, p, calcMethod).tvd;
+}
+
+}  // namespace
+
+double AzimuthOf(double north, double east) noexcept {
+  double r = 0;
+  if (north > 0) {
+    if (east > 0) {
+      r = std::atan(east / north);
+    } else if (east < 0) {
+      r = std::atan(east / north) + kTwoPi;
+    }
+  } else if (north == 0) {
+    if (east > 0) {
+      r = kPi / 2;
+    } else if (east < 0) {
+      r = kThreeHalfPi;
+    }
+  } else if (north < 0) {
+    if (east == 0) return 180;
+    r = std::atan(east / north) + kPi;
+  }
+  return finiteOr(r * 180 / kPi, 0);
+}
+
+double ArcSine(double x) noexcept {
+  if (!std::isfinite(x) || std::fabs(x) > 1) return 0;
+  if (x == 1) return kPi / 2;
+  if (x == -1) return 9.42477796077 / 2;
+  return std::atan(x / std::sqrt(1 - x * x));
+}
+
+double ArcCosine(double x) noexcept {
+  if (!std::isfinite(x) || std::fabs(x) > 1) return 0;
+  if (x == 1) return 0;
+  // x = -1 divides by zero inside the arctangent, which then gives pi/2 + pi/2 = pi.
+  return std::atan(-x / std::sqrt(1 - x * x)) + 2 * std::atan(1.0);
+}
+
+StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int calcMethod) {
+  StationResult inc;
+  const double dL = cur.md - prev.md;
+  const double rad = kPi / 180;
+  switch (calcMethod) {
+    case 0: {
+      if (prev.inclination == 0) prev.gridAzimuth = cur.gridAzimuth;
+      if (cur.inclination == 0) cur.gridAzimuth = prev.gridAzimuth;
+      const double i = (prev.inclination + cur.inclination) * kPi / 360;
+      double a = (prev.gridAzimuth + cur.gridAzimuth) * kPi / 360;
+      if (std::fabs(cur.gridAzimuth - prev.gridAzimuth) > 180) a += kPi;
+      inc.tvd = dL * std::cos(i);
+      inc.planLength = dL * std::sin(i);
+      inc.north = dL * std::sin(i) * std::cos(a);
+      inc.east = dL * std::sin(i) * std::sin(a);
+      break;
+    }
+    case 1: {
+      const double dI = (cur.inclination - prev.inclination) * rad;
+      // Azimuths on both sides of north: the raw difference would square to a huge turn and
+      // the raw mean would point the opposite way, so both are taken along the shorter arc.
+      const double rawTurn = cur.gridAzimuth - prev.gridAzimuth;
+      const double dA = shortArcDegrees(rawTurn) * rad;
+      const double i = (cur.inclination / 2 + prev.inclination / 2) * rad;
+      double a = (prev.gridAzimuth / 2 + cur.gridAzimuth / 2) * rad;
+      if (std::fabs(rawTurn) > 180) a += kPi;
+      const double f = 1 - dI * dI / 24;
+      const double g = 1 - dI * dI / 24 - dA * dA / 24;
+      inc.tvd = dL * f * std::cos(i);
+      inc.planLength = dL * f * std::sin(i);
+      inc.north = dL * g * std::sin(i) * std::cos(a);
+      inc.east = dL * g * std::sin(i) * std::sin(a);
+      break;
+    }
+    case 2: {
+      const double i1 = prev.inclination * rad, i2 = cur.inclination * rad;
+      const double a1 = prev.gridAzimuth * rad, a2 = cur.gridAzimuth * rad;
+      const double cosBeta = std::clamp(
+          std::cos(i1) * std::cos(i2) + std::sin(i1) * std::sin(i2) * std::cos(a2 - a1), -1.0, 1.0);
+      // A course that turns right back on itself has no chord direction: it adds nothing.
+      if (1 + cosBeta <= 1e-15) break;
+      const double k = std::sqrt(2 / (1 + cosBeta));
+      const double h = dL / 2 * k;
+      const double across = std::sin(i1) * std::sin(i1) + std::sin(i2) * std::sin(i2) +
+                            2 * std::sin(i1) * std::sin(i2) * std::cos(a2 - a1);
+      inc.tvd = h * (std::cos(i1) + std::cos(i2));
+      inc.planLength = h * std::sqrt(std::max(0.0, across));
+      inc.north = h * (std::sin(i1) * std::cos(a1) + std::sin(i2) * std::cos(a2));
+      inc.east = h * (std::sin(i1) * std::sin(a1) + std::sin(i2) * std::sin(a2));
+      break;
+    }
+    case 3: {
+      double a1 = prev.gridAzimuth, a2 = cur.gridAzimuth;
+      if (prev.inclination == 0) a1 = a2;
+      if (cur.inclination == 0) a2 = a1;
+      const double i1 = prev.inclination * rad, i2 = cur.inclination * rad;
+      a1 *= rad;
+      a2 *= rad;
+      inc.tvd = dL / 2 * (std::cos(i1) + std::cos(i2));
+      inc.planLength = dL / 2 * (std::sin(i1) + std::sin(i2));
+      inc.north = dL / 2 * (std::sin(i1) * std::cos(a1) + std::sin(i2) * std::cos(a2));
+      inc.east = dL / 2 * (std::sin(i1) * std::sin(a1) + std::sin(i2) * std::sin(a2));
+      break;
+    }
+    case 4: {
+      const double i2 = cur.inclination * rad, a2 = cur.gridAzimuth * rad;
+      inc.tvd = dL * std::cos(i2);
+      inc.planLength = dL * std::sin(i2);
+      inc.north = dL * std::sin(i2) * std::cos(a2);
+      inc.east = dL * std::sin(i2) * std::sin(a2);
+      break;
+    }
+    default:
+      break;
+  }
+  return inc;
+}
+
+void ComputeTrajectoryStep(std::vector<SurveyStation>& stations, const BasicData& block,
+                           std::vector<StationResult>& results, int i, int calcMethod) {
+  SurveyStation& p = stations[static_cast<std::size_t>(i - 1)];
+  SurveyStation& c = stations[static_cast<std::size_t>(i)];
+  // Taken before the increments: method 0 may rewrite the grid azimuths of both ends.
+  const double dI = (c.inclination - p.inclination) * kPi / 180;
+  double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
+  const double meanI = (p.inclination + c.inclination) * kPi / 360;
+  if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
+  const StationResult inc = IntervalIncrements(p, c, calcMethod);
+  const StationResult& before = results[static_cast<std::size_t>(i - 1)];
+  StationResult r;
+  r.tvd = inc.tvd + before.tvd;
+  r.planLength = inc.planLength + before.planLength;
+  r.north = inc.north + before.north;
+  r.east = inc.east + before.east;
+  setClosure(r, block);
+  r.doglegSeverity = doglegSeverity(dI, dA, meanI, c.md - p.md);
+  setTargets(r, block);
+  results[static_cast<std::size_t>(i)] = r;
+}
+
+std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
+                                             const BasicData& block, int count, int calcMethod) {
+  count = std::clamp(count, 0, static_cast<int>(stations.size()));
+  std::vector<StationResult> results(static_cast<std::size_t>(count) + 1);
+  if (count == 0) return results;
+  if (count == 1) {
+    StationResult& r = results[0];
+    r.tvd = stations[0].md;
+    const double dN = block.target1X - block.wellheadX;
+    const double dE = block.target1Y - block.wellheadY;
+    r.target1Distance = std::sqrt(dN * dN + dE * dE);
+    r.target1Inclination = lineInclination(r.target1Distance, block.target1Tvd - r.tvd);
+    r.target1Azimuth = AzimuthOf(dN, dE) - block.magDeclination;
+    return results;
+  }
+  for (int i = 0; i < count; ++i) {
+    auto& s = stations[static_cast<std::size_t>(i)];
+    s.gridAzimuth = s.azimuth + block.magDeclination;
+  }
+  results[0].tvd = stations[0].md;
+  for (int i = 1; i < count; ++i) ComputeTrajectoryStep(stations, block, results, i, calcMethod);
+  return results;
+}
+
+TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult upperResult,
+                              const BasicData& block, SurveyStation lower, bool byTvd,
+                              int calcMethod) {
+  TargetCrossing out;
+  if (!(value > 0)) return out;
+  const SurveyStation origin = upper;
+  const StationResult originResult = upperResult;
+
+  // Bisect on the value the returned point will report, so that the point handed back is the
+  // one that met the tolerance and its depth is the one the caller asked for.
+  SurveyStation found = upper;
+  double reached = byTvd ? upperResult.tvd : upper.md;
+  if (std::fabs(reached - value) >= kTolerance) {
+    SurveyStation u = upper, l = lower;
+    for (int step = 0; step < kMaxHalvings; ++step) {
+      const SurveyStation m = trialPoint(u, l);
+      reached = byTvd ? depthFrom(origin, originResult, m, calcMethod) : m.md;
+      found = m;
+      if (std::fabs(reached - value) < kTolerance) break;
+      if (reached > value) {
+        l = m;
+      } else {
+        u = m;
+      }
+    }
+  }
+  found.gridAzimuth = std::fmod(found.gridAzimuth, 360.0);
+  if (found.gridAzimuth < 0) found.gridAzimuth += 360;
+  found.azimuth = found.gridAzimuth - block.magDeclination;
+
+  SurveyStation o = origin;
+  SurveyStation f = found;
+  const StationResult inc = IntervalIncrements(o, f, calcMethod);
+  StationResult r = originResult;
+  r.tvd += inc.tvd;
+  r.planLength += inc.planLength;
+  r.north += inc.north;
+  r.east += inc.east;
+  setClosure(r, block);
+  const double dI = (found.inclination - origin.inclination) * kPi / 180;
+  const double dA = shortArcDegrees(found.azimuth - origin.azimuth) * kPi / 180;
+  const double meanI = (found.inclination + origin.inclination) * kPi / 360;
+  r.doglegSeverity = doglegSeverity(dI, dA, meanI, found.md - origin.md);
+  out.station = found;
+  out.result = r;
+  return out;
+}
+
+TargetCrossing FindTargetCrossing(const Session& session, int target) {
+  const WellRecord& w = session.well;
+  TargetCrossing none;
+  if (target == 2 && w.targetCount != 2) return none;
+  if (target != 1 && target != 2) return none;
+  const double t = target == 1 ? w.target1Tvd : w.target2Tvd;
+  const int count = std::min<int>(w.stationCount,
+                                  static_cast<int>(std::min(w.stations.size(), w.results.size())));
+  if (count < 1 || w.results[static_cast<std::size_t>(count - 1)].tvd <= t) return none;
+  for (int i = 1; i < count; ++i) {
+    const auto& below = w.results[static_cast<std::size_t>(i)];
+    const auto& above = w.results[static_cast<std::size_t>(i - 1)];
+    if (!(below.tvd >= t && above.tvd <= t)) continue;
+    TargetCrossing x =
+        StationAtDepth(t, w.stations[static_cast<std::size_t>(i - 1)], above, w.basic(),
+                       w.stations[static_cast<std::size_t>(i)], true, session.calcMethod);
+    const double tx = (target == 1 ? w.target1X : w.target2X) - w.wellheadX;
+    const double ty = (target == 1 ? w.target1Y : w.target2Y) - w.wellheadY;
+    const double m2 =
+        (x.result.north - tx) * (x.result.north - tx) + (x.result.east - ty) * (x.result.east - ty);
+    x.hitRadius = m2 > 0 ? std::sqrt(m2) : 0;
+    if (target == 1) {
+      x.result.target1Inclination = x.hitRadius;
+    } else {
+      x.result.target2Inclination = x.hitRadius;
+    }
+    return x;
+  }
+  return none;
+}
+
+void RecalculateAll(Session& session) {
+  WellRecord& w = session.well;
+  if (w.wellNo.empty() || w.stationCount <= 0) return;
+  w.results = ComputeTrajectory(w.stations, w.basic(), w.stationCount, session.calcMethod);
+  session.target1Hit = FindTargetCrossing(session, 1);
+  session.target2Hit = FindTargetCrossing(session, 2);
+  for (WellRecord& n : session.neighbourWells) {
+    if (n.stationCount == 0) continue;
+    n.results = ComputeTrajectory(n.stations, n.basic(), n.stationCount, session.calcMethod);
+  }
+}
+
+void RecalculateDesignTrajectory(Session& session) {
+  WellRecord& w = session.well;
+  if (w.wellNo.empty() || w.designPointCount <= 0) return;
+  w.designResults =
+      ComputeTrajectory(w.designPoints, w.basic(), w.designPointCount, session.calcMethod);
+}
+
+const char* MethodName(int calcMethod) noexcept {
+  switch (calcMethod) {
+    case 0:
+      return "平均角法";
+    case 1:
+      return "校正平均角法";
+    case 2:
+      return "弦步法";
+    case 3:
+      return "平衡正切法";
+    case 4:
+      return "正切法";
+    default:
+      return "";
+  }
+}
+
+}  // namespace tarsek
