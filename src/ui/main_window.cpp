@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -88,6 +89,7 @@ frm::frm(Session& session, QWidget* parent) : QMainWindow(parent), session_(sess
   previewCanvas_->setObjectName(QStringLiteral("previewCanvas"));
   previewArea_->setWidget(previewCanvas_);
   previewArea_->setWidgetResizable(false);
+  mdi_->viewport()->installEventFilter(this);
   centre_->addWidget(mdi_);
   centre_->addWidget(previewArea_);
   setCentralWidget(centre_);
@@ -169,13 +171,11 @@ void frm::buildMenus() {
 
   toolsMenu_ = bar->addAction(QStringLiteral("工具"));
   toolsMenu_->setObjectName(QStringLiteral("工具"));
-  connect(toolsMenu_, &QAction::triggered, this, [this] { guarded([this] { showView(kToolsView); }); });
+  connect(toolsMenu_, &QAction::triggered, this,
+          [this] { guarded([this] { showView(kToolsView); }); });
 
   QMenu* help = menu("帮助", "mnuHelp");
-  const QString noHelp = QStringLiteral("该程序没有来得及作相关联的帮助。");
-  auto showNoHelp = [this, noHelp] {
-    QMessageBox::information(this, windowTitle(), noHelp);
-  };
+  auto showNoHelp = [this] { showMessage("该程序没有来得及作相关联的帮助。"); };
   item(help, "目录(&C)", "mnuHelpContents", showNoHelp);
   item(help, "搜索帮助主题(&S)...", "mnuHelpSearchForHelpOn", showNoHelp);
   separator(help, "mnuHelpBar0");
@@ -187,10 +187,12 @@ void frm::buildMenus() {
 
   closePreviewMenu_ = bar->addAction(QStringLiteral("关闭预览"));
   closePreviewMenu_->setObjectName(QStringLiteral("关闭预览"));
-  connect(closePreviewMenu_, &QAction::triggered, this, [this] { guarded([this] { leavePreview(); }); });
+  connect(closePreviewMenu_, &QAction::triggered, this,
+          [this] { guarded([this] { leavePreview(); }); });
   previewPageSetupMenu_ = bar->addAction(QStringLiteral("页面设置"));
   previewPageSetupMenu_->setObjectName(QStringLiteral("页面设置"));
-  connect(previewPageSetupMenu_, &QAction::triggered, this, [this] { guarded([this] { pageSetup(); }); });
+  connect(previewPageSetupMenu_, &QAction::triggered, this,
+          [this] { guarded([this] { pageSetup(); }); });
   previewPrintMenu_ = bar->addAction(QStringLiteral("预览打印"));
   previewPrintMenu_->setObjectName(QStringLiteral("预览打印"));
   connect(previewPrintMenu_, &QAction::triggered, this,
@@ -207,9 +209,9 @@ void frm::buildToolbar() {
     const char* caption;
   };
   // Key first, caption second: the keys are what the dispatcher knows, not the captions.
-  const Key keys[] = {{"新增", "新增"}, {"打开", "打开"}, {nullptr, nullptr},
+  const Key keys[] = {{"新增", "新增"},   {"打开", "打开"}, {nullptr, nullptr},
                       {"轨迹", "轨迹图"}, {"cx", "测斜"},   {"防碰计算", "防碰"},
-                      {"复制", "工具"}, {"粘贴", "打印"}};
+                      {"复制", "工具"},   {"粘贴", "打印"}};
   for (const Key& k : keys) {
     if (k.key == nullptr) {
       toolbar_->addSeparator()->setObjectName(QStringLiteral("tbSeparator"));
@@ -373,10 +375,23 @@ void frm::showView(int code) {
   if (target == nullptr || code == currentView_) return;
   if (previewing_) leavePreview();
   if (QMdiSubWindow* shown = viewWindow(currentView_)) shown->hide();
-  target->showMaximized();
+  target->show();
+  fitView(target);
   mdi_->setActiveSubWindow(target);
   currentView_ = code;
   setStatusText(session_.well.wellNo + viewSuffix(code));
+}
+
+void frm::fitView(QMdiSubWindow* window) {
+  // The shown view fills the area but keeps its caption bar, so the user sees which it is.
+  if (window != nullptr) window->setGeometry(mdi_->viewport()->rect());
+}
+
+bool frm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == mdi_->viewport() && event->type() == QEvent::Resize) {
+    fitView(viewWindow(currentView_));
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void frm::refreshStatus() {
@@ -393,7 +408,8 @@ void frm::refreshStatus() {
 
 void frm::updateCaption() {
   QString caption = QString::fromUtf8(kProgramTitle);
-  if (!session_.well.wellNo.empty()) caption += QLatin1Char('[') + wellNoText() + QStringLiteral("井]");
+  if (!session_.well.wellNo.empty())
+    caption += QLatin1Char('[') + wellNoText() + QStringLiteral("井]");
   setWindowTitle(caption);
 }
 

@@ -134,6 +134,7 @@ class frm : public QMainWindow, public ViewHost {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   // Seams for questions the user answers; tests override them.
   /// The design file chosen in the open dialog, empty when cancelled.
@@ -152,6 +153,7 @@ class frm : public QMainWindow, public ViewHost {
   void buildToolbar();
   void buildViews();
   void updateCaption();
+  void fitView(QMdiSubWindow* window);
   // The four data views' displays, in the order the program has always refreshed them.
   void refreshDisplays();
   QString wellNoText() const;

@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QInputDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -14,10 +16,8 @@
 #include <QPrinterInfo>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QToolBar>
-#include <QMdiSubWindow>
 #include <QStackedWidget>
-#include <QMdiArea>
+#include <QToolBar>
 #include <cmath>
 
 #include "common/numtext.h"
@@ -54,8 +54,8 @@ bool frm::hasSystemPrinter() const { return !QPrinterInfo::availablePrinters().i
 QPrinter& frm::printer() {
   if (!printer_) {
     if (hasSystemPrinter()) {
-      printer_ = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(),
-                                            QPrinter::HighResolution);
+      printer_ =
+          std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
     } else {
       // No printer on this desk: pages go to PDF, on A4 portrait until the page is set up.
       printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -90,7 +90,7 @@ void frm::disablePrinting() {
   mainMenus_[3]->menuAction()->setEnabled(false);
   const QList<QAction*> buttons = toolbar_->actions();
   if (buttons.size() >= 8) buttons[7]->setEnabled(false);
-  QMessageBox::information(this, windowTitle(), QString::fromUtf8(kNoPrinter));
+  showMessage(kNoPrinter);
 }
 
 namespace {
@@ -147,9 +147,9 @@ bool frm::printSurveyRun(PageOutput& out) {
 
 void frm::测斜数据输出(bool preview) {
   if (!preview) {
-    auto out = openOutput(*this, printer(), hasSystemPrinter(),
-                          qs(shellPdfPath(session_, "测斜数据")),
-                          [this](const QString& s) { return choosePdfFile(s); });
+    auto out =
+        openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "测斜数据")),
+                   [this](const QString& s) { return choosePdfFile(s); });
     if (!out) return;
     BusyPointer busy(*this);
     printSurveyRun(*out);
@@ -169,8 +169,8 @@ void frm::测斜数据输出(bool preview) {
     scaleHeight = s.scaleHeight();
     lineHeight = s.textHeight("1");
   }
-  const auto ranges =
-      SurveyPageRanges(session_.well.stationCount, SurveyPagingFor(scaleHeight, lineHeight).rowsPerPage);
+  const auto ranges = SurveyPageRanges(session_.well.stationCount,
+                                       SurveyPagingFor(scaleHeight, lineHeight).rowsPerPage);
   // The preview keeps only the page it starts on; each survey page then opens the next one.
   while (pages_.size() > 1) {
     delete pages_.back().data();
@@ -194,8 +194,8 @@ void frm::LoadNewDoc() {
   auto* page = new PreviewPage(w, h, zoom_, kPageFontPoints, previewCanvas_);
   page->onClick = [this] {
     // The page that was clicked is rebuilt away: let its click finish first.
-    QMetaObject::invokeMethod(this, [this] { guarded([this] { cyclePreviewZoom(); }); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { guarded([this] { cyclePreviewZoom(); }); }, Qt::QueuedConnection);
   };
   pages_.emplace_back(page);
   layoutPreviewPages();
@@ -266,7 +266,10 @@ void frm::leavePreview() {
   setMenusForPreview(false);
   centre_->setCurrentWidget(mdi_);
   previewing_ = false;
-  if (QMdiSubWindow* shown = viewWindow(currentView_)) shown->showMaximized();
+  if (QMdiSubWindow* shown = viewWindow(currentView_)) {
+    shown->show();
+    fitView(shown);
+  }
   refreshStatus();
 }
 
@@ -325,8 +328,7 @@ void frm::printSurveyOnly() {
 
 void frm::printPlotOnly() {
   if (session_.well.wellNo.empty()) return;
-  auto out = openOutput(*this, printer(), hasSystemPrinter(),
-                        qs(shellPdfPath(session_, "剖面图")),
+  auto out = openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "剖面图")),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
@@ -341,9 +343,9 @@ void frm::printPlotOnly() {
 
 void frm::printDesignReport() {
   if (!shellDesignReportAvailable(session_)) return;
-  auto out = openOutput(*this, printer(), hasSystemPrinter(),
-                        qs(shellPdfPath(session_, "设计数据")),
-                        [this](const QString& s) { return choosePdfFile(s); });
+  auto out =
+      openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "设计数据")),
+                 [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
   Surface* page = out->beginPage();

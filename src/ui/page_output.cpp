@@ -40,10 +40,9 @@ Surface* PageOutput::beginPage() {
     return nullptr;
   }
   painter_->setRenderHint(QPainter::Antialiasing, true);
-  surface_ = std::make_unique<PainterSurface>(*painter_, printerWidthTwips(printer_),
-                                              printerHeightTwips(printer_),
-                                              1440.0 / printer_.logicalDpiX(),
-                                              1440.0 / printer_.logicalDpiY());
+  surface_ = std::make_unique<PainterSurface>(
+      *painter_, printerWidthTwips(printer_), printerHeightTwips(printer_),
+      1440.0 / printer_.logicalDpiX(), 1440.0 / printer_.logicalDpiY());
   surface_->setFontSize(fontPoints_);
   inPage_ = true;
   return surface_.get();

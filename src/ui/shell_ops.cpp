@@ -1,7 +1,7 @@
 #include "ui/shell_ops.h"
 
 #include <QCoreApplication>
-#include <filesystem>
+#include <QDir>
 
 #include "survey/survey_calc.h"
 
@@ -25,10 +25,16 @@
 
 namespace tarsek {
 
+namespace {
+std::string inWellDirectory(const Session& session, const std::string& name) {
+  return QDir(QString::fromStdString(session.wellDirectory))
+      .filePath(QString::fromStdString(name))
+      .toStdString();
+}
+}  // namespace
+
 std::string shellDesignPath(const Session& session, const std::string& wellNo) {
-  std::filesystem::path p = std::filesystem::u8path(session.wellDirectory);
-  p /= std::filesystem::u8path(wellNo + ".kvd");
-  return p.u8string();
+  return inWellDirectory(session, wellNo + ".kvd");
 }
 
 #ifdef TARSEK_HAVE_WELL_FILES
@@ -95,9 +101,7 @@ bool shellDesignReportAvailable(const Session& session) {
 }
 
 std::string shellPdfPath(const Session& session, const std::string& report) {
-  std::filesystem::path p = std::filesystem::u8path(session.wellDirectory);
-  p /= std::filesystem::u8path(session.well.wellNo + "井" + report + ".pdf");
-  return p.u8string();
+  return inWellDirectory(session, session.well.wellNo + "井" + report + ".pdf");
 }
 
 bool shellDesignReport(Surface& page, const Session& session) {

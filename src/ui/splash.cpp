@@ -17,7 +17,8 @@ int splashFadeLevel(int tick) noexcept {
   return static_cast<int>(std::nearbyint(static_cast<double>(tick) * 2.55 / 2.0));
 }
 
-frmSplash::frmSplash(QWidget* mainWindow) : QWidget(nullptr), main_(mainWindow) {
+frmSplash::frmSplash(std::function<void()> showMain)
+    : QWidget(nullptr), showMain_(std::move(showMain)) {
   setObjectName(QStringLiteral("frmSplash"));
   setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -29,7 +30,8 @@ frmSplash::frmSplash(QWidget* mainWindow) : QWidget(nullptr), main_(mainWindow) 
   label1_ = new QLabel(QStringLiteral("Tarsek设计与计算"), this);
   label1_->setObjectName(QStringLiteral("Label1"));
   QFont face(QStringLiteral("隶书"));
-  face.setFamilies({QStringLiteral("隶书"), QStringLiteral("LiSu"), QStringLiteral("WenQuanYi Micro Hei")});
+  face.setFamilies(
+      {QStringLiteral("隶书"), QStringLiteral("LiSu"), QStringLiteral("WenQuanYi Micro Hei")});
   face.setPointSize(20);
   label1_->setFont(face);
   label1_->setAlignment(Qt::AlignCenter);
@@ -67,8 +69,9 @@ void frmSplash::applyColours(int level) {
 }
 
 void frmSplash::tick() {
-  if (main_ != nullptr && !main_->isVisible()) {
-    main_->show();
+  if (!mainShown_) {
+    mainShown_ = true;
+    if (showMain_) showMain_();
     if (pointerBusy_) {
       QApplication::restoreOverrideCursor();
       pointerBusy_ = false;

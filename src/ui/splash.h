@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QTimer;
@@ -16,8 +17,8 @@ int splashFadeLevel(int tick) noexcept;
 class frmSplash : public QWidget {
   Q_OBJECT
  public:
-  /// mainWindow is shown by the first tick; the hourglass shows until then.
-  explicit frmSplash(QWidget* mainWindow);
+  /// The first tick runs showMain (which shows the main window); the hourglass shows until then.
+  explicit frmSplash(std::function<void()> showMain);
   ~frmSplash() override;
   /// Ticks run so far.
   int ticks() const noexcept { return counter_; }
@@ -31,7 +32,8 @@ class frmSplash : public QWidget {
  private:
   void applyColours(int level);
 
-  QWidget* main_;
+  std::function<void()> showMain_;
+  bool mainShown_ = false;
   QLabel* label1_;
   QLabel* label2_;
   QTimer* timer1_;

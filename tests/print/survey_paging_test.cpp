@@ -1,8 +1,8 @@
 #include "print/survey_paging.h"
 
-#include <limits>
-
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace tarsek {
 namespace {
