@@ -33,7 +33,6 @@ namespace tarsek {
 
 namespace {
 
-constexpr double kPageFontPoints = 9;
 constexpr const char* kNoPrinter = "本计算机未装打印机，无法预览、打印！";
 constexpr const char* kInsertPaper = "请插入纸张！";
 
@@ -111,38 +110,20 @@ std::unique_ptr<PageOutput> openOutput(frm& window, QPrinter& printer, bool syst
 // --- survey output -------------------------------------------------------------------------------
 
 bool frm::printSurveyRun(PageOutput& out) {
-  // The page length decides the rows: measure one line of the page font on a page first.
-  Surface* first = nullptr;
-  double scaleHeight = printerHeightTwips(printer());
-  double lineHeight = 0;
-  {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QPainter p(&probe);
-    PainterSurface s(p, printerWidthTwips(printer()), scaleHeight, 1440.0 / printer().logicalDpiX(),
-                     1440.0 / printer().logicalDpiY());
-    s.setFontSize(kPageFontPoints);
-    lineHeight = s.textHeight("1");
-  }
-  const SurveyPaging paging = SurveyPagingFor(scaleHeight, lineHeight);
-  const auto ranges = SurveyPageRanges(session_.well.stationCount, paging.rowsPerPage);
-  if (ranges.empty()) {
-    showMessage("纸张太小，无法打印测斜数据！");
-    return false;
-  }
-  for (const SurveyPageRows& rows : ranges) {
-    if (out.asksForPaper() && askYesNo(kInsertPaper) != Answer::Yes) {
-      out.cancel();
+  switch (PrintSurveyPages(out, printer(), session_,
+                           [this] { return askYesNo(kInsertPaper) == Answer::Yes; })) {
+    case PrintRun::Done:
+      return true;
+    case PrintRun::Cancelled:
       return false;
-    }
-    first = out.beginPage();
-    if (first == nullptr) {
+    case PrintRun::PageTooSmall:
+      showMessage("纸张太小，无法打印测斜数据！");
+      return false;
+    case PrintRun::NoPage:
       if (out.pages() == 0) disablePrinting();
       return false;
-    }
-    shellSurveyPage(*first, session_, rows.first, rows.last);
-    out.endPage();
   }
-  return true;
+  return false;
 }
 
 void frm::测斜数据输出(bool preview) {
@@ -292,10 +273,7 @@ void frm::dayin() {
 void frm::dayinOn(PageOutput& out) {
   BusyPointer busy(*this);
   if (!printSurveyRun(out)) return;
-  Surface* page = out.beginPage();
-  if (page == nullptr) return;
-  shellPlotPage(*page, session_);
-  out.endPage();
+  PrintPlotPage(out, session_);
 }
 
 void frm::printWithCopies() {
@@ -332,12 +310,7 @@ void frm::printPlotOnly() {
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
-  Surface* page = out->beginPage();
-  if (page == nullptr) {
-    disablePrinting();
-    return;
-  }
-  shellPlotPage(*page, session_);
+  if (PrintPlotPage(*out, session_) == PrintRun::NoPage) disablePrinting();
   out->finish();
 }
 
@@ -348,12 +321,7 @@ void frm::printDesignReport() {
                  [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
-  Surface* page = out->beginPage();
-  if (page == nullptr) {
-    disablePrinting();
-    return;
-  }
-  shellDesignReport(*page, session_);
+  if (PrintDesignPage(*out, session_) == PrintRun::NoPage) disablePrinting();
   out->finish();
 }
 

@@ -1,9 +1,13 @@
 #include "ui/page_output.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPrinter>
+#include <cmath>
 
+#include "print/survey_paging.h"
 #include "ui/painter_surface.h"
+#include "ui/shell_ops.h"
 
 namespace tarsek {
 
@@ -79,6 +83,55 @@ bool PageOutput::finish() {
     return ok && pages_ > 0;
   }
   return pages_ > 0;
+}
+
+PrintRun PrintSurveyPages(PageOutput& out, QPrinter& printer, const Session& session,
+                          const std::function<bool()>& paperReady) {
+  // The page length decides the rows: measure one line of the page font first.
+  const double height = printerHeightTwips(printer);
+  double lineHeight = 0;
+  {
+    // Fonts measure by the device's resolution: the probe takes the printer's.
+    QImage probe(1, 1, QImage::Format_RGB32);
+    probe.setDotsPerMeterX(static_cast<int>(std::lround(printer.logicalDpiX() / 0.0254)));
+    probe.setDotsPerMeterY(static_cast<int>(std::lround(printer.logicalDpiY() / 0.0254)));
+    QPainter p(&probe);
+    PainterSurface s(p, printerWidthTwips(printer), height, 1440.0 / printer.logicalDpiX(),
+                     1440.0 / printer.logicalDpiY());
+    s.setFontSize(kPageFontPoints);
+    lineHeight = s.textHeight("1");
+  }
+  const auto ranges =
+      SurveyPageRanges(session.well.stationCount, SurveyPagingFor(height, lineHeight).rowsPerPage);
+  if (ranges.empty()) return PrintRun::PageTooSmall;
+  for (const SurveyPageRows& rows : ranges) {
+    if (out.asksForPaper() && paperReady && !paperReady()) {
+      out.cancel();
+      return PrintRun::Cancelled;
+    }
+    Surface* page = out.beginPage();
+    if (page == nullptr) return PrintRun::NoPage;
+    shellSurveyPage(*page, session, rows.first, rows.last);
+    out.endPage();
+  }
+  return PrintRun::Done;
+}
+
+PrintRun PrintPlotPage(PageOutput& out, const Session& session) {
+  Surface* page = out.beginPage();
+  if (page == nullptr) return PrintRun::NoPage;
+  shellPlotPage(*page, session);
+  out.endPage();
+  return PrintRun::Done;
+}
+
+PrintRun PrintDesignPage(PageOutput& out, const Session& session) {
+  if (!shellDesignReportAvailable(session)) return PrintRun::Done;
+  Surface* page = out.beginPage();
+  if (page == nullptr) return PrintRun::NoPage;
+  shellDesignReport(*page, session);
+  out.endPage();
+  return PrintRun::Done;
 }
 
 }  // namespace tarsek

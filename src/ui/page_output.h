@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "print/surface.h"
+#include "well/session.h"
 
 class QPainter;
 class QPrinter;
@@ -45,6 +47,28 @@ class PageOutput {
   bool inPage_ = false;
   int pages_ = 0;
 };
+
+/// How a printing run ended.
+enum class PrintRun {
+  Done,          ///< every page went out
+  Cancelled,     ///< the paper question was answered No
+  NoPage,        ///< the device would not start a page
+  PageTooSmall,  ///< the page holds no station row
+};
+
+/// The survey report, paged: one page per run of rows that fits the printer page. paperReady is
+/// asked before every page of a single-sheet printer; false cancels the run.
+PrintRun PrintSurveyPages(PageOutput& out, QPrinter& printer, const Session& session,
+                          const std::function<bool()>& paperReady);
+
+/// The plot page.
+PrintRun PrintPlotPage(PageOutput& out, const Session& session);
+
+/// The design report page (nothing, and Done, without a design).
+PrintRun PrintDesignPage(PageOutput& out, const Session& session);
+
+/// Font size of printed pages before a report changes it, points.
+inline constexpr double kPageFontPoints = 9;
 
 /// Page size of a printer in twips: the printable area at its resolution.
 double printerWidthTwips(const QPrinter& printer);

@@ -43,8 +43,9 @@ int writeScreenshots(const QString& dir) {
   window.show();
   window.startUp();
   if (session.well.wellNo.empty()) {
-    std::fprintf(stderr, "tarsek: no sample well beside the program (%s)\n",
+    std::fprintf(stderr, "tarsek: no sample well could be opened from %s\n",
                  sampleWellsDirectory().toLocal8Bit().constData());
+    return 3;
   }
   window.resize(1280, 860);
 
