@@ -1,21 +1,99 @@
 #pragma once
 
 #include <QWidget>
+#include <random>
+#include <string>
 
+#include "anticollision/anticollision_chart.h"
+#include "anticollision/clearance_scan.h"
 #include "ui/view_host.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QScrollBar;
+class QTimer;
 
 namespace tarsek {
 
-/// The 防碰图 view (P防碰图) of the main window.
+class PictureBox;
+
+/// The 防碰图 view (P防碰图) of the main window: picks neighbour wells, scans the clearance to
+/// each and draws the spacing or the trend chart.
 class AntiCollisionView : public QWidget {
   Q_OBJECT
  public:
   explicit AntiCollisionView(ViewHost& host, QWidget* parent = nullptr);
+  /// Runs the scan with the step in Text步长, refreshes the texts and redraws the chart.
   void 防碰数据处理();
+  /// Empties the neighbour list, the texts and both pictures; stops both timers.
   void 防碰图初始();
+  /// Redraws the chart on show: 间距图 or 趋势图 by 开关's caption.
+  void 防碰图();
+  /// Shows the spacing chart (the open well fixed at the centre).
+  void 间距图();
+  /// Shows the trend chart with the pan offsets.
+  void 趋势图(double& panX, double& panY);
+  /// Reads the design file fileName of the well directory as a new neighbour and, when it is
+  /// accepted, draws its legend line and runs the scan.
+  void 添加邻井(const QString& fileName);
+  /// Re-reads the "*.kvd" names of the well directory into File1.
+  void refreshFileList();
+
+  /// Replaces how neighbour files are read (tests) and the colour engine's seed.
+  void setNeighbourLoader(NeighbourLoader loader) { loader_ = std::move(loader); }
+  void seedColours(std::uint32_t seed) { colourEngine_.seed(seed); }
+
+  /// The scan results the charts are drawn from.
+  const ClearanceScan& scan() const noexcept { return scan_; }
+  double panOffsetX() const noexcept { return panOffsetX_; }
+  double panOffsetY() const noexcept { return panOffsetY_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  bool spacingOnShow() const;
+  ChartFrame currentFrame() const;
+  void paintChart(Surface& s);
+  void placeMarker();
+  void showTexts();
+  void setLabel32Colour(Colour c);
+  bool stepKey(QKeyEvent* key);
+  void chartMouse(QEvent* event);
+  void onFileClicked(QListWidgetItem* item);
+  void onZoomChanged(int value);
+  void onSwitch();
+  void onPanTick();
+  void onBlink();
+
   ViewHost& host_;
+  QListWidget* file1_ = nullptr;
+  QLineEdit* text步长_ = nullptr;
+  QScrollBar* vScroll3_ = nullptr;
+  QLabel* text放大率_ = nullptr;
+  QPushButton* 开关_ = nullptr;
+  PictureBox* picture100_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QLabel* lab_[5] = {};
+  QWidget* s1_ = nullptr;
+  PictureBox* picture15_ = nullptr;
+  QLabel* lab最小间距_ = nullptr;
+  QLabel* label32_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  QTimer* 计时员1_ = nullptr;
+
+  ClearanceScan scan_;
+  NeighbourLoader loader_;
+  std::mt19937 colourEngine_;
+  int zoom_ = 25;
+  bool chartDrawn_ = false;
+  double panOffsetX_ = 0;
+  double panOffsetY_ = 0;
+  PanDirection panDir_;
 };
 
 }  // namespace tarsek

@@ -2,19 +2,54 @@
 
 #include <QWidget>
 
+#include "plot/plot_geometry.h"
 #include "ui/view_host.h"
+
+class QLabel;
 
 namespace tarsek {
 
-/// The 轨迹图 view (P轨迹图) of the main window.
+class PictureBox;
+
+/// The 轨迹图 view (P轨迹图) of the main window: the plan view (Picture1) and the vertical
+/// section (Picture2) side by side, separated by a splitter the user drags.
 class TrajectoryView : public QWidget {
   Q_OBJECT
  public:
   explicit TrajectoryView(ViewHost& host, QWidget* parent = nullptr);
+  /// Redraws both panes from the open well.
   void 轨迹图();
+  /// Lays the panes out around splitter position x (twips from the left edge); x is adjusted in
+  /// place to the position actually used.
+  void SizePanes(double& x);
+
+  /// The splitter's left edge in twips.
+  double splitterLeft() const noexcept { return splitterLeft_; }
+  /// True while the splitter is being dragged.
+  bool dragging() const noexcept { return dragging_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void place(QWidget* w, double left, double top, double width, double height);
+  double windowWidth() const;
+  double windowHeight() const;
+
   ViewHost& host_;
+  QWidget* picTitles_;
+  QLabel* lblTitle_[2];
+  PictureBox* picture1_;
+  PictureBox* picture2_;
+  QWidget* imgSplitter_;
+  QWidget* picSplitter_;
+
+  double splitterLeft_ = 0;  // imgSplitter's left edge, twips; 0 until first laid out
+  double splitterTop_ = 0;
+  double splitterHeight_ = 0;
+  double barLeft_ = 0;  // picSplitter's left edge while dragging, twips
+  bool dragging_ = false;
 };
 
 }  // namespace tarsek

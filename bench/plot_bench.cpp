@@ -1,0 +1,87 @@
+// How long the trajectory drawings take for the largest well a station table can hold: the
+// window redraws both panes on every resize and splitter drag, so they must stay well under a
+// frame even at 32767 stations.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "common/constants.h"
+#include "plot/trajectory_plot.h"
+#include "survey/survey_report.h"
+
+namespace tarsek {
+namespace {
+
+// A surface that measures text like a printer font but draws nothing, so that only the plot's
+// own work (and the surface's bookkeeping) is timed.
+class NullSurface : public Surface {
+ public:
+  double deviceWidth() const override { return 11906; }
+  double deviceHeight() const override { return 16838; }
+
+ protected:
+  void drawText(double, double, std::string_view, Colour) override {}
+  void drawLine(double, double, double, double, Colour) override {}
+  void drawBox(double, double, double, double, Colour) override {}
+  void drawEllipse(double, double, double, double, Colour, double, double) override {}
+  void drawPoint(double, double, Colour) override {}
+  void clearDevice() override {}
+  double measureWidth(std::string_view text) const override {
+    return static_cast<double>(text.size()) * fontSize() * 10;
+  }
+  double measureHeight(std::string_view) const override { return fontSize() * 20; }
+};
+
+Session bigWell(int n) {
+  Session s;
+  WellRecord& w = s.well;
+  w.wellNo = "基准1";
+  w.designAzimuth = 60;
+  w.designDisplacement1 = 1500;
+  w.target1X = 1500 * std::cos(toRadians(60));
+  w.target1Y = 1500 * std::sin(toRadians(60));
+  w.target1Tvd = 3000;
+  w.targetRadius = 30;
+  w.designFinalTvd = 3200;
+  w.stationCount = static_cast<std::int16_t>(n);
+  w.stations.assign(n + 1, SurveyStation{});
+  w.results.assign(n + 1, StationResult{});
+  for (int i = 0; i < n; ++i) {
+    const double f = static_cast<double>(i) / n;
+    w.stations[i].index = static_cast<std::int16_t>(i);
+    w.stations[i].md = 3300 * f;
+    w.results[i].tvd = 3200 * f;
+    w.results[i].verticalSection = 1550 * f * f;
+    w.results[i].north = w.results[i].verticalSection * 0.5;
+    w.results[i].east = w.results[i].verticalSection * 0.866;
+  }
+  return s;
+}
+
+void BM_WindowPanes(benchmark::State& state) {
+  const Session s = bigWell(static_cast<int>(state.range(0)));
+  NullSurface plan, section;
+  for (auto _ : state) {
+    DrawPlanView(plan, s);
+    DrawVerticalSection(section, s);
+  }
+}
+BENCHMARK(BM_WindowPanes)->Arg(100)->Arg(kMaxCount)->Unit(benchmark::kMillisecond);
+
+void BM_PlotPage(benchmark::State& state) {
+  const Session s = bigWell(static_cast<int>(state.range(0)));
+  NullSurface page;
+  for (auto _ : state) DrawTrajectoryPlot(page, s);
+}
+BENCHMARK(BM_PlotPage)->Arg(100)->Arg(kMaxCount)->Unit(benchmark::kMillisecond);
+
+void BM_SurveyPage(benchmark::State& state) {
+  const Session s = bigWell(kMaxCount);
+  NullSurface page;
+  for (auto _ : state) PrintSurveyPage(page, s, 0, 49);
+}
+BENCHMARK(BM_SurveyPage)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tarsek

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+
+#include "well/session.h"
+
+namespace tarsek {
+
+/// Outcome codes of DesignProfile. 0 is a finished design; every other code leaves the partial
+/// design built so far in the record.
+enum DesignOutcome : std::int16_t {
+  kDesignDone = 0,                ///< design built (also a vertical well)
+  kDesignKickoffTooHigh = 1,      ///< the motor build already points at or past target 1
+  kDesignRotaryBuildTooLow = 2,   ///< the rotary build passed below target 1's depth
+  kDesignRotaryBuildTooHigh = 3,  ///< the rotary build overshot target 1's displacement
+  kDesignDropMustBuild = 4,       ///< target 2 needs a build but the drop rate is positive
+  kDesignDropTooLow = 5,          ///< the drop overshot target 2's displacement
+  kDesignBuildTooLow = 6,         ///< the build toward target 2 stays short of its displacement
+  kDesignDropMustDrop = 7,        ///< target 2 needs a drop but the drop rate is negative
+  kDesignPointLimit = 8,          ///< too many points, or rates/values that cannot be designed
+};
+
+/// How DesignProfile brings the design results up to date after each point it adds.
+enum class DesignRecompute {
+  Incremental,  ///< one course per added point; results identical to the full pass
+  Full,         ///< the whole design trajectory from point 0 after every point
+};
+
+/// Knobs of DesignProfile that only tests and benchmarks turn.
+struct DesignOptions {
+  DesignRecompute recompute = DesignRecompute::Incremental;
+  /// Largest designPointCount the design may reach before it gives up with kDesignPointLimit.
+  int pointLimit = 32767;
+};
+
+/// Builds the planned profile of the open well from its basic data: designPoints (one every 30 m
+/// of measured depth plus the end of every section), designPointCount, designResults and the
+/// segment table session.designSegments. Returns the outcome code 0..8 (DesignOutcome). Shows
+/// progress through session.ui(): status panel text and the busy pointer, which is always
+/// released on return.
+std::int16_t DesignProfile(Session& session);
+
+/// DesignProfile with explicit options (recomputation path, point limit).
+std::int16_t DesignProfile(Session& session, const DesignOptions& options);
+
+/// The text the design window shows after the well number for an outcome, UTF-8; empty for
+/// outcome 0, for outcome 7 (which the window treats as success) and for unknown codes.
+const char* DesignOutcomeText(int outcome) noexcept;
+
+/// Inclination in degrees of the straight line from a point to a target lying `horizontal` m
+/// away and `vertical` m deeper, with the program's pi. Level with the target (vertical = 0) the
+/// line is horizontal, 90 degrees; at the target itself (both 0) it is 0. A target above the
+/// point (vertical < 0) gives a negative inclination.
+double InclinationToTarget(double horizontal, double vertical) noexcept;
+
+}  // namespace tarsek

@@ -1,0 +1,255 @@
+#include "survey/survey_entry.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+#include "common/constants.h"
+#include "survey/survey_calc.h"
+
+namespace tarsek {
+namespace {
+
+std::size_t at(int i) { return static_cast<std::size_t>(i); }
+
+// Keeps the one spare entry beyond the stations in use, whatever state the arrays came in.
+void sizeArrays(WellRecord& w) {
+  const std::size_t size = at(w.stationCount) + 1;
+  w.stations.resize(size);
+  w.results.resize(size);
+}
+
+bool usable(const WellRecord& w) {
+  return !w.wellNo.empty() && w.stationCount > 0 && w.stations.size() >= at(w.stationCount) &&
+         w.results.size() >= at(w.stationCount);
+}
+
+SurveyStation makeStation(int index, double md, double inclination, double azimuth,
+                          double declination) {
+  return {static_cast<std::int16_t>(index), md, inclination, azimuth, azimuth + declination};
+}
+
+double round2(double v) { return std::round(v * 100) / 100; }
+
+// An azimuth brought into 0 <= a < 360: interpolated points come back as grid azimuths in that
+// range, and taking the declination off can leave the magnetic one just outside it.
+double normaliseAzimuth(double a) {
+  if (a >= 0) return a - 360 * std::floor(a / 360);
+  const double r = a + 360 * std::ceil(-a / 360);
+  return r >= 360 ? r - 360 : r;
+}
+
+DepthLookup stationLookup(const WellRecord& w, int i) {
+  const SurveyStation& s = w.stations[at(i)];
+  return {LookupKind::Station, i, s.md, s.inclination, s.azimuth, w.results[at(i)].tvd};
+}
+
+DepthLookup interpolated(const Session& session, int i, double value, bool byTvd) {
+  const WellRecord& w = session.well;
+  const TargetCrossing x = StationAtDepth(value, w.stations[at(i - 1)], w.results[at(i - 1)],
+                                          w.basic(), w.stations[at(i)], byTvd, session.calcMethod);
+  return {LookupKind::Interpolated,
+          -1,
+          x.station.md,
+          x.station.inclination,
+          normaliseAzimuth(x.station.azimuth),
+          x.result.tvd};
+}
+
+}  // namespace
+
+StoreOutcome storeEntry(Session& session, double md, double inclination, double azimuth) {
+  WellRecord& w = session.well;
+  StoreOutcome out;
+  if (w.wellNo.empty()) return out;
+  if (!std::isfinite(md) || !std::isfinite(inclination) || !std::isfinite(azimuth)) return out;
+  const double decl = w.magDeclination;
+  const int n = w.stationCount > 0 ? w.stationCount : 0;
+  if (n > 0) sizeArrays(w);
+  int k = -1;
+  bool grow = true;
+  if (n == 0) {
+    w.stationCount = 1;
+    w.stations.assign(2, SurveyStation{});
+    w.results.assign(2, StationResult{});
+    w.stations[0] = makeStation(0, md, inclination, azimuth, decl);
+    k = 0;
+    grow = false;
+  } else if (md > w.stations[at(n - 1)].md) {
+    k = n;
+  } else {
+    for (int i = 0; i < n; ++i) {
+      SurveyStation& s = w.stations[at(i)];
+      if (md == s.md) {
+        s.inclination = inclination;
+        s.azimuth = azimuth;
+        s.gridAzimuth = azimuth + decl;
+        k = i;
+        grow = false;
+        break;
+      }
+      if (md < s.md) {
+        k = i;
+        break;
+      }
+    }
+    if (k < 0) return out;  // only reachable with a NaN depth, refused above
+  }
+  if (grow) {
+    if (n >= kMaxCount) {
+      out.message = kTooManyStations;
+      session.ui().setStatusText(out.message);
+      return out;
+    }
+    w.stationCount = static_cast<std::int16_t>(n + 1);
+    sizeArrays(w);
+    for (int i = n; i > k; --i) {
+      w.stations[at(i)] = w.stations[at(i - 1)];
+      w.stations[at(i)].index = static_cast<std::int16_t>(i);
+    }
+    w.stations[at(k)] = makeStation(k, md, inclination, azimuth, decl);
+  }
+  session.surveyDirty = 1;
+  RecalculateAll(session);
+  out.stored = true;
+  out.index = k;
+  return out;
+}
+
+int deleteEntry(Session& session, double md) {
+  WellRecord& w = session.well;
+  if (!usable(w)) return -1;
+  const int n = w.stationCount;
+  int k = -1;
+  if (md >= 0 && md <= w.stations[at(n - 1)].md) {
+    for (int i = 0; i < n; ++i) {
+      if (w.stations[at(i)].md == md) {
+        k = i;
+        break;
+      }
+    }
+  }
+  if (k < 0) {
+    session.ui().setStatusText(kNoSuchStation);
+    return -1;
+  }
+  session.surveyDirty = 1;
+  for (int i = k; i < n - 1; ++i) {
+    w.stations[at(i)] = w.stations[at(i + 1)];
+    w.stations[at(i)].index = static_cast<std::int16_t>(i);
+  }
+  w.stationCount = static_cast<std::int16_t>(n - 1);
+  sizeArrays(w);
+  // A prediction block that no longer lies wholly below the stations in use cannot be
+  // discarded as a block any more.
+  if (session.predictStart > w.stationCount) session.predictStart = 0;
+  RecalculateAll(session);
+  return k;
+}
+
+DepthLookup lookupByMd(const Session& session, double md) {
+  const WellRecord& w = session.well;
+  if (!usable(w) || std::isnan(md)) return {};
+  if (md < 0) return {LookupKind::Negative};
+  const int n = w.stationCount;
+  if (md > w.stations[at(n - 1)].md) return {LookupKind::BelowLast};
+  for (int i = 0; i < n; ++i) {
+    if (md == w.stations[at(i)].md) return stationLookup(w, i);
+    if (i > 0 && w.stations[at(i - 1)].md < md && md < w.stations[at(i)].md)
+      return interpolated(session, i, md, false);
+  }
+  return {LookupKind::None};
+}
+
+DepthLookup lookupByTvd(const Session& session, double tvd) {
+  const WellRecord& w = session.well;
+  if (!usable(w) || std::isnan(tvd) || tvd >= 100000) return {};
+  if (tvd < 0) return {LookupKind::Negative};
+  const int n = w.stationCount;
+  if (tvd > w.results[at(n - 1)].tvd) return {LookupKind::BelowLast};
+  for (int i = 0; i < n; ++i) {
+    if (tvd == w.results[at(i)].tvd) return stationLookup(w, i);
+    if (i > 0 && w.results[at(i - 1)].tvd < tvd && tvd < w.results[at(i)].tvd)
+      return interpolated(session, i, tvd, true);
+  }
+  return {LookupKind::None};
+}
+
+bool discardPrediction(Session& session) {
+  WellRecord& w = session.well;
+  if (w.wellNo.empty() || w.stationCount == 0 || session.predictStart == 0 ||
+      session.predictStart > w.stationCount - 1)
+    return false;
+  w.stationCount = session.predictStart;
+  sizeArrays(w);
+  session.predictStart = 0;
+  RecalculateAll(session);
+  return true;
+}
+
+PredictOutcome predictTrajectory(Session& session, double buildRate, double walkRate) {
+  discardPrediction(session);
+  WellRecord& w = session.well;
+  if (!usable(w)) return PredictOutcome::Nothing;
+  // The rates are read as single-precision numbers.
+  const double build = static_cast<float>(buildRate);
+  const double walk = static_cast<float>(walkRate);
+  if (!std::isfinite(build) || !std::isfinite(walk)) return PredictOutcome::Nothing;
+  sizeArrays(w);
+  RecalculateAll(session);
+  const double lastTarget = w.targetCount == 2 ? w.target2Tvd : w.target1Tvd;
+  if (w.results[at(w.stationCount - 1)].tvd > lastTarget) return PredictOutcome::Nothing;
+
+  session.predictStart = w.stationCount;
+  for (;;) {
+    const int n = w.stationCount;
+    if (w.results[at(n - 1)].tvd > w.designFinalTvd) {
+      if (n - 1 < session.predictStart || n < 2) {
+        // Already deeper than the design final depth before anything was predicted: the
+        // stations the user entered are never cut back.
+        session.predictStart = 0;
+        return PredictOutcome::Nothing;
+      }
+      RecalculateAll(session);
+      const TargetCrossing x =
+          StationAtDepth(w.designFinalTvd, w.stations[at(n - 2)], w.results[at(n - 2)], w.basic(),
+                         w.stations[at(n - 1)], true, session.calcMethod);
+      w.results[at(n - 1)] = x.result;
+      SurveyStation& last = w.stations[at(n - 1)];
+      last.md = round2(x.station.md);
+      last.gridAzimuth = x.station.gridAzimuth;
+      last.azimuth = normaliseAzimuth(round2(x.station.gridAzimuth - w.magDeclination));
+      last.inclination = round2(x.station.inclination);
+      last.index = static_cast<std::int16_t>(n - 1);
+      return PredictOutcome::ReachedFinalDepth;
+    }
+    if (n >= kMaxCount) {
+      RecalculateAll(session);
+      session.ui().setStatusText(kTooManyStations);
+      return PredictOutcome::TableFull;
+    }
+    const SurveyStation prev = w.stations[at(n - 1)];
+    w.stationCount = static_cast<std::int16_t>(n + 1);
+    sizeArrays(w);
+    SurveyStation& s = w.stations[at(n)];
+    s.index = static_cast<std::int16_t>(prev.index + 1);
+    s.md = prev.md + 50;
+    s.azimuth = normaliseAzimuth(prev.azimuth + walk / 2);
+    s.gridAzimuth = w.magDeclination + s.azimuth;
+    s.inclination = prev.inclination + build / 2;
+    if (s.inclination < 0) s.inclination = s.azimuth = s.gridAzimuth = 0;
+    // Growing the trajectory one course at a time gives the values of a full pass; a full
+    // pass of every station after every step would make long predictions quadratic.
+    if (n + 1 <= 2)
+      RecalculateAll(session);
+    else
+      ComputeTrajectoryStep(w.stations, w.basic(), w.results, n, session.calcMethod);
+    if (s.inclination >= 90) {
+      RecalculateAll(session);
+      session.ui().setStatusText(kBuildRateTooHigh);
+      return PredictOutcome::TooSteep;
+    }
+  }
+}
+
+}  // namespace tarsek

@@ -1,0 +1,142 @@
+#include "survey/survey_report.h"
+
+#include <algorithm>
+#include <string>
+
+#include "common/numtext.h"
+#include "survey/survey_calc.h"
+
+namespace tarsek {
+namespace {
+
+constexpr double kLeft = 10;    // left margin of text and rules, 1/120 page widths
+constexpr double kRight = 108;  // right margin of rules and right-aligned texts
+
+std::string metres(double v) { return formatFixed(v, 2) + "(米)"; }
+std::string degrees(double v) { return formatFixed(v, 2) + "(度)"; }
+
+// A design line: displacement and azimuth in the first two print zones from the left margin,
+// the target depth ending at the right margin; the cursor ends on the next line.
+void designLine(Surface& p, const std::string& displacement, const std::string& azimuth,
+                const std::string& depth) {
+  const double y = p.currentY;
+  p.currentX = kLeft;
+  p.printItem(displacement);
+  p.nextZone();
+  p.printItem(azimuth);
+  p.currentY = y;
+  p.currentX = kRight - p.textWidth(depth);
+  p.printLine(depth);
+}
+
+void rightAlignedLine(Surface& p, const std::string& text) {
+  p.currentX = kRight - p.textWidth(text);
+  p.printLine(text);
+}
+
+struct Column {
+  const char* heading;
+  double x;
+  const char* unit;  // empty: no unit line
+  double unitX;
+};
+
+constexpr Column kColumns[] = {
+    {"NO.", 10, "", 0},           {"测深", 18, "(米)", 18},
+    {"井斜角", 29, "(度)", 29},   {"方位角", 38, "(度)", 38},
+    {"垂深", 48, "(米)", 48},     {"位移", 60, "(米)", 60},
+    {"N值", 70, "(米)", 70},      {"E值", 80, "(米)", 80},
+    {"闭合方位", 88, "(度)", 90}, {"狗腿度", 99, "(度/30米)", 98},
+};
+
+void cell(Surface& p, double x, double y, const std::string& text) {
+  p.currentX = x;
+  p.currentY = y;
+  p.printItem(text);
+}
+
+}  // namespace
+
+void PrintSurveyPage(Surface& p, const Session& session, int first, int last) {
+  const WellRecord& w = session.well;
+  if (w.wellNo.empty()) return;
+  p.setScaleWidth(120);
+  p.setScaleLeft(0);
+
+  // Title, in a font two points larger; h is half its height and spaces the whole heading.
+  const std::string title = w.wellNo + "井轨迹测斜数据及计算结果";
+  const double baseFont = p.fontSize();
+  p.setFontSize(baseFont + 2);
+  const double h = p.textHeight(title) / 2;
+  p.currentX = 60 - p.textWidth(title) / 2;
+  p.currentY = 6 * h;
+  p.printLine(title);
+  p.setFontSize(baseFont);
+  p.printLine();
+
+  double y = p.currentY;
+  p.line(kLeft, y, kRight, y, kBlue);
+  p.line(kLeft, y + h, kRight, y + h, kBlue);
+  p.currentY = y + 2 * h;
+  p.currentX = kLeft;
+
+  const bool two = w.targetCount == 2;
+  if (two) {
+    designLine(p, "设计位移1：" + metres(w.designDisplacement1),
+               "设计方位：" + degrees(w.designAzimuth), "中靶垂深1：" + metres(w.target1Tvd));
+    designLine(p, "设计位移2：" + metres(w.designDisplacement2),
+               "设计方位：" + degrees(w.designAzimuth), "中靶垂深2：" + metres(w.target2Tvd));
+  } else {
+    designLine(p, "设计位移：" + metres(w.designDisplacement1),
+               "设计方位：" + degrees(w.designAzimuth), "中靶垂深：" + metres(w.target1Tvd));
+  }
+
+  p.currentY += h;
+  p.currentX = kLeft;
+  p.printItem(std::string("计算方法：") + MethodName(session.calcMethod));
+  rightAlignedLine(p, (two ? "中靶1半径：" : "中靶半径：") + metres(session.target1Hit.hitRadius));
+  if (two) rightAlignedLine(p, "中靶2半径：" + metres(session.target2Hit.hitRadius));
+
+  y = p.currentY;
+  p.line(kLeft, y + h, kRight, y + h, kBlue);
+  p.line(kLeft, y + 2 * h, kRight, y + 2 * h, kBlue);
+
+  const double headingY = p.currentY + h;
+  const double lineHeight = p.textHeight("0");
+  for (const Column& c : kColumns) {
+    p.currentX = c.x;
+    p.currentY = headingY;
+    p.printLine(c.heading);
+    if (*c.unit != '\0') {
+      p.currentX = c.unitX;
+      p.printLine(c.unit);
+    }
+  }
+
+  // Rows beyond the stations held would read stale or missing entries.
+  const int held = static_cast<int>(std::min(w.stations.size(), w.results.size()));
+  first = std::max(first, 0);
+  last = std::min({last, static_cast<int>(w.stationCount) - 1, held - 1});
+  double rowY = headingY + 2 * lineHeight + h;
+  for (int i = first; i <= last; ++i) {
+    const SurveyStation& st = w.stations[i];
+    const StationResult& r = w.results[i];
+    cell(p, 10, rowY, std::to_string(st.index));
+    cell(p, 17, rowY, formatFixed(st.md, 2));
+    cell(p, 29, rowY, formatFixed(st.inclination, 1));
+    cell(p, 38, rowY, formatFixed(st.azimuth, 1));
+    cell(p, 48, rowY, formatFixed(r.tvd, 2));
+    cell(p, 60, rowY, formatFixed(r.closureDistance, 2));
+    cell(p, 70, rowY, formatFixed(r.north, 2));
+    cell(p, 80, rowY, formatFixed(r.east, 2));
+    cell(p, 90, rowY, formatFixed(r.closureAzimuth, 1));
+    cell(p, 100, rowY, formatFixed(r.doglegSeverity, 2));
+    rowY += lineHeight;
+    // Groups of five keep long tables readable.
+    if (st.index > 0 && st.index % 5 == 0) rowY += h;
+  }
+  p.currentX = 0;
+  p.currentY = rowY;
+}
+
+}  // namespace tarsek

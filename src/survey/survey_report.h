@@ -1,0 +1,14 @@
+#pragma once
+
+#include "print/surface.h"
+#include "well/session.h"
+
+namespace tarsek {
+
+/// Draws one page of the survey report on a page target: the title, the design targets, the
+/// calculation method and hit radii, the column headings and the rows of stations first to last
+/// (inclusive, 0-based; an empty range prints the heading alone). The page's scale width becomes
+/// 120; vertical steps are in the page's own units. Draws nothing while no well is open.
+void PrintSurveyPage(Surface& page, const Session& session, int first, int last);
+
+}  // namespace tarsek

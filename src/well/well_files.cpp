@@ -1,0 +1,229 @@
+#include "well/well_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace tarsek {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string systemReason(int err) {
+  switch (err) {
+    case ENOENT:
+      return "目录不存在";
+    case EACCES:
+    case EPERM:
+      return "没有写入权限";
+    case ENOSPC:
+    case EDQUOT:
+      return "磁盘空间不足";
+    case EROFS:
+      return "磁盘只读";
+    case EISDIR:
+      return "同名的目录已存在";
+    case ENOTDIR:
+      return "路径不是目录";
+    default:
+      return std::strerror(err);
+  }
+}
+
+std::string writeFailure(const std::string& path, int err) {
+  return "文件“" + path + "”保存失败（" + systemReason(err) + "），数据未保存！";
+}
+
+bool isWritableDirectory(const std::string& dir) {
+  std::error_code ec;
+  return !dir.empty() && fs::is_directory(dir, ec) && ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+}  // namespace
+
+std::string WellFilePath(const std::string& directory, std::string_view wellNo,
+                         std::string_view extension) {
+  std::string name(wellNo);
+  name += extension;
+  if (directory.empty()) return name;
+  return (fs::path(directory) / fs::path(name)).string();
+}
+
+std::string ProgramDirectory() {
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return {};
+  return exe.parent_path().string();
+}
+
+std::string ChooseWellDirectory(const std::string& programDirectory, const std::string& xdgDataHome,
+                                const std::string& home) {
+  if (isWritableDirectory(programDirectory)) return programDirectory;
+  fs::path base;
+  // The XDG rules ignore a relative $XDG_DATA_HOME.
+  if (!xdgDataHome.empty() && fs::path(xdgDataHome).is_absolute()) {
+    base = xdgDataHome;
+  } else if (!home.empty()) {
+    base = fs::path(home) / ".local" / "share";
+  } else {
+    return {};
+  }
+  const fs::path dir = base / "Tarsek";
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  return fs::is_directory(dir, ec) ? dir.string() : std::string();
+}
+
+std::string DefaultWellDirectory() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  return ChooseWellDirectory(ProgramDirectory(), xdg != nullptr ? xdg : "",
+                             home != nullptr ? home : "");
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& message) {
+  const std::string temp = path + ".tmp";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    message = writeFailure(path, errno);
+    return false;
+  }
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  int err = 0;
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      break;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  // Without the flush a crash after the rename could leave an empty file in place of the old one.
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(temp.c_str());
+    message = writeFailure(path, err);
+    return false;
+  }
+  // Make the rename itself durable; a failure here no longer endangers either version.
+  const fs::path parent = fs::path(path).parent_path();
+  const int dirFd =
+      ::open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
+  return true;
+}
+
+FileResult SaveSurveyFile(Session& session, const std::string& directory) {
+  FileResult result;
+  const WellRecord& well = session.well;
+  if (!IsSafeWellNo(well.wellNo)) {
+    result.ok = false;
+    result.message = kBadWellNoMessage;
+    return result;
+  }
+  const std::string path = WellFilePath(directory, well.wellNo, kSurveyExtension);
+  session.wellFilePath = path;
+  std::string bytes;
+  std::string error;
+  if (!FormatSurveyFile(well, bytes, error)) {
+    result.ok = false;
+    result.message = "文件“" + path + "”未保存：" + error + "！";
+    return result;
+  }
+  if (!WriteFileAtomically(path, bytes, result.message)) {
+    result.ok = false;
+    return result;
+  }
+  session.surveyDirty = 0;
+  return result;
+}
+
+FileResult SaveDesignFile(Session& session, const std::string& directory) {
+  FileResult result;
+  if (!IsSafeWellNo(session.well.wellNo)) {
+    result.ok = false;
+    result.message = kBadWellNoMessage;
+    return result;
+  }
+  const std::string path = WellFilePath(directory, session.well.wellNo, kDesignExtension);
+  session.wellFilePath = path;
+  // The file always holds the designed target, never a temporary one set by bearing.
+  WellRecord toWrite = session.well;
+  const bool restoreTarget = session.savedTarget1X != 0 && session.savedTarget1Y != 0;
+  if (restoreTarget) {
+    toWrite.target1X = session.savedTarget1X;
+    toWrite.target1Y = session.savedTarget1Y;
+  }
+  std::string bytes;
+  std::string error;
+  if (!FormatDesignFile(toWrite, bytes, error)) {
+    result.ok = false;
+    result.message = "文件“" + path + "”未保存：" + error + "！";
+    return result;
+  }
+  if (!WriteFileAtomically(path, bytes, result.message)) {
+    result.ok = false;
+    return result;
+  }
+  if (restoreTarget) {
+    session.well.target1X = session.savedTarget1X;
+    session.well.target1Y = session.savedTarget1Y;
+  }
+  session.designDirty = 0;
+  return result;
+}
+
+std::int16_t AskToSaveChanges(Session& session, const std::string& directory) {
+  if (session.well.wellNo.empty()) return 0;
+  session.lastDirtySum = static_cast<std::int16_t>(session.surveyDirty + session.designDirty);
+  const std::string& no = session.well.wellNo;
+  std::string question;
+  switch (session.lastDirtySum) {
+    case 1:
+      question = "是否保存" + no + "井测斜数据的更改?";
+      break;
+    case 2:
+      question = "是否保存" + no + "井设计数据的更改?";
+      break;
+    case 3:
+      question = "是否保存" + no + "井测斜数据和设计数据的更改?";
+      break;
+    default:
+      return 0;
+  }
+  const Answer answer = session.ui().askYesNoCancel(question);
+  if (answer == Answer::Cancel) return -1;
+  if (answer == Answer::No) return 0;
+
+  std::string failures;
+  if (session.lastDirtySum == 1 || session.lastDirtySum == 3) {
+    const FileResult r = SaveSurveyFile(session, directory);
+    if (!r.ok) failures = r.message;
+  }
+  if (session.lastDirtySum == 2 || session.lastDirtySum == 3) {
+    const FileResult r = SaveDesignFile(session, directory);
+    if (!r.ok) failures += r.message;
+  }
+  if (!failures.empty()) {
+    // Leaving the well now would lose the changes the user just asked to keep.
+    session.ui().setStatusText(failures);
+    return -1;
+  }
+  return 0;
+}
+
+}  // namespace tarsek

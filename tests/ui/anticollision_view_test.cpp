@@ -1,0 +1,280 @@
+#include "ui/anticollision_view.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <map>
+
+#include "common/numtext.h"
+#include "survey/survey_calc.h"
+#include "ui/painter_surface.h"
+
+using namespace tarsek;
+
+namespace {
+
+/// The main window as far as the view needs it: a session and a status panel.
+class FakeHost : public ViewHost {
+ public:
+  Session s;
+  std::string status;
+  AntiCollisionView* view = nullptr;
+  Session& session() override { return s; }
+  void recomputeAndRefresh() override {}
+  void stationsChanged() override {}
+  void wellOpened() override {}
+  void showMessage(const std::string&) override {}
+  SurveyView* surveyView() override { return nullptr; }
+  DesignView* designView() override { return nullptr; }
+  TrajectoryView* trajectoryView() override { return nullptr; }
+  AntiCollisionView* antiCollisionView() override { return view; }
+  ToolsView* toolsView() override { return nullptr; }
+  void setStatusText(const std::string& text) override { status = text; }
+  void setBusy(bool) override {}
+  Answer askYesNoCancel(const std::string&) override { return Answer::No; }
+  Answer askYesNo(const std::string&) override { return Answer::No; }
+};
+
+/// A well drilled vertically to kickoff, then built 2 degrees every 30 m to 30 degrees on
+/// azimuth az, surveyed every 30 m to md, with its trajectory computed.
+WellRecord drilledWell(const std::string& name, double wx, double wy, double kickoff, double az,
+                       double md) {
+  WellRecord w;
+  w.wellNo = name;
+  w.wellheadX = wx;
+  w.wellheadY = wy;
+  w.designDisplacement1 = 300;
+  std::vector<SurveyStation> st;
+  for (double d = 0; d <= md; d += 30) {
+    SurveyStation s;
+    s.index = static_cast<std::int16_t>(st.size());
+    s.md = d;
+    s.inclination = d <= kickoff ? 0 : std::min(30.0, (d - kickoff) / 15);
+    s.azimuth = az;
+    st.push_back(s);
+  }
+  w.stationCount = static_cast<std::int16_t>(st.size());
+  st.push_back(SurveyStation{});
+  w.results = ComputeTrajectory(st, w.basic(), w.stationCount, 0);
+  w.stations = st;
+  return w;
+}
+
+}  // namespace
+
+class AntiCollisionViewTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  FakeHost host_;
+  AntiCollisionView* view_ = nullptr;
+  std::map<std::string, WellRecord> wells_;
+
+  template <class T>
+  T* child(const char* name) {
+    T* w = view_->findChild<T*>(QString::fromUtf8(name));
+    if (w == nullptr) qFatal("no child %s", name);
+    return w;
+  }
+
+  void touch(const QString& name) {
+    QFile f(dir_.filePath(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("\"x\"\r\n");
+  }
+
+  void clickFile(const QString& name) {
+    auto* list = child<QListWidget>("File1");
+    const auto items = list->findItems(name, Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(items[0]).center());
+  }
+
+ private slots:
+  void init() {
+    QVERIFY(dir_.isValid());
+    for (const char* f : {"A1.kvd", "B2.kvd", "C3.kvd", "D4.kvd", "A1.sur"}) touch(f);
+    host_ = FakeHost{};
+    host_.s.wellDirectory = dir_.path().toStdString();
+    host_.s.well = drilledWell("A1", 1000, 2000, 300, 45, 1200);
+    wells_.clear();
+    wells_["B2.kvd"] = drilledWell("B2", 1000, 2008, 0, 90, 900);
+    wells_["C3.kvd"] = drilledWell("C3", 994, 1994, 450, 250, 1500);
+    wells_["D4.kvd"] = drilledWell("D4", 1000, 2002.5, 600, 180, 1200);  // 2.5 m: too close
+    view_ = new AntiCollisionView(host_);
+    host_.view = view_;
+    view_->seedColours(7);
+    view_->setNeighbourLoader([this](Session&, WellRecord& w, const std::string& path) {
+      const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+      auto it = wells_.find(name);
+      if (it == wells_.end() || !QFile::exists(QString::fromStdString(path))) return false;
+      w = it->second;
+      return true;
+    });
+    view_->resize(900, 600);
+    view_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(view_));
+  }
+
+  void cleanup() {
+    delete view_;
+    view_ = nullptr;
+  }
+
+  void controlsStartAsLoaded() {
+    QCOMPARE(view_->objectName(), QStringLiteral("P防碰图"));
+    QCOMPARE(child<QLineEdit>("Text步长")->text(), QStringLiteral("15"));
+    auto* zoom = child<QScrollBar>("VScroll3");
+    QCOMPARE(zoom->minimum(), 1);
+    QCOMPARE(zoom->maximum(), 60);
+    QCOMPARE(zoom->value(), 25);
+    QCOMPARE(child<QLabel>("Text放大率")->text(), QStringLiteral("25"));
+    QCOMPARE(child<QPushButton>("开关")->text(), QStringLiteral("间距图"));
+    QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("垂深："));
+    QCOMPARE(child<QLabel>("Label32")->text(), QStringLiteral("最小间距："));
+    QCOMPARE(child<QLabel>("Label29")->text(), QStringLiteral("所选邻井图例："));
+    QCOMPARE(child<QLabel>("Label31")->text(), QStringLiteral("步长"));
+    QCOMPARE(child<QLabel>("Label33")->text(), QStringLiteral("邻井选择："));
+    QCOMPARE(child<QLabel>("Label34")->text(), QStringLiteral("放大率"));
+    QCOMPARE(child<QTimer>("Timer1")->interval(), 500);
+    QCOMPARE(child<QTimer>("计时员1")->interval(), 250);
+    for (const char* n : {"Picture100", "Picture15", "S1", "Lab最小间距", "Lab1", "Lab5"})
+      QVERIFY(view_->findChild<QWidget*>(QString::fromUtf8(n)) != nullptr);
+    // Only design files are offered.
+    auto* list = child<QListWidget>("File1");
+    QCOMPARE(list->count(), 4);
+    QVERIFY(list->findItems(QStringLiteral("A1.sur"), Qt::MatchExactly).isEmpty());
+    child<QScrollBar>("VScroll3")->setValue(10);
+    QCOMPARE(child<QLabel>("Text放大率")->text(), QStringLiteral("10"));
+  }
+
+  void clickingTheFileListAddsNeighbours() {
+    clickFile(QStringLiteral("B2.kvd"));
+    QCOMPARE(host_.s.neighbourWells.size(), std::size_t{1});
+    QVERIFY(child<QLabel>("Lab1")->text().startsWith(QStringLiteral("邻  井    \nB2\n目  前")));
+    QVERIFY(child<QLabel>("Lab最小间距")->text().contains(QStringLiteral("距B2井")));
+    // The own well's file and a listed one change nothing.
+    clickFile(QStringLiteral("A1.kvd"));
+    clickFile(QStringLiteral("B2.kvd"));
+    QCOMPARE(host_.s.neighbourWells.size(), std::size_t{1});
+    clickFile(QStringLiteral("C3.kvd"));
+    QCOMPARE(host_.s.neighbourWells.size(), std::size_t{2});
+    QCOMPARE(view_->scan().tracks.size(), std::size_t{2});
+    QVERIFY(child<QLabel>("Lab1")->text().contains(QStringLiteral("\n邻  井\nC3\n目  前")));
+    // A step below 2 refuses the click with a status text.
+    child<QLineEdit>("Text步长")->setText(QStringLiteral("1"));
+    clickFile(QStringLiteral("D4.kvd"));
+    QCOMPARE(host_.status, std::string("步长 ≥ 2"));
+    QCOMPARE(host_.s.neighbourWells.size(), std::size_t{2});
+  }
+
+  void chartSwitchNamesTheChartOnShow() {
+    auto* sw = child<QPushButton>("开关");
+    QTest::mouseClick(sw, Qt::LeftButton);  // no neighbour: nothing happens
+    QCOMPARE(sw->text(), QStringLiteral("间距图"));
+    clickFile(QStringLiteral("B2.kvd"));
+    QTest::mouseClick(sw, Qt::LeftButton);
+    QCOMPARE(sw->text(), QStringLiteral("趋势图"));
+    QCOMPARE(host_.status, std::string("按住左键移动图形或看测点垂深,按住右键看防碰详情"));
+    QTest::mouseClick(sw, Qt::LeftButton);
+    QCOMPARE(sw->text(), QStringLiteral("间距图"));
+    QCOMPARE(host_.status, std::string("按住右键看防碰详情"));
+  }
+
+  void rightPressPopsTheTableUpAndReleaseHidesIt() {
+    clickFile(QStringLiteral("B2.kvd"));
+    auto* pic = child<QWidget>("Picture100");
+    QTest::mousePress(pic, Qt::RightButton, {}, QPoint(50, 60));
+    QLabel* labs[5];
+    for (int i = 0; i < 5; ++i) {
+      labs[i] = child<QLabel>(QStringLiteral("Lab%1").arg(i + 1).toUtf8().constData());
+      QVERIFY(labs[i]->isVisible());
+      QCOMPARE(labs[i]->y(), 60);
+    }
+    QCOMPARE(labs[0]->pos(), QPoint(50, 60));
+    for (int i = 1; i < 5; ++i) QCOMPARE(labs[i]->x(), labs[i - 1]->x() + labs[i - 1]->width());
+    QTest::mouseRelease(pic, Qt::RightButton, {}, QPoint(50, 60));
+    for (QLabel* l : labs) QVERIFY(!l->isVisible());
+  }
+
+  void leftPressOnAnOffsetNeighboursStationShowsItsDepth() {
+    clickFile(QStringLiteral("B2.kvd"));
+    QTest::mouseClick(child<QPushButton>("开关"), Qt::LeftButton);  // trend chart
+    auto* pic = child<QWidget>("Picture100");
+    const WellRecord& b2 = host_.s.neighbourWells[0];
+    const ChartFrame f = trendChartFrame(25, 300, pic->width() * 15.0, pic->height() * 15.0, 0, 0);
+    // Station 1 of B2 lies 8 m east of the open well's wellhead plus its own east offset.
+    const double x = f.cx + 8 + b2.results[1].east;
+    const double y = f.cy - b2.results[1].north;
+    const QPoint at(qRound(x * pic->width() / f.scaleWidth),
+                    qRound(y * pic->height() / f.scaleHeight));
+    QTest::mousePress(pic, Qt::LeftButton, {}, at);
+    auto* label1 = child<QLabel>("Label1");
+    QVERIFY(label1->isVisible());
+    QCOMPARE(label1->text(),
+             QStringLiteral("垂深") + QString::fromStdString(formatFixed(b2.results[1].tvd, 2)));
+    QCOMPARE(label1->pos(), at);
+    QTest::mouseRelease(pic, Qt::LeftButton, {}, at);
+    QVERIFY(!label1->isVisible());
+  }
+
+  void closeApproachBlinksUntilReset() {
+    clickFile(QStringLiteral("D4.kvd"));  // 2.5 m apart at the surface
+    auto* timer = child<QTimer>("Timer1");
+    auto* label32 = child<QLabel>("Label32");
+    QVERIFY(timer->isActive());
+    QCOMPARE(label32->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(!label32->isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(label32->isHidden(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!label32->isHidden(), 2000);
+
+    view_->防碰图初始();
+    QVERIFY(!timer->isActive());
+    QVERIFY(!label32->isHidden());
+    QCOMPARE(label32->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QVERIFY(child<QLabel>("Lab最小间距")->text().isEmpty());
+    QVERIFY(child<QLabel>("Lab1")->text().isEmpty());
+    QVERIFY(host_.s.neighbourWells.empty());
+    QVERIFY(host_.s.neighbourColours.empty());
+  }
+
+  void stepBoxFiltersKeysAndChecksEnter() {
+    clickFile(QStringLiteral("B2.kvd"));
+    auto* step = child<QLineEdit>("Text步长");
+    step->clear();
+    step->setFocus();
+    QTest::keyClicks(step, QStringLiteral("2a+0-.5"));
+    QCOMPARE(step->text(), QStringLiteral("20.5"));
+    QTest::keyClick(step, Qt::Key_Return);
+    QCOMPARE(host_.status, std::string("A1井防碰图"));
+    QCOMPARE(view_->scan().step, 20);  // 20.5 rounds to the even 20
+    step->setText(QStringLiteral("1.5"));
+    QTest::keyClick(step, Qt::Key_Return);
+    QVERIFY(step->text().isEmpty());
+    const double last = host_.s.well.results[host_.s.well.stationCount - 1].tvd;
+    QCOMPARE(host_.status, "2≤步长<" + formatGeneral(last));
+  }
+
+  void screenshots() {
+    const QByteArray out = qgetenv("TARSEK_SCREENSHOT_DIR");
+    if (out.isEmpty()) QSKIP("set TARSEK_SCREENSHOT_DIR to write the two charts");
+    clickFile(QStringLiteral("B2.kvd"));
+    clickFile(QStringLiteral("C3.kvd"));
+    child<QScrollBar>("VScroll3")->setValue(4);
+    QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_spacing.png"));
+    QTest::mouseClick(child<QPushButton>("开关"), Qt::LeftButton);
+    child<QScrollBar>("VScroll3")->setValue(2);
+    QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_trend.png"));
+  }
+};
+
+QTEST_MAIN(AntiCollisionViewTest)
+#include "anticollision_view_test.moc"

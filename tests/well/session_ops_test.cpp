@@ -1,0 +1,65 @@
+#include "well/session_ops.h"
+
+#include <gtest/gtest.h>
+
+namespace tarsek {
+namespace {
+
+Session surveyedWell() {
+  Session s;
+  WellRecord& w = s.well;
+  w.wellNo = "A12";
+  w.magDeclination = -3.5;
+  w.designAzimuth = 53.13;
+  w.target1X = 300;
+  w.target1Y = 400;
+  w.target1Tvd = 1500;
+  w.stationCount = 4;
+  w.stations.assign(5, SurveyStation{});
+  w.stations[0] = {0, 300, 0, 0, 0};
+  w.stations[1] = {1, 400, 3.5, 52.5, 0};
+  w.stations[2] = {2, 500, 8, 55, 0};
+  w.stations[3] = {3, 600, 12.5, 56, 0};
+  w.results.assign(5, StationResult{});
+  return s;
+}
+
+TEST(SetCalcMethod, RecomputesTheTrajectoryByTheChosenMethod) {
+  Session s = surveyedWell();
+  ASSERT_TRUE(SetCalcMethod(s, 0));
+  const double averageAngleTvd = s.well.results[3].tvd;
+  ASSERT_GT(averageAngleTvd, 500);
+  ASSERT_TRUE(SetCalcMethod(s, 4));
+  EXPECT_EQ(s.calcMethod, 4);
+  // The tangential method takes each course at its lower station's angles: a building well
+  // ends shallower by it than by the average angle.
+  EXPECT_LT(s.well.results[3].tvd, averageAngleTvd);
+}
+
+TEST(SetCalcMethod, RefusesAnUnknownMethodAndChangesNothing) {
+  Session s = surveyedWell();
+  ASSERT_TRUE(SetCalcMethod(s, 2));
+  const double tvd = s.well.results[3].tvd;
+  EXPECT_FALSE(SetCalcMethod(s, 5));
+  EXPECT_FALSE(SetCalcMethod(s, -1));
+  EXPECT_EQ(s.calcMethod, 2);
+  EXPECT_EQ(s.well.results[3].tvd, tvd);
+}
+
+TEST(ResetWellViews, ClearsSavedTargetAndDirtyFlags) {
+  Session s;
+  s.savedTarget1X = 1;
+  s.savedTarget1Y = 2;
+  s.surveyDirty = 1;
+  s.designDirty = 2;
+  s.predictStart = 7;
+  ResetWellViews(s);
+  EXPECT_EQ(s.savedTarget1X, 0);
+  EXPECT_EQ(s.savedTarget1Y, 0);
+  EXPECT_EQ(s.surveyDirty, 0);
+  EXPECT_EQ(s.designDirty, 0);
+  EXPECT_EQ(s.predictStart, 7);  // the callers reset the prediction themselves
+}
+
+}  // namespace
+}  // namespace tarsek

@@ -1,0 +1,286 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "temp_dir.h"
+#include "well/well_files.h"
+
+namespace tarsek {
+namespace {
+
+using ::testing::HasSubstr;
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+namespace fs = std::filesystem;
+
+void fillA12(Session& s) {
+  WellRecord& w = s.well;
+  w.wellNo = "A12";
+  w.targetCount = 1;
+  w.padWellheadX = 1000;
+  w.padWellheadY = 2000;
+  w.wellheadX = 1005;
+  w.wellheadY = 2003;
+  w.target1X = 1300;
+  w.target1Y = 2400;
+  w.gateDirection = 45;
+  w.rigSkidDistance = 5;
+  w.magDeclination = -3.5;
+  w.target1Tvd = 1500;
+  w.designAzimuth = 53.13;
+  w.designDisplacement1 = 500;
+  w.targetRadius = 30;
+  w.buildRate = 3;
+  w.buildToInclination = 30;
+  w.kickoffDepth = 300;
+  w.rotaryBuildRate = 2;
+  w.rotaryDropRate = -1.5;
+  w.designFinalTvd = 1800;
+  w.stationCount = 2;
+  w.stations.assign(3, SurveyStation{});
+  w.stations[0] = {0, 300, 0, 0, -3.5};
+  w.stations[1] = {1, 400, 3.5, 52.5, 49};
+}
+
+const std::string kA12Design =
+    "\"A12\"\r\n"
+    "1,1000,2000,1005,2003,1300,2400,0,0,45,5,-3.5,1500,0,53.13,500,0,30\r\n"
+    "3,30,300,2,-1.5,1800\r\n";
+const std::string kA12Survey = "2\r\n300,0,0\r\n400,3.5,52.5\r\n";
+
+TEST(SaveWellFiles, A12IsWrittenExactlyAsEngineersFilesHoldIt) {
+  TempDir dir;
+  Session s;
+  fillA12(s);
+  s.surveyDirty = 1;
+  s.designDirty = 2;
+  ASSERT_TRUE(SaveDesignFile(s, dir.path()));
+  EXPECT_EQ(s.wellFilePath, dir.file("A12.kvd"));
+  ASSERT_TRUE(SaveSurveyFile(s, dir.path()));
+  EXPECT_EQ(s.wellFilePath, dir.file("A12.sur"));
+  EXPECT_EQ(readBytes(dir.file("A12.kvd")), kA12Design);
+  EXPECT_EQ(readBytes(dir.file("A12.sur")), kA12Survey);
+  EXPECT_EQ(s.surveyDirty, 0);
+  EXPECT_EQ(s.designDirty, 0);
+  EXPECT_FALSE(fs::exists(dir.file("A12.kvd.tmp")));
+  EXPECT_FALSE(fs::exists(dir.file("A12.sur.tmp")));
+}
+
+TEST(SaveWellFiles, OverwritesAnExistingFileWhole) {
+  TempDir dir;
+  writeBytes(dir.file("A12.sur"), std::string(5000, 'x'));
+  Session s;
+  fillA12(s);
+  s.well.stationCount = 0;
+  ASSERT_TRUE(SaveSurveyFile(s, dir.path()));
+  EXPECT_EQ(readBytes(dir.file("A12.sur")), "0\r\n");
+}
+
+TEST(SaveWellFiles, TemporaryTargetIsDroppedOnSaveInFileAndRecord) {
+  TempDir dir;
+  Session s;
+  fillA12(s);
+  s.savedTarget1X = 1300;
+  s.savedTarget1Y = 2400;
+  s.well.target1X = 1111;  // set by bearing and displacement in the target dialog
+  s.well.target1Y = 2222;
+  ASSERT_TRUE(SaveDesignFile(s, dir.path()));
+  EXPECT_EQ(readBytes(dir.file("A12.kvd")), kA12Design);
+  EXPECT_EQ(s.well.target1X, 1300);
+  EXPECT_EQ(s.well.target1Y, 2400);
+}
+
+TEST(SaveWellFiles, OneSavedCoordinateOfZeroIsNoSavedTarget) {
+  TempDir dir;
+  Session s;
+  fillA12(s);
+  s.savedTarget1X = 1300;
+  s.savedTarget1Y = 0;
+  ASSERT_TRUE(SaveDesignFile(s, dir.path()));
+  EXPECT_EQ(readBytes(dir.file("A12.kvd")), kA12Design);
+  EXPECT_EQ(s.well.target1Y, 2400);
+}
+
+TEST(SaveWellFiles, ChineseWellNumberNamesTheFileInUtf8AndIsStoredInGbk) {
+  TempDir dir;
+  Session s;
+  fillA12(s);
+  s.well.wellNo = "示例1井";
+  ASSERT_TRUE(SaveDesignFile(s, dir.path()));
+  const std::string bytes = readBytes(dir.file("示例1井.kvd"));
+  EXPECT_EQ(bytes.substr(0, 9),
+            "\"\xCA\xBE\xC0\xFD"
+            "1\xBE\xAE\"");
+}
+
+// A directory standing where the temporary file goes makes the write fail even for root.
+TEST(SaveWellFiles, FailedSaveKeepsTheOldFileAndTheDirtyFlag) {
+  TempDir dir;
+  Session s;
+  fillA12(s);
+  writeBytes(dir.file("A12.sur"), "old survey");
+  writeBytes(dir.file("A12.kvd"), "old design");
+  fs::create_directory(dir.file("A12.sur.tmp"));
+  fs::create_directory(dir.file("A12.kvd.tmp"));
+  s.surveyDirty = 1;
+  s.designDirty = 2;
+  s.savedTarget1X = 1;
+  s.savedTarget1Y = 2;
+
+  const FileResult survey = SaveSurveyFile(s, dir.path());
+  EXPECT_FALSE(survey.ok);
+  EXPECT_THAT(survey.message, HasSubstr(dir.file("A12.sur")));
+  const FileResult design = SaveDesignFile(s, dir.path());
+  EXPECT_FALSE(design.ok);
+  EXPECT_THAT(design.message, HasSubstr(dir.file("A12.kvd")));
+
+  EXPECT_EQ(readBytes(dir.file("A12.sur")), "old survey");
+  EXPECT_EQ(readBytes(dir.file("A12.kvd")), "old design");
+  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_EQ(s.designDirty, 2);
+  EXPECT_EQ(s.well.target1X, 1300);  // the temporary target stays in force until a save succeeds
+}
+
+TEST(SaveWellFiles, MissingDirectoryFailsWithAMessageNamingTheFile) {
+  std::string gone;
+  {
+    TempDir dir;
+    gone = dir.path();
+  }
+  Session s;
+  fillA12(s);
+  s.surveyDirty = 1;
+  const FileResult r = SaveSurveyFile(s, gone);
+  EXPECT_FALSE(r.ok);
+  EXPECT_THAT(r.message, HasSubstr("A12.sur"));
+  EXPECT_THAT(r.message, HasSubstr("目录不存在"));
+  EXPECT_EQ(s.surveyDirty, 1);
+}
+
+TEST(SaveWellFiles, UnsafeWellNumberWritesNothing) {
+  TempDir dir;
+  Session s;
+  fillA12(s);
+  s.well.wellNo = "../A12";
+  s.designDirty = 2;
+  const FileResult r = SaveDesignFile(s, dir.path());
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.message, kBadWellNoMessage);
+  EXPECT_EQ(s.designDirty, 2);
+  EXPECT_FALSE(fs::exists(fs::path(dir.path()).parent_path() / "A12.kvd"));
+}
+
+// Answers the save question with a fixed answer and records every question asked.
+class ScriptedHost : public QuietHost {
+ public:
+  explicit ScriptedHost(Answer a) : QuietHost(a) {}
+  Answer askYesNoCancel(const std::string& text) override {
+    questions.push_back(text);
+    return QuietHost::askYesNoCancel(text);
+  }
+  std::vector<std::string> questions;
+};
+
+struct AskCase {
+  int survey;
+  int design;
+  Answer answer;
+};
+
+class AskToSave : public ::testing::TestWithParam<AskCase> {};
+
+TEST_P(AskToSave, AsksBySumAndSavesOnlyOnYes) {
+  const AskCase c = GetParam();
+  TempDir dir;
+  Session s;
+  fillA12(s);
+  ScriptedHost host(c.answer);
+  s.host = &host;
+  s.surveyDirty = static_cast<std::int16_t>(c.survey);
+  s.designDirty = static_cast<std::int16_t>(c.design);
+  const int sum = c.survey + c.design;
+
+  const std::int16_t r = AskToSaveChanges(s, dir.path());
+
+  EXPECT_EQ(s.lastDirtySum, sum);
+  if (sum == 0) {
+    EXPECT_TRUE(host.questions.empty());
+    EXPECT_EQ(r, 0);
+    return;
+  }
+  ASSERT_EQ(host.questions.size(), 1u);
+  const char* expected[] = {"", "是否保存A12井测斜数据的更改?", "是否保存A12井设计数据的更改?",
+                            "是否保存A12井测斜数据和设计数据的更改?"};
+  EXPECT_EQ(host.questions[0], expected[sum]);
+  EXPECT_EQ(r, c.answer == Answer::Cancel ? -1 : 0);
+  const bool yes = c.answer == Answer::Yes;
+  EXPECT_EQ(fs::exists(dir.file("A12.sur")), yes && c.survey != 0);
+  EXPECT_EQ(fs::exists(dir.file("A12.kvd")), yes && c.design != 0);
+  EXPECT_EQ(s.surveyDirty, yes ? 0 : c.survey);
+  EXPECT_EQ(s.designDirty, yes ? 0 : c.design);
+}
+
+INSTANTIATE_TEST_SUITE_P(SumsAndAnswers, AskToSave,
+                         ::testing::Values(AskCase{0, 0, Answer::Yes}, AskCase{1, 0, Answer::Yes},
+                                           AskCase{1, 0, Answer::No}, AskCase{1, 0, Answer::Cancel},
+                                           AskCase{0, 2, Answer::Yes}, AskCase{0, 2, Answer::No},
+                                           AskCase{0, 2, Answer::Cancel},
+                                           AskCase{1, 2, Answer::Yes}, AskCase{1, 2, Answer::No},
+                                           AskCase{1, 2, Answer::Cancel}));
+
+TEST(AskToSaveChanges, NoOpenWellAsksNothing) {
+  Session s;
+  ScriptedHost host(Answer::Cancel);
+  s.host = &host;
+  s.surveyDirty = 1;
+  EXPECT_EQ(AskToSaveChanges(s, "/nonexistent"), 0);
+  EXPECT_TRUE(host.questions.empty());
+}
+
+TEST(AskToSaveChanges, YesWithAFailedSaveKeepsTheWellAndSaysWhy) {
+  TempDir dir;
+  Session s;
+  fillA12(s);
+  ScriptedHost host(Answer::Yes);
+  s.host = &host;
+  s.surveyDirty = 1;
+  s.designDirty = 2;
+  fs::create_directory(dir.file("A12.sur.tmp"));
+  EXPECT_EQ(AskToSaveChanges(s, dir.path()), -1);
+  EXPECT_THAT(host.statusText, HasSubstr("A12.sur"));
+  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_EQ(s.designDirty, 0);  // the design file could be written
+  EXPECT_EQ(readBytes(dir.file("A12.kvd")), kA12Design);
+}
+
+TEST(WellDirectory, ProgramDirectoryWhenWritableElseTheUsersDataDirectory) {
+  TempDir dir;
+  EXPECT_EQ(ChooseWellDirectory(dir.path(), "/unused", "/unused"), dir.path());
+
+  const std::string missing = dir.file("no-such-program-dir");
+  const std::string xdg = dir.file("xdg");
+  EXPECT_EQ(ChooseWellDirectory(missing, xdg, "/unused"), xdg + "/Tarsek");
+  EXPECT_TRUE(fs::is_directory(xdg + "/Tarsek"));
+
+  const std::string home = dir.file("home");
+  EXPECT_EQ(ChooseWellDirectory(missing, "", home), home + "/.local/share/Tarsek");
+  EXPECT_EQ(ChooseWellDirectory(missing, "relative/xdg", home), home + "/.local/share/Tarsek");
+  EXPECT_TRUE(fs::is_directory(home + "/.local/share/Tarsek"));
+
+  // A plain file where the program directory should be is not a place for wells.
+  writeBytes(dir.file("plain"), "x");
+  EXPECT_EQ(ChooseWellDirectory(dir.file("plain"), xdg, home), xdg + "/Tarsek");
+  EXPECT_EQ(ChooseWellDirectory(missing, "", ""), "");
+}
+
+TEST(WellDirectory, PathsUseThePlatformSeparator) {
+  EXPECT_EQ(WellFilePath("/data/wells", "草20-1", ".kvd"), "/data/wells/草20-1.kvd");
+  EXPECT_EQ(WellFilePath("/data/wells/", "A12", ".sur"), "/data/wells/A12.sur");
+}
+
+}  // namespace
+}  // namespace tarsek
