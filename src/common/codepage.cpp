@@ -12,6 +12,13 @@ namespace {
 // conversion rather than being skipped, because a silently altered well number would name
 // another file.
 bool convert(const char* to, const char* from, std::string_view in, std::string& out) {
+  // ASCII reads the same in both encodings; such text (most well files) needs no converter.
+  bool ascii = true;
+  for (char c : in) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) {
+    out = std::string(in);
+    return true;
+  }
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   std::string result;

@@ -312,12 +312,15 @@ bool FormatSurveyFile(const WellRecord& well, std::string& bytes, std::string& e
 bool ParseDesignFile(std::string_view bytes, const std::string& fileName, bool neighbourOnly,
                      WellRecord& well, std::string& error) {
   const FileText text = splitLines(bytes);
-  const std::size_t needed = neighbourOnly ? 2 : 3;
-  if (text.lines.size() < needed) {
-    error = where(fileName, text.lines.size() + 1) + "缺失" + kCannotRead;
-    return false;
-  }
+  // Faults are reported in reading order, so the first line named is the first one wrong.
+  auto missing = [&](std::size_t lineNo) {
+    if (text.lines.size() >= lineNo) return false;
+    error = where(fileName, lineNo) + "缺失" + kCannotRead;
+    return true;
+  };
+  if (missing(1)) return false;
   if (!readWellNo(text.lines[0], text.utf8, fileName, well.wellNo, error)) return false;
+  if (missing(2)) return false;
 
   const auto items = splitItems(text.lines[1]);
   long targetCount = 0;
@@ -341,6 +344,7 @@ bool ParseDesignFile(std::string_view bytes, const std::string& fileName, bool n
     return false;
   }
   if (neighbourOnly) return true;
+  if (missing(3)) return false;
   return readReals(text.lines[2], 3, 0,
                    {&b.buildRate, &b.buildToInclination, &b.kickoffDepth, &b.rotaryBuildRate,
                     &b.rotaryDropRate, &b.designFinalTvd},

@@ -133,6 +133,15 @@ TEST(WellFileFormat, ChineseWellNumberIsWrittenAsGbkBytes) {
   WellRecord back;
   ASSERT_TRUE(ParseDesignFile(bytes, "x.kvd", false, back, error)) << error;
   EXPECT_EQ(back.wellNo, "示例1井");
+
+  // Outside GBK, GB18030 takes four bytes, two of them ASCII digits: they stay in the number.
+  w.wellNo = "𠀀2井";
+  ASSERT_TRUE(FormatDesignFile(w, bytes, error)) << error;
+  EXPECT_EQ(bytes.substr(0, 10),
+            "\"\x95\x32\x82\x36"
+            "2\xBE\xAE\"\r");
+  ASSERT_TRUE(ParseDesignFile(bytes, "x.kvd", false, back, error)) << error;
+  EXPECT_EQ(back.wellNo, "𠀀2井");
 }
 
 TEST(WellFileFormat, Utf8ByteOrderMarkMakesTheFileUtf8) {

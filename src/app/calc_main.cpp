@@ -1,0 +1,83 @@
+// tarsek-calc: loads a well the way the program does and prints what it computes as one JSON
+// object, so that wells can be checked and compared in scripts without the window.
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+
+#include "app/calc_parts.h"
+#include "app/calc_tools.h"
+#include "app/calc_well.h"
+#include "well/session_ops.h"
+#include "well/well_files.h"
+
+namespace {
+
+constexpr int kExitUsage = 1;
+constexpr int kExitBadFile = 2;
+
+int runWell(const std::string& path, int method) {
+  namespace fs = std::filesystem;
+  using namespace tarsek;
+
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) {
+    std::cerr << "找不到井文件“" << path << "”！\n";
+    return kExitBadFile;
+  }
+  Session session;
+  SetCalcMethod(session, method);
+  // The survey file is looked for beside the design file.
+  std::string directory = fs::path(path).parent_path().string();
+  if (directory.empty()) directory = ".";
+  session.wellDirectory = directory;
+
+  const FileResult loaded = LoadWell(session, session.well, path, false, directory);
+  if (!loaded.ok || !loaded.found) {
+    std::cerr << (loaded.message.empty() ? "井文件“" + path + "”无法读取！" : loaded.message)
+              << '\n';
+    return kExitBadFile;
+  }
+
+  nlohmann::json out = calc::wellJson(session);
+  out["design"] = calc::designJson(session, loaded.designOutcome);
+  out["guidance"] = calc::guidanceJson(session);
+
+  std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+  return std::cout.good() ? 0 : kExitBadFile;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Tarsek 井数据计算（无窗口）"};
+  app.require_subcommand(1);
+
+  std::string path;
+  int method = 0;
+  CLI::App* well = app.add_subcommand("well", "读入井的设计文件和测斜文件，输出计算结果(JSON)");
+  well->add_option("path", path, "设计文件(.kvd)的路径")->required();
+  well->add_option("--method", method,
+                   "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法");
+
+  tarsek::calc::addToolsCommand(app);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "命令行参数有误：" << e.what() << '\n' << app.help();
+    return kExitUsage;
+  }
+  if (app.got_subcommand("tool")) return 0;
+  if (method < 0 || method > 4) {
+    std::cerr << "计算方法应为0到4之间的整数！\n";
+    return kExitUsage;
+  }
+  if (well->parsed()) return runWell(path, method);
+  return kExitUsage;
+}

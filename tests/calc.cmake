@@ -1,0 +1,31 @@
+# tarsek-calc on the sample wells and on files it must refuse.
+if(TARGET tarsek-calc)
+  set(calc_samples 示例1井 草20-1 草20-2 草20-3)
+  set(i 0)
+  foreach(no IN LISTS calc_samples)
+    math(EXPR i "${i} + 1")
+    foreach(method 0 4)
+      add_test(NAME calc.sample${i}.method${method}
+        COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc>
+                -DWELL=${no} -DDIR=${PROJECT_SOURCE_DIR}/samples -DMETHOD=${method}
+                -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_json.cmake)
+      set_tests_properties(calc.sample${i}.method${method} PROPERTIES LABELS core)
+    endforeach()
+  endforeach()
+
+  add_test(NAME calc.refuses_missing_file
+    COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc>
+            -DFILE=${CMAKE_CURRENT_SOURCE_DIR}/data/no-such-well.kvd -DEXIT=2 -DSAYS=找不到井文件
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_refusal.cmake)
+  add_test(NAME calc.refuses_malformed_file
+    COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc>
+            -DFILE=${CMAKE_CURRENT_SOURCE_DIR}/data/fuzz_well/bad_no.kvd -DEXIT=2
+            -DSAYS=bad_no.kvd”第1行
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_refusal.cmake)
+  add_test(NAME calc.refuses_unknown_method
+    COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc>
+            -DFILE=${PROJECT_SOURCE_DIR}/samples/草20-1.kvd -DMETHOD=5 -DEXIT=1 -DSAYS=计算方法
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_refusal.cmake)
+  set_tests_properties(calc.refuses_missing_file calc.refuses_malformed_file
+                       calc.refuses_unknown_method PROPERTIES LABELS core)
+endif()
