@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "app/calc_parts.h"
+#include "app/calc_print.h"
 #include "app/calc_tools.h"
 #include "app/calc_well.h"
 #include "well/session_ops.h"
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
                    "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法");
 
   tarsek::calc::addToolsCommand(app);
+  tarsek::calc::PrintOptions printOptions;
+  CLI::App* print = tarsek::calc::addPrintCommand(app, printOptions);
 
   try {
     app.parse(argc, argv);
@@ -74,6 +77,7 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   if (app.got_subcommand("tool")) return 0;
+  if (print->parsed()) return tarsek::calc::runPrintCommand(printOptions, argc, argv);
   if (method < 0 || method > 4) {
     std::cerr << "计算方法应为0到4之间的整数！\n";
     return kExitUsage;

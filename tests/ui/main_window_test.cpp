@@ -36,12 +36,6 @@
 
 using namespace tarsek;
 
-#if __has_include("well/well_files.h")
-#define NEEDS_WELL_FILES()
-#else
-#define NEEDS_WELL_FILES() QSKIP("the well files are not in this build yet")
-#endif
-
 namespace {
 
 // The main window with every question answered by the test instead of a box on the screen.
@@ -264,7 +258,6 @@ class MainWindowTest : public QObject {
   }
 
   void viewsSwitchOneAtATimeWithTheirStatus() {
-    NEEDS_WELL_FILES();
     openA12();
     QCOMPARE(w_->windowTitle(), QStringLiteral("Tarsek[A12井]"));
     const std::pair<int, const char*> views[] = {{kSurveyView, "A12井测斜计算数据"},
@@ -311,7 +304,6 @@ class MainWindowTest : public QObject {
   }
 
   void methodMenuChecksOneAndRecomputes() {
-    NEEDS_WELL_FILES();
     openA12();
     const auto method0 = session_->well.results;
     const char* names[] = {"mnuEditUndo", "mnuEditCut", "xb", "ph", "zq"};
@@ -334,7 +326,6 @@ class MainWindowTest : public QObject {
   }
 
   void openCancelLeavesTheWellAndOpenLoadsAnother() {
-    NEEDS_WELL_FILES();
     openA12();
     writeWell(wells_, QStringLiteral("B7"), 3);
     w_->fileToOpen.clear();
@@ -369,7 +360,6 @@ class MainWindowTest : public QObject {
   }
 
   void closingFollowsTheSaveAnswer() {
-    NEEDS_WELL_FILES();
     openA12();
     const QString sur = QDir(wells_).filePath(QStringLiteral("A12.sur"));
     // Cancel: the program stays, with the well and its change.
@@ -408,7 +398,6 @@ class MainWindowTest : public QObject {
   }
 
   void closingKeepsTheWindowWhenTheSaveFails() {
-    NEEDS_WELL_FILES();
     openA12();
     session_->surveyDirty = 1;
     // A directory standing where the file goes makes the save fail whoever runs the test.
@@ -422,7 +411,6 @@ class MainWindowTest : public QObject {
   }
 
   void startUpOpensTheRememberedWell() {
-    NEEDS_WELL_FILES();
     {
       QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Tarsek", "Tarsek");
       s.setValue(QStringLiteral("Settings/本井井号"), QStringLiteral("A12"));
@@ -510,7 +498,6 @@ class MainWindowTest : public QObject {
   }
 
   void previewHidesTheMenusAndRestoresThem() {
-    NEEDS_WELL_FILES();
     openA12();
     w_->showView(kSurveyView);
     action(*w_, "mnuFilePrintPreview")->trigger();
@@ -550,7 +537,6 @@ class MainWindowTest : public QObject {
   }
 
   void previewZoomCyclesAndShapesThePointer() {
-    NEEDS_WELL_FILES();
     openA12();
     w_->enterPreview();
     const int width1 = w_->previewPages()[0]->width();
@@ -568,7 +554,6 @@ class MainWindowTest : public QObject {
   }
 
   void previewPagesFollowTheStationCount() {
-    NEEDS_WELL_FILES();
     openA12();
     // 2000 stations, then a count that fills its pages exactly.
     auto& well = session_->well;
@@ -603,7 +588,6 @@ class MainWindowTest : public QObject {
   }
 
   void pageSetupRebuildsAShownPreview() {
-    NEEDS_WELL_FILES();
     openA12();
     w_->enterPreview();
     const int portraitW = w_->previewPages()[0]->width();
@@ -624,7 +608,6 @@ class MainWindowTest : public QObject {
 
   void copiesDecideHowOftenThePagesPrint() {
     if (w_->hasSystemPrinter()) QSKIP("a system printer is installed: pages would go to it");
-    NEEDS_WELL_FILES();
     openA12();
     const QString pdf = tmp_.filePath("copies.pdf");
     w_->pdfPath = pdf;
