@@ -17,6 +17,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QToolBar>
 #include <cmath>
 
@@ -190,9 +191,13 @@ void frm::layoutPreviewPages() {
   }
   const int pageW = pages_.front()->width();
   const int pageH = pages_.front()->height();
-  const int areaW = std::max(previewArea_->viewport()->width(), pageW);
   const int n = static_cast<int>(pages_.size());
   const qint64 totalH = (26LL * n + 1) * pageH / 25;
+  // Centre in the width that is left once the vertical scroll bar takes its place.
+  const QSize room = previewArea_->maximumViewportSize();
+  int roomW = room.width();
+  if (totalH > room.height()) roomW -= style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const int areaW = std::max(roomW, pageW);
   previewCanvas_->resize(areaW, static_cast<int>(std::min<qint64>(totalH, 16000000)));
   for (int i = 0; i < n; ++i) {
     if (!pages_[static_cast<std::size_t>(i)]) continue;
