@@ -41,6 +41,36 @@ void printAt(Surface& s, double x, double y, const std::string& text, Colour col
   s.printItem(text);
 }
 
+/// What lies in the picture. A pad of long neighbours at a close zoom puts tens of thousands of
+/// stations outside the view; skipping them keeps a redraw within a frame.
+class View {
+ public:
+  explicit View(const Surface& s) : w_(s.scaleWidth()), h_(s.scaleHeight()) {}
+  bool line(double x1, double y1, double x2, double y2) const noexcept {
+    return !((x1 < 0 && x2 < 0) || (x1 > w_ && x2 > w_) || (y1 < 0 && y2 < 0) ||
+             (y1 > h_ && y2 > h_));
+  }
+  bool disc(double x, double y, double r) const noexcept {
+    return x + r >= 0 && x - r <= w_ && y + r >= 0 && y - r <= h_;
+  }
+  bool text(const Surface& s, double x, double y, const std::string& t) const {
+    return x <= w_ && y <= h_ && x + s.textWidth(t) >= 0 && y + s.textHeight(t) >= 0;
+  }
+
+ private:
+  double w_;
+  double h_;
+};
+
+/// One station or sample mark: the line from the previous mark, a dot and a small circle.
+void mark(Surface& s, const View& v, double px, double py, double x, double y, Colour c) {
+  if (v.line(px, py, x, y)) s.line(px, py, x, y, c);
+  if (v.disc(x, y, kStationMarkRadius)) {
+    s.point(x, y, c);
+    s.circle(x, y, kStationMarkRadius, c);
+  }
+}
+
 void setChartScale(Surface& s, const ChartFrame& f) {
   s.resetScale();
   s.setScale(f.scaleWidth, f.scaleHeight);
@@ -96,6 +126,7 @@ ChartFrame drawSpacingChart(Surface& s, const Session& session, const ClearanceS
   s.line(0, f.cy, 2 * f.cx, f.cy, kBlue);
   s.line(f.cx, 0, f.cx, 2 * f.cy, kBlue);
 
+  const View view(s);
   const std::size_t n = std::min(session.neighbourWells.size(), scan.tracks.size());
   for (std::size_t i = 0; i < n; ++i) {
     const std::vector<ClearanceSample>& t = scan.tracks[i].samples;
@@ -107,13 +138,12 @@ ChartFrame drawSpacingChart(Surface& s, const Session& session, const ClearanceS
     for (const ClearanceSample& k : t) {
       const double x = f.cx + k.dEast;
       const double y = f.cy - k.dNorth;
-      s.line(px, py, x, y, c);
-      s.point(x, y, c);
-      s.circle(x, y, kStationMarkRadius, c);
+      mark(s, view, px, py, x, y, c);
       px = x;
       py = y;
     }
-    printAt(s, x0, y0, session.neighbourWells[i].wellNo, c);
+    if (view.text(s, x0, y0, session.neighbourWells[i].wellNo))
+      printAt(s, x0, y0, session.neighbourWells[i].wellNo, c);
   }
   s.setForeColour(kBlack);
   return f;
@@ -137,6 +167,7 @@ ChartFrame drawTrendChart(Surface& s, const Session& session, const ClearanceSca
     printAt(s, cx, cy - ring, ringLabel(ring, true), kBlue);
   }
 
+  const View view(s);
   const double discOuter = kDiscOuterAtZoom1 / safeZoom(zoom);
   const int discRings =
       static_cast<int>(std::floor((discOuter - kDiscInnerRadius) / kDiscRingStep + 1e-6)) + 1;
@@ -148,19 +179,18 @@ ChartFrame drawTrendChart(Surface& s, const Session& session, const ClearanceSca
     const double wy = cy - (nb.wellheadX - own.wellheadX);
     if (i < scan.neighbourEndPoints.size()) {
       const PlanPoint e = scan.neighbourEndPoints[i];
-      for (int k = 0; k < discRings; ++k)
-        s.circle(cx + e.east, cy - e.north, kDiscInnerRadius + k * kDiscRingStep, kRed);
+      if (view.disc(cx + e.east, cy - e.north, discOuter))
+        for (int k = 0; k < discRings; ++k)
+          s.circle(cx + e.east, cy - e.north, kDiscInnerRadius + k * kDiscRingStep, kRed);
     }
-    printAt(s, wx, wy, nb.wellNo, c);
-    s.circle(wx, wy, kStationMarkRadius, kRed);
+    if (view.text(s, wx, wy, nb.wellNo)) printAt(s, wx, wy, nb.wellNo, c);
+    if (view.disc(wx, wy, kStationMarkRadius)) s.circle(wx, wy, kStationMarkRadius, kRed);
     const int count = std::min<int>(nb.stationCount, static_cast<int>(nb.results.size()));
     double px = wx, py = wy;
     for (int j = 0; j < count; ++j) {
       const double x = wx + nb.results[j].east;
       const double y = wy - nb.results[j].north;
-      s.line(px, py, x, y, c);
-      s.point(x, y, c);
-      s.circle(x, y, kStationMarkRadius, c);
+      mark(s, view, px, py, x, y, c);
       px = x;
       py = y;
     }
@@ -173,9 +203,7 @@ ChartFrame drawTrendChart(Surface& s, const Session& session, const ClearanceSca
   for (int j = 0; j < count; ++j) {
     const double x = cx + own.results[j].east;
     const double y = cy - own.results[j].north;
-    s.line(px, py, x, y, kBlue);
-    s.point(x, y, kBlue);
-    s.circle(x, y, kStationMarkRadius, kBlue);
+    mark(s, view, px, py, x, y, kBlue);
     px = x;
     py = y;
   }

@@ -213,6 +213,8 @@ const char* outcomeText(AddNeighbourOutcome outcome) noexcept {
       return "已在邻井表中";
     case AddNeighbourOutcome::NoFile:
       return "文件不存在";
+    case AddNeighbourOutcome::BadFile:
+      return "文件格式有误";
     case AddNeighbourOutcome::TooFar:
       return "井口距离大于2000m";
     case AddNeighbourOutcome::SameWellhead:
@@ -246,6 +248,12 @@ std::string wellDirectoryPath(const Session& session, const std::string& fileNam
 AddNeighbourOutcome addNeighbourWell(Session& session, const std::string& fileName,
                                      double stepValue, const NeighbourLoader& load,
                                      std::mt19937& engine) {
+  return addNeighbourFile(session, wellDirectoryPath(session, fileName), stepValue, load, engine);
+}
+
+AddNeighbourOutcome addNeighbourFile(Session& session, const std::string& path, double stepValue,
+                                     const NeighbourLoader& load, std::mt19937& engine) {
+  const std::string fileName = std::filesystem::path(path).filename().string();
   if (session.well.wellNo.empty()) return AddNeighbourOutcome::NoWell;
   if (!(stepValue >= kMinStep)) {
     session.ui().setStatusText("步长 ≥ 2");
@@ -266,9 +274,9 @@ AddNeighbourOutcome addNeighbourWell(Session& session, const std::string& fileNa
     session.neighbourColours.pop_back();
     return why;
   };
-  const std::string path = wellDirectoryPath(session, fileName);
-  if (!load || !load(session, session.neighbourWells.back(), path))
-    return drop(AddNeighbourOutcome::NoFile);
+  if (!load) return drop(AddNeighbourOutcome::NoFile);
+  const AddNeighbourOutcome loaded = load(session, session.neighbourWells.back(), path);
+  if (loaded != AddNeighbourOutcome::Added) return drop(loaded);
 
   const WellRecord& nb = session.neighbourWells.back();
   const double dy = nb.wellheadY - session.well.wellheadY;

@@ -91,6 +91,7 @@ enum class AddNeighbourOutcome {
   OwnWell,        ///< the open well's own design file
   AlreadyListed,  ///< a neighbour of that name is listed
   NoFile,         ///< the design file does not exist
+  BadFile,        ///< the design or survey file cannot be read
   TooFar,         ///< wellheads more than 2000 m apart
   SameWellhead,   ///< wellheads 0.346 m apart or closer
   NoStations,     ///< the neighbour has no survey station
@@ -101,9 +102,9 @@ enum class AddNeighbourOutcome {
 const char* outcomeText(AddNeighbourOutcome outcome) noexcept;
 
 /// Reads a neighbour's design file at path (and its survey file) into record and computes its
-/// trajectory; returns false, changing nothing that matters, when the design file is missing.
-using NeighbourLoader =
-    std::function<bool(Session& session, WellRecord& record, const std::string& path)>;
+/// trajectory: Added, or NoFile / BadFile leaving record as it was.
+using NeighbourLoader = std::function<AddNeighbourOutcome(Session& session, WellRecord& record,
+                                                          const std::string& path)>;
 
 /// Draws the colour of a newly accepted neighbour: red, green and blue in that order, each
 /// Int(u * 255 + 1) of a fresh uniform u in [0, 1), so each lies in 1 .. 255.
@@ -115,6 +116,11 @@ Colour drawNeighbourColour(std::mt19937& engine);
 AddNeighbourOutcome addNeighbourWell(Session& session, const std::string& fileName,
                                      double stepValue, const NeighbourLoader& load,
                                      std::mt19937& engine);
+
+/// As addNeighbourWell for a design file given by its full path; the checks compare the name
+/// part of the path.
+AddNeighbourOutcome addNeighbourFile(Session& session, const std::string& path, double stepValue,
+                                     const NeighbourLoader& load, std::mt19937& engine);
 
 /// The path of a file of the well directory.
 std::string wellDirectoryPath(const Session& session, const std::string& fileName);

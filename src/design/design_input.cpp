@@ -4,6 +4,7 @@
 
 #include "common/constants.h"
 #include "common/numtext.h"
+#include "design/profile_design.h"
 #include "survey/survey_calc.h"
 
 namespace tarsek {
@@ -95,26 +96,10 @@ const char* designRuleText(char rule) noexcept {
 }
 
 const char* designOutcomeText(int outcome) noexcept {
-  switch (outcome) {
-    case 1:
-      return "井设计造斜点偏高或造斜率或造到井斜偏大，请重新输入！";
-    case 2:
-      return "井设计转盘钻具增斜率偏小，请重新输入！";
-    case 3:
-      return "井设计转盘钻具增斜率偏大，请重新输入！";
-    case 4:
-      return "井设计靶点转盘钻具降斜率应增斜，请输入负值！";
-    case 5:
-      return "井设计靶点转盘钻具降斜率偏小，请重新输入！";
-    case 6:
-      return "井设计靶点转盘钻具降斜率增斜偏小，请重新输入负值！";
-    case 7:
-      return "井设计靶点转盘钻具降斜率应为正值，请重新输入！";
-    case 8:
-      return "井设计剖面点数超限，请检查增斜率、降斜率！";
-    default:
-      return "";
-  }
+  // A drop needed with a negative drop rate leaves a design that never reaches target 2, so the
+  // form reports it like the other failures.
+  if (outcome == kDesignDropMustDrop) return "井设计靶点转盘钻具降斜率应为正值，请重新输入！";
+  return DesignOutcomeText(outcome);
 }
 
 bool designKeyAccepted(int code) noexcept {

@@ -1,5 +1,6 @@
 #include "design/design_report.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,7 @@ bool PrintDesignReport(Surface& page, const Session& session) {
   left.push_back("转盘钻具增斜率(度/百米)：" + num(w.rotaryBuildRate));
   if (!one) left.push_back("转盘钻具降斜率(度/百米)：" + num(w.rotaryDropRate));
   column(page, 10, left);
+  const double leftEnd = page.currentY;
 
   std::vector<std::string> right;
   right.push_back("大门方向(度)：" + num(w.gateDirection));
@@ -109,10 +111,12 @@ bool PrintDesignReport(Surface& page, const Session& session) {
   page.currentY = y0;
   column(page, 50, right);
 
-  page.currentY += 1;
+  // The two-target left column is longer than the right one: a rule placed a fixed distance
+  // under the right column would cut through the drop-rate line with a tall font, so the rule
+  // follows whichever column ends lower.
+  page.currentY = std::max(page.currentY, leftEnd) + 1;
   page.currentX = 10;
-  // The two-target left column is two texts longer than the right one, so its rule goes lower.
-  rule(page, one ? 1 : 5);
+  rule(page);
 
   const std::string title2 = w.wellNo + "剖面设计分段数据";
   page.currentY += 14;

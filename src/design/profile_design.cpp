@@ -59,7 +59,7 @@ class ProfileBuilder {
   void computeCourse(int i);
   void forget(int fromPoint);
   void fillRow(int k, int from);
-  Tangent findTangent(int target);
+  Tangent findTangent(int target, bool building);
   void replaceWithTangent(const Tangent& tangent);
   void endHoldAt(double tvd, double inclination);
 
@@ -203,9 +203,10 @@ void ProfileBuilder::fillRow(int k, int from) {
   row.deltaHorizontal = row.displacement - above.displacement;
 }
 
-// Finds the point of the last course at which the hole points straight at the target. The
-// required inclination is judged at the anchor, which follows the trial points one pass behind.
-ProfileBuilder::Tangent ProfileBuilder::findTangent(int target) {
+// Finds the point of the last course at which the hole points straight at the target, on a
+// course that builds (or drops) the inclination. The required inclination is judged at the
+// anchor, which follows the trial points one pass behind.
+ProfileBuilder::Tangent ProfileBuilder::findTangent(int target, bool building) {
   const int L = last();
   const double targetN = (target == 1 ? well_.target1X : well_.target2X) - well_.wellheadX;
   const double targetE = (target == 1 ? well_.target1Y : well_.target2Y) - well_.wellheadY;
@@ -238,7 +239,7 @@ ProfileBuilder::Tangent ProfileBuilder::findTangent(int target) {
     req = InclinationToTarget(std::sqrt(dN * dN + dE * dE), targetTvd - qTvd);
     t = trial();
     cur = t.inclination;
-    const bool pastTangent = target == 1 ? cur > req : cur < req;
+    const bool pastTangent = building ? cur > req : cur < req;
     if (pastTangent) {
       b = t;
       qTvd = savedTvd;
@@ -344,7 +345,7 @@ std::int16_t ProfileBuilder::run() {
     return finish(kDesignRotaryBuildTooHigh);
   }
 
-  replaceWithTangent(findTangent(1));
+  replaceWithTangent(findTangent(1, true));
   fillRow(2, last());
   double hold = point(last()).inclination;
 
@@ -356,27 +357,32 @@ std::int16_t ProfileBuilder::run() {
   fillRow(3, last());
   if (well_.targetCount != 2) return finish(kDesignDone);
 
-  // Toward target 2: s = +1 when the inclination must drop, -1 when it must build.
+  // Toward target 2: s = +1 when the inclination must drop, -1 when it must build, 0 when the
+  // hold already points at target 2 (the tangent search's tolerance), as it does for targets in
+  // line: then the hold simply goes on through target 2, whatever the sign of the drop rate.
   const double req2 = result(last()).target2Inclination;
   const double inc = point(last()).inclination;
-  const int s = req2 < inc ? 1 : (req2 > inc ? -1 : 0);
-  if (well_.rotaryDropRate > 0 && req2 > inc) return finish(kDesignDropMustBuild);
-  if (well_.rotaryDropRate < 0 && req2 < inc) return finish(kDesignDropMustDrop);
+  const int s = std::fabs(req2 - inc) < kTangentTolerance ? 0 : (req2 < inc ? 1 : -1);
+  if (s == -1 && well_.rotaryDropRate > 0) return finish(kDesignDropMustBuild);
+  if (s == 1 && well_.rotaryDropRate < 0) return finish(kDesignDropMustDrop);
 
   const double dropStep = well_.rotaryDropRate * kCourseLength / 100;
   while (s * point(last()).inclination > s * result(last()).target2Inclination) {
     const double next = point(last()).inclination - dropStep;
     if (!(next < 0 ? addVerticalPoint() : addPoint(next))) return finish(kDesignPointLimit);
   }
-  if (s != 1) {
+  if (s == -1) {
+    // A build that ends level with or beyond target 2 has overshot it; there is no tangent to
+    // find, and the design stops at the end of the build.
     return finish(well_.designDisplacement2 > result(last()).closureDistance ? kDesignBuildTooLow
                                                                              : kDesignDone);
   }
-  if (result(last()).closureDistance > well_.designDisplacement2) {
-    return finish(kDesignDropTooLow);
+  if (s == 1) {
+    if (result(last()).closureDistance > well_.designDisplacement2) {
+      return finish(kDesignDropTooLow);
+    }
+    replaceWithTangent(findTangent(2, false));
   }
-
-  replaceWithTangent(findTangent(2));
   fillRow(4, last());
   hold = point(last()).inclination;
 
@@ -395,27 +401,6 @@ std::int16_t DesignProfile(Session& session) { return DesignProfile(session, Des
 std::int16_t DesignProfile(Session& session, const DesignOptions& options) {
   ProfileBuilder builder(session, options);
   return builder.run();
-}
-
-const char* DesignOutcomeText(int outcome) noexcept {
-  switch (outcome) {
-    case kDesignKickoffTooHigh:
-      return "井设计造斜点偏高或造斜率或造到井斜偏大，请重新输入！";
-    case kDesignRotaryBuildTooLow:
-      return "井设计转盘钻具增斜率偏小，请重新输入！";
-    case kDesignRotaryBuildTooHigh:
-      return "井设计转盘钻具增斜率偏大，请重新输入！";
-    case kDesignDropMustBuild:
-      return "井设计靶点转盘钻具降斜率应增斜，请输入负值！";
-    case kDesignDropTooLow:
-      return "井设计靶点转盘钻具降斜率偏小，请重新输入！";
-    case kDesignBuildTooLow:
-      return "井设计靶点转盘钻具降斜率增斜偏小，请重新输入负值！";
-    case kDesignPointLimit:
-      return "井设计剖面点数超限，请检查增斜率、降斜率！";
-    default:
-      return "";
-  }
 }
 
 double InclinationToTarget(double horizontal, double vertical) noexcept {

@@ -7,7 +7,7 @@
 namespace tarsek {
 
 /// Outcome codes of DesignProfile. 0 is a finished design; every other code leaves the partial
-/// design built so far in the record.
+/// design built so far in the record. The design window's texts for them: designOutcomeText.
 enum DesignOutcome : std::int16_t {
   kDesignDone = 0,                ///< design built (also a vertical well)
   kDesignKickoffTooHigh = 1,      ///< the motor build already points at or past target 1
@@ -42,10 +42,6 @@ std::int16_t DesignProfile(Session& session);
 
 /// DesignProfile with explicit options (recomputation path, point limit).
 std::int16_t DesignProfile(Session& session, const DesignOptions& options);
-
-/// The text the design window shows after the well number for an outcome, UTF-8; empty for
-/// outcome 0, for outcome 7 (which the window treats as success) and for unknown codes.
-const char* DesignOutcomeText(int outcome) noexcept;
 
 /// Inclination in degrees of the straight line from a point to a target lying `horizontal` m
 /// away and `vertical` m deeper, with the program's pi. Level with the target (vertical = 0) the

@@ -57,6 +57,7 @@ class RecordingSurface : public Surface {
   double measureWidth(std::string_view text) const override;
   double measureHeight(std::string_view text) const override;
   void note(std::string_view op, std::string_view args) override;
+  bool recording() const noexcept override { return true; }
 
  private:
   Call& last();

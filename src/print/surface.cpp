@@ -67,7 +67,7 @@ double Surface::textHeight(std::string_view text) const {
 }
 
 void Surface::printItem(std::string_view text) {
-  note("text", fmt::format("{:.4f},{:.4f},{}", currentX, currentY, text));
+  if (recording()) note("text", fmt::format("{:.4f},{:.4f},{}", currentX, currentY, text));
   if (!text.empty()) drawText(toDeviceX(currentX), toDeviceY(currentY), text, foreColour);
   currentX += textWidth(text);
 }
@@ -96,22 +96,25 @@ void Surface::printCentred(std::string_view text, double x) {
 }
 
 void Surface::line(double x1, double y1, double x2, double y2, Colour colour) {
-  note("line", fmt::format("{:.4f},{:.4f},{:.4f},{:.4f},{}", x1, y1, x2, y2, colourHex(colour)));
+  if (recording())
+    note("line", fmt::format("{:.4f},{:.4f},{:.4f},{:.4f},{}", x1, y1, x2, y2, colourHex(colour)));
   drawLine(toDeviceX(x1), toDeviceY(y1), toDeviceX(x2), toDeviceY(y2), colour);
   currentX = x2;
   currentY = y2;
 }
 
 void Surface::box(double x1, double y1, double x2, double y2, Colour colour) {
-  note("box", fmt::format("{:.4f},{:.4f},{:.4f},{:.4f},{}", x1, y1, x2, y2, colourHex(colour)));
+  if (recording())
+    note("box", fmt::format("{:.4f},{:.4f},{:.4f},{:.4f},{}", x1, y1, x2, y2, colourHex(colour)));
   drawBox(toDeviceX(x1), toDeviceY(y1), toDeviceX(x2), toDeviceY(y2), colour);
   currentX = x2;
   currentY = y2;
 }
 
 void Surface::circle(double x, double y, double r, Colour colour, double start, double end) {
-  note("circle", fmt::format("{:.4f},{:.4f},{:.4f},{},{:.4f},{:.4f}", x, y, r, colourHex(colour),
-                             start, end));
+  if (recording())
+    note("circle", fmt::format("{:.4f},{:.4f},{:.4f},{},{:.4f},{:.4f}", x, y, r, colourHex(colour),
+                               start, end));
   // The radius is measured on the x axis; the y radius follows so that a circle stays round
   // when the two axes have different scales.
   const double rx = std::fabs(r) * twipsPerUnitX();
@@ -121,14 +124,14 @@ void Surface::circle(double x, double y, double r, Colour colour, double start, 
 }
 
 void Surface::point(double x, double y, Colour colour) {
-  note("point", fmt::format("{:.4f},{:.4f},{}", x, y, colourHex(colour)));
+  if (recording()) note("point", fmt::format("{:.4f},{:.4f},{}", x, y, colourHex(colour)));
   drawPoint(toDeviceX(x), toDeviceY(y), colour);
   currentX = x;
   currentY = y;
 }
 
 void Surface::clear() {
-  note("clear", "");
+  if (recording()) note("clear", "");
   clearDevice();
   currentX = scaleLeft_;
   currentY = scaleTop_;

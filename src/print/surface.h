@@ -140,6 +140,9 @@ class Surface {
 
   /// Records that a user-level call happened (for recording surfaces); default does nothing.
   virtual void note(std::string_view op, std::string_view args) { (void)op, (void)args; }
+  /// True when note() keeps what it is told: only then are the call texts formatted, which
+  /// would otherwise cost more than the drawing itself on a chart of many thousand marks.
+  virtual bool recording() const noexcept { return false; }
 
  private:
   double unitsX_ = 0;  // 0: twips on this axis

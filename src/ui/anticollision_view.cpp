@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "anticollision/neighbour_loader.h"
 #include "common/numtext.h"
 #include "ui/painter_surface.h"
 
@@ -45,7 +46,10 @@ double lastTvdOf(const WellRecord& w) {
 }  // namespace
 
 AntiCollisionView::AntiCollisionView(ViewHost& host, QWidget* parent)
-    : QWidget(parent), host_(host), colourEngine_(std::random_device{}()) {
+    : QWidget(parent),
+      host_(host),
+      loader_(LoadNeighbourWell),
+      colourEngine_(std::random_device{}()) {
   setObjectName(QStringLiteral("P防碰图"));
   setWindowTitle(QStringLiteral("防碰图"));
 

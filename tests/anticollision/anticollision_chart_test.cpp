@@ -124,26 +124,41 @@ TEST_F(ChartFixture, SpacingChartDrawsRingsAxesAndTrackAroundTheFixedCentre) {
   EXPECT_NEAR(name.y, 50 - 10, 1e-9);
 }
 
+TEST_F(ChartFixture, MarksOutsideThePictureAreSkippedButLinesIntoItAreNot) {
+  scan.tracks[0].samples[1].dEast = 1000;  // far east of a 150 m wide view
+  scan.tracks[0].samples[2].dEast = 1100;
+  drawSpacingChart(surface, session, scan, 10);
+  std::size_t lines = 0, dots = 0;
+  for (const Call& c : surface.calls()) {
+    if (c.colour != green) continue;
+    lines += c.op == "line";
+    dots += c.op == "point";
+  }
+  EXPECT_EQ(dots, 1u);   // only sample 0 lies inside
+  EXPECT_EQ(lines, 2u);  // sample 0 to itself and the line leaving the view; not 1 to 2
+}
+
 TEST_F(ChartFixture, TrendChartDrawsWellheadsPathsAndTheEndPointDisc) {
+  session.well.designDisplacement1 = 100;  // 20 m tall at zoom 10: every well in view
   PlanPoint marker;
-  drawTrendChart(surface, session, scan, 25, 0, 0, &marker);
-  const ChartFrame f = trendChartFrame(25, 0, 4500, 3000, 0, 0);
+  drawTrendChart(surface, session, scan, 10, 0, 0, &marker);
+  const ChartFrame f = trendChartFrame(10, 100, 4500, 3000, 0, 0);
   EXPECT_DOUBLE_EQ(marker.east, f.cx + scan.ownPointEast);
   EXPECT_DOUBLE_EQ(marker.north, f.cy - scan.ownPointNorth);
 
-  // The end-point disc: red rings from 0.01 to 3.75 / 25 = 0.15 in steps of 0.001.
+  // The end-point disc: red rings from 0.01 to 3.75 / 10 = 0.375 in steps of 0.001.
   const PlanPoint end = scan.neighbourEndPoints[0];
   std::vector<double> disc;
   for (const Call& c : surface.callsOf("circle"))
     if (c.colour == kRed && std::fabs(c.x - (f.cx + end.east)) < 1e-9 &&
         std::fabs(c.y - (f.cy - end.north)) < 1e-9)
       disc.push_back(c.x2);
-  ASSERT_EQ(disc.size(), 141u);
+  ASSERT_EQ(disc.size(), 366u);
   EXPECT_NEAR(disc.front(), 0.01, 1e-12);
-  EXPECT_NEAR(disc.back(), 0.15, 1e-9);
+  EXPECT_NEAR(disc.back(), 0.375, 1e-9);
 
   // The neighbour's wellhead sits 5 m west and 10 m north of the centre; its stations follow.
-  const Call name = surface.callsOf("text")[6];  // after the six ring labels
+  const Call name = surface.callsOf("text")[f.rings.size()];  // after the ring labels
   EXPECT_EQ(name.text, "邻1");
   EXPECT_NEAR(name.x, f.cx - 5, 1e-9);
   EXPECT_NEAR(name.y, f.cy - 10, 1e-9);

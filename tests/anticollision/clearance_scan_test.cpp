@@ -249,9 +249,9 @@ struct AddFixture : ::testing::Test {
       if (path.size() >= name.size() &&
           path.compare(path.size() - name.size(), name.size(), name) == 0) {
         w = rec;
-        return true;
+        return AddNeighbourOutcome::Added;
       }
-    return false;
+    return AddNeighbourOutcome::NoFile;
   };
   void SetUp() override {
     session.well = makeWell("A1", 1000, 2000, curvingPath());

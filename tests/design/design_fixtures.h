@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "common/constants.h"
+#include "design/profile_design.h"
 #include "survey/survey_calc.h"
 #include "well/session.h"
 
@@ -57,12 +59,33 @@ inline Session singleTargetWell(int method = 0) {
   return s;
 }
 
-/// A typical two-target well: target 2 on a flatter line beyond target 1, so the hold must drop.
+/// A typical two-target well: target 2 on a steeper line beyond target 1, so the hold must drop
+/// toward it; final depth 3000 m.
 inline Session twoTargetWell(int method = 0) {
   Session s = singleTargetWell(method);
   WellRecord& w = s.well;
-  placeTarget1(w, 600, 800, 2000);
-  placeTarget2(w, 720, 960, 2600);
+  placeTarget1(w, 600, 800, 2300);
+  placeTarget2(w, 810, 1080, 2800);
+  w.rotaryDropRate = 3;
+  return s;
+}
+
+/// A two-target well whose target 2 lies on the straight extension of the hold through target
+/// 1, 500 m deeper, so that the hold already points at target 2.
+inline Session targetsInLine(int method, double dropRate) {
+  Session probe = twoTargetWell(method);
+  probe.well.targetCount = 1;
+  probe.well.designFinalTvd = probe.well.target1Tvd;
+  DesignProfile(probe);
+  const int last = probe.well.designPointCount - 1;
+  const double hold = probe.well.designPoints[last].inclination * kPi / 180;
+  const double az = probe.well.designAzimuth * kPi / 180;
+  const double reach = 500 * std::tan(hold);
+  Session s = twoTargetWell(method);
+  s.well.rotaryDropRate = dropRate;
+  const StationResult& end = probe.well.designResults[last];
+  placeTarget2(s.well, end.north + reach * std::cos(az), end.east + reach * std::sin(az),
+               s.well.target1Tvd + 500);
   return s;
 }
 

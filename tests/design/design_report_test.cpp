@@ -190,12 +190,12 @@ TEST(DesignReport, TwoTargetPageAddsTheSecondTargetAndRows) {
   EXPECT_EQ(findText(page, "最大井斜(度)：")->text, "最大井斜(度)：13.00") << "row 3";
   EXPECT_EQ(findText(page, "靶点垂深"), nullptr);
 
-  // The longer left column pushes the third rule four units further down.
+  // The longer left column pushes the third rule down below its last line.
   const auto lines = linesOf(page);
   ASSERT_EQ(lines.size(), 8u);
   page.setFontSize(page.fontSize() + 2);
   const double lh = page.textHeight("0");
-  EXPECT_NEAR(lines[4].y, findText(page, "最大井斜(度)：")->y + lh + 1 + 5, 1e-9);
+  EXPECT_NEAR(lines[4].y, findText(page, "转盘钻具降斜率(度/百米)：")->y + lh + 1 + 1, 1e-9);
 
   const auto texts = shownTexts(page);
   EXPECT_EQ(std::count(texts.begin(), texts.end(), "降斜段"), 1);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -214,22 +215,24 @@ TEST(TargetGuidance, HoldAzimuthAlongTheNorthSouthLine) {
   }
 }
 
-TEST(TargetGuidance, HoldAzimuthOnAGridNorthLineIsShownAsDashes) {
-  // Magnetic 2 degrees with a declination of -2: the grid line runs due north but the entered
-  // azimuth is not 0, so the line has no slope to intersect with.
-  Geometry s;
-  s.bearing = 0;
-  s.azimuth = 2;
-  s.declination = -2;
-  s.designAzimuth = 0;
-  const Session session = makeSession(s);
-  const TargetGuidance g = computeTargetGuidance(session.well, 1);
-  EXPECT_TRUE(g.holdAzimuth);
-  EXPECT_TRUE(std::isnan(g.buildRateHigh));
-  EXPECT_TRUE(std::isnan(g.buildRateLow));
-  const std::vector<PanelLine> lines = guidancePanelLines(session);
-  EXPECT_EQ(lines[14].text, "         --≈--°/100m");
-  expectNoBadNumbers(lines);
+TEST(TargetGuidance, HoldAzimuthOnAGridNorthSouthLineIsShownAsDashes) {
+  // Magnetic 2 degrees off with a declination of -2: the grid line runs due north or south but
+  // the entered azimuth is not 0 or 180, so the line has no slope to intersect with.
+  for (double bearing : {0.0, 180.0}) {
+    Geometry s;
+    s.bearing = bearing;
+    s.azimuth = bearing + 2;
+    s.declination = -2;
+    s.designAzimuth = bearing;
+    const Session session = makeSession(s);
+    const TargetGuidance g = computeTargetGuidance(session.well, 1);
+    EXPECT_TRUE(g.holdAzimuth) << bearing;
+    EXPECT_TRUE(std::isnan(g.buildRateHigh)) << bearing;
+    EXPECT_TRUE(std::isnan(g.buildRateLow)) << bearing;
+    const std::vector<PanelLine> lines = guidancePanelLines(session);
+    EXPECT_EQ(lines[14].text, "         --≈--°/100m");
+    expectNoBadNumbers(lines);
+  }
 }
 
 TEST(TargetGuidance, WindowAcrossNorthStillHoldsTheAzimuth) {
@@ -253,21 +256,24 @@ TEST(TargetGuidance, WindowAcrossNorthStillHoldsTheAzimuth) {
   EXPECT_NEAR(g.buildRateLow, rateTo(100 * std::cos(off) + half), 1e-6);
 }
 
-TEST(TargetGuidance, HoldInclinationDueEastIsShownAsDashes) {
-  Geometry s;
-  s.bearing = 90;
-  s.azimuth = 90;
-  s.designAzimuth = 90;
-  const Session session = makeSession(s);
-  const TargetGuidance g = computeTargetGuidance(session.well, 1);
-  EXPECT_TRUE(g.holdInclination);
-  EXPECT_TRUE(std::isnan(g.turnRateLow));
-  EXPECT_TRUE(std::isnan(g.turnRateHigh));
-  // The build range does not depend on the east-west line and is still a number.
-  EXPECT_NEAR(g.buildRateHigh, 1.77, 0.005);
-  const std::vector<PanelLine> lines = guidancePanelLines(session);
-  EXPECT_EQ(lines[20].text, "          --≈--°/100m");
-  expectNoBadNumbers(lines);
+TEST(TargetGuidance, HoldInclinationDueEastOrWestIsShownAsDashes) {
+  for (double bearing : {90.0, 270.0}) {
+    Geometry s;
+    s.bearing = bearing;
+    s.azimuth = bearing;
+    s.designAzimuth = bearing;
+    const Session session = makeSession(s);
+    const TargetGuidance g = computeTargetGuidance(session.well, 1);
+    EXPECT_TRUE(g.holdInclination) << bearing;
+    EXPECT_TRUE(std::isnan(g.turnRateLow)) << bearing;
+    EXPECT_TRUE(std::isnan(g.turnRateHigh)) << bearing;
+    // The build range does not depend on the line across the well and is still a number.
+    EXPECT_NEAR(std::max(g.buildRateHigh, g.buildRateLow), 1.77, 0.005) << bearing;
+    EXPECT_NEAR(std::min(g.buildRateHigh, g.buildRateLow), -0.80, 0.005) << bearing;
+    const std::vector<PanelLine> lines = guidancePanelLines(session);
+    EXPECT_EQ(lines[20].text, "          --≈--°/100m");
+    expectNoBadNumbers(lines);
+  }
 }
 
 TEST(TargetGuidance, HoldInclinationLineMissingTheCircleIsShownAsDashes) {

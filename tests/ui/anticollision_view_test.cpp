@@ -10,11 +10,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <map>
 
 #include "common/numtext.h"
 #include "survey/survey_calc.h"
 #include "ui/painter_surface.h"
+#include "well/well_file_format.h"
 
 using namespace tarsek;
 
@@ -75,7 +75,6 @@ class AntiCollisionViewTest : public QObject {
   QTemporaryDir dir_;
   FakeHost host_;
   AntiCollisionView* view_ = nullptr;
-  std::map<std::string, WellRecord> wells_;
 
   template <class T>
   T* child(const char* name) {
@@ -84,10 +83,17 @@ class AntiCollisionViewTest : public QObject {
     return w;
   }
 
-  void touch(const QString& name) {
-    QFile f(dir_.filePath(name));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("\"x\"\r\n");
+  /// Writes a well's design and survey files into the well directory, as the program does.
+  void writeWell(const WellRecord& w) {
+    std::string bytes, error;
+    QVERIFY(FormatDesignFile(w, bytes, error));
+    QFile d(dir_.filePath(QString::fromStdString(w.wellNo + ".kvd")));
+    QVERIFY(d.open(QIODevice::WriteOnly));
+    d.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    QVERIFY(FormatSurveyFile(w, bytes, error));
+    QFile s(dir_.filePath(QString::fromStdString(w.wellNo + ".sur")));
+    QVERIFY(s.open(QIODevice::WriteOnly));
+    s.write(bytes.data(), static_cast<qint64>(bytes.size()));
   }
 
   void clickFile(const QString& name) {
@@ -101,24 +107,16 @@ class AntiCollisionViewTest : public QObject {
  private slots:
   void init() {
     QVERIFY(dir_.isValid());
-    for (const char* f : {"A1.kvd", "B2.kvd", "C3.kvd", "D4.kvd", "A1.sur"}) touch(f);
     host_ = FakeHost{};
     host_.s.wellDirectory = dir_.path().toStdString();
     host_.s.well = drilledWell("A1", 1000, 2000, 300, 45, 1200);
-    wells_.clear();
-    wells_["B2.kvd"] = drilledWell("B2", 1000, 2008, 0, 90, 900);
-    wells_["C3.kvd"] = drilledWell("C3", 994, 1994, 450, 250, 1500);
-    wells_["D4.kvd"] = drilledWell("D4", 1000, 2002.5, 600, 180, 1200);  // 2.5 m: too close
+    writeWell(host_.s.well);
+    writeWell(drilledWell("B2", 1000, 2008, 0, 90, 900));
+    writeWell(drilledWell("C3", 994, 1994, 450, 250, 1500));
+    writeWell(drilledWell("D4", 1000, 2002.5, 600, 180, 1200));  // 2.5 m: too close
     view_ = new AntiCollisionView(host_);
     host_.view = view_;
     view_->seedColours(7);
-    view_->setNeighbourLoader([this](Session&, WellRecord& w, const std::string& path) {
-      const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
-      auto it = wells_.find(name);
-      if (it == wells_.end() || !QFile::exists(QString::fromStdString(path))) return false;
-      w = it->second;
-      return true;
-    });
     view_->resize(900, 600);
     view_->show();
     QVERIFY(QTest::qWaitForWindowExposed(view_));
@@ -150,7 +148,7 @@ class AntiCollisionViewTest : public QObject {
       QVERIFY(view_->findChild<QWidget*>(QString::fromUtf8(n)) != nullptr);
     // Only design files are offered.
     auto* list = child<QListWidget>("File1");
-    QCOMPARE(list->count(), 4);
+    QCOMPARE(list->count(), 4);  // beside four survey files
     QVERIFY(list->findItems(QStringLiteral("A1.sur"), Qt::MatchExactly).isEmpty());
     child<QScrollBar>("VScroll3")->setValue(10);
     QCOMPARE(child<QLabel>("Text放大率")->text(), QStringLiteral("10"));

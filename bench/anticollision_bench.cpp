@@ -1,0 +1,105 @@
+// Scan and chart timings of the anti-collision view on pads of realistic size.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "anticollision/anticollision_chart.h"
+#include "anticollision/clearance_scan.h"
+#include "survey/survey_calc.h"
+
+namespace tarsek {
+namespace {
+
+/// A surface that measures text with fixed metrics and draws nothing: the chart code's own cost.
+class NullSurface : public Surface {
+ public:
+  double deviceWidth() const override { return 12000; }
+  double deviceHeight() const override { return 9000; }
+
+ protected:
+  void drawText(double, double, std::string_view, Colour) override {}
+  void drawLine(double, double, double, double, Colour) override {}
+  void drawBox(double, double, double, double, Colour) override {}
+  void drawEllipse(double, double, double, double, Colour, double, double) override {}
+  void drawPoint(double, double, Colour) override {}
+  void clearDevice() override {}
+  double measureWidth(std::string_view text) const override { return 90.0 * text.size(); }
+  double measureHeight(std::string_view) const override { return 180; }
+};
+
+/// A well of count stations reaching about tvd metres: vertical to a third of the depth, then
+/// built to 25 degrees on azimuth az.
+WellRecord padWell(const std::string& name, double wx, double wy, int count, double tvd,
+                   double az) {
+  WellRecord w;
+  w.wellNo = name;
+  w.wellheadX = wx;
+  w.wellheadY = wy;
+  w.designDisplacement1 = 800;
+  const double courseLength = tvd * 1.06 / (count - 1);
+  std::vector<SurveyStation> st(static_cast<std::size_t>(count) + 1);
+  for (int i = 0; i < count; ++i) {
+    const double md = i * courseLength;
+    st[i].index = static_cast<std::int16_t>(i);
+    st[i].md = md;
+    st[i].inclination = md < tvd / 3 ? 0 : std::min(25.0, (md - tvd / 3) / 20);
+    st[i].azimuth = az;
+  }
+  w.stationCount = static_cast<std::int16_t>(count);
+  w.results = ComputeTrajectory(st, w.basic(), count, 0);
+  w.stations = st;
+  return w;
+}
+
+Session padSession(int neighbours, int stations, double ownTvd) {
+  Session s;
+  s.well = padWell("本井", 0, 0, std::max(stations, 300), ownTvd, 45);
+  for (int i = 0; i < neighbours; ++i) {
+    const double a = i * 6.28318530718 / neighbours;
+    s.neighbourWells.push_back(padWell("邻" + std::to_string(i), 8 * std::cos(a), 8 * std::sin(a),
+                                       stations, ownTvd * (0.8 + 0.02 * i), i * 37.0));
+    s.neighbourColours.push_back(rgb(10 * i, 100, 200));
+  }
+  return s;
+}
+
+void BM_ScanSmallPad(benchmark::State& state) {
+  const Session s = padSession(10, 200, 3000);
+  ClearanceScan scan;
+  for (auto _ : state) {
+    scanClearance(s, 15, scan);
+    benchmark::DoNotOptimize(scan.closestDistance);
+  }
+}
+BENCHMARK(BM_ScanSmallPad)->Unit(benchmark::kMillisecond);
+
+void BM_ScanLargePad(benchmark::State& state) {
+  const Session s = padSession(20, 1000, 5000);
+  const auto search = state.range(0) == 0 ? StationSearch::Resume : StationSearch::FromTop;
+  ClearanceScan scan;
+  for (auto _ : state) {
+    scanClearance(s, 2, scan, search);
+    benchmark::DoNotOptimize(scan.closestDistance);
+  }
+  state.SetLabel(state.range(0) == 0 ? "resumed search" : "search from the top");
+}
+BENCHMARK(BM_ScanLargePad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_DrawLargePad(benchmark::State& state) {
+  const Session s = padSession(20, 1000, 5000);
+  ClearanceScan scan;
+  scanClearance(s, 2, scan);
+  NullSurface surface;
+  for (auto _ : state) {
+    if (state.range(0) == 0)
+      drawSpacingChart(surface, s, scan, 25);
+    else
+      drawTrendChart(surface, s, scan, 25, 0, 0);
+    benchmark::ClobberMemory();
+  }
+  state.SetLabel(state.range(0) == 0 ? "spacing chart" : "trend chart");
+}
+BENCHMARK(BM_DrawLargePad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tarsek

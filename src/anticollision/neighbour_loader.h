@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "anticollision/clearance_scan.h"
+#include "well/session.h"
+
+namespace tarsek {
+
+/// Reads the neighbour design file at path (lines 1 and 2 only) and the survey file of the well
+/// it names in the same directory into record, and computes its trajectory by the session's
+/// method. Returns Added, NoFile when the design file does not exist, or BadFile when either
+/// file cannot be read; record is untouched unless Added.
+AddNeighbourOutcome LoadNeighbourWell(Session& session, WellRecord& record,
+                                      const std::string& path);
+
+}  // namespace tarsek

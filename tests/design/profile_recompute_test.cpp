@@ -1,0 +1,302 @@
+// The design adds each point with one course of computation instead of a pass over the whole
+// trajectory. These tests hold it to the values of the full pass, bit for bit.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "design/design_fixtures.h"
+#include "design/profile_design.h"
+
+namespace tarsek {
+namespace {
+
+using testing::placeTarget1;
+using testing::placeTarget2;
+using testing::singleTargetWell;
+using testing::twoTargetWell;
+
+bool sameBits(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+::testing::AssertionResult sameDesign(const Session& a, const Session& b) {
+  const WellRecord& x = a.well;
+  const WellRecord& y = b.well;
+  if (x.designPointCount != y.designPointCount) {
+    return ::testing::AssertionFailure()
+           << "point counts " << x.designPointCount << " and " << y.designPointCount;
+  }
+  if (x.designPoints.size() != y.designPoints.size() ||
+      x.designResults.size() != y.designResults.size()) {
+    return ::testing::AssertionFailure() << "array sizes differ";
+  }
+  for (std::size_t i = 0; i < x.designPoints.size(); ++i) {
+    const SurveyStation& p = x.designPoints[i];
+    const SurveyStation& q = y.designPoints[i];
+    const double pf[] = {p.md, p.inclination, p.azimuth, p.gridAzimuth};
+    const double qf[] = {q.md, q.inclination, q.azimuth, q.gridAzimuth};
+    for (int f = 0; f < 4; ++f) {
+      if (!sameBits(pf[f], qf[f])) {
+        return ::testing::AssertionFailure()
+               << "point " << i << " field " << f << ": " << pf[f] << " vs " << qf[f];
+      }
+    }
+    if (p.index != q.index) return ::testing::AssertionFailure() << "point " << i << " index";
+  }
+  for (std::size_t i = 0; i < x.designResults.size(); ++i) {
+    const StationResult& r = x.designResults[i];
+    const StationResult& s = y.designResults[i];
+    const double rf[] = {r.tvd,
+                         r.planLength,
+                         r.closureDistance,
+                         r.north,
+                         r.east,
+                         r.closureAzimuth,
+                         r.doglegSeverity,
+                         r.lateralOffset,
+                         r.verticalSection,
+                         r.target1Inclination,
+                         r.target1Azimuth,
+                         r.target1Distance,
+                         r.target2Inclination,
+                         r.target2Azimuth,
+                         r.target2Distance};
+    const double sf[] = {s.tvd,
+                         s.planLength,
+                         s.closureDistance,
+                         s.north,
+                         s.east,
+                         s.closureAzimuth,
+                         s.doglegSeverity,
+                         s.lateralOffset,
+                         s.verticalSection,
+                         s.target1Inclination,
+                         s.target1Azimuth,
+                         s.target1Distance,
+                         s.target2Inclination,
+                         s.target2Azimuth,
+                         s.target2Distance};
+    for (int f = 0; f < 15; ++f) {
+      if (!sameBits(rf[f], sf[f])) {
+        return ::testing::AssertionFailure()
+               << "result " << i << " field " << f << ": " << rf[f] << " vs " << sf[f];
+      }
+    }
+  }
+  for (std::size_t k = 0; k < a.designSegments.size(); ++k) {
+    const DesignSegment& r = a.designSegments[k];
+    const DesignSegment& s = b.designSegments[k];
+    const double rf[] = {r.md,      r.tvd,      r.displacement,   r.inclination,
+                         r.deltaMd, r.deltaTvd, r.deltaHorizontal};
+    const double sf[] = {s.md,      s.tvd,      s.displacement,   s.inclination,
+                         s.deltaMd, s.deltaTvd, s.deltaHorizontal};
+    for (int f = 0; f < 7; ++f) {
+      if (!sameBits(rf[f], sf[f])) return ::testing::AssertionFailure() << "row " << k;
+    }
+    if (r.name != s.name) return ::testing::AssertionFailure() << "row name " << k;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+struct Scenario {
+  const char* name;
+  std::function<Session(int)> make;
+  int outcome;
+  int pointLimit = 32767;
+};
+
+Scenario withPointLimit(Scenario s, int limit) {
+  s.pointLimit = limit;
+  return s;
+}
+
+TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome) {
+  const Scenario scenarios[] = {
+      {"single target", [](int m) { return singleTargetWell(m); }, kDesignDone},
+      {"two targets", [](int m) { return twoTargetWell(m); }, kDesignDone},
+      {"vertical",
+       [](int m) {
+         Session s = singleTargetWell(m);
+         placeTarget1(s.well, 0, 0, 2500);
+         return s;
+       },
+       kDesignDone},
+      {"build ends on a 30 m point",
+       [](int m) {
+         Session s = singleTargetWell(m);
+         s.well.kickoffDepth = 487.3;
+         s.well.buildRate = 10;
+         s.well.buildToInclination = 9;
+         return s;
+       },
+       kDesignDone},
+      {"no motor build",
+       [](int m) {
+         Session s = singleTargetWell(m);
+         s.well.buildToInclination = 0;
+         s.well.rotaryBuildRate = 3;
+         return s;
+       },
+       kDesignDone},
+      {"outcome 1",
+       [](int m) {
+         Session s = singleTargetWell(m);
+         s.well.buildToInclination = 60;
+         return s;
+       },
+       kDesignKickoffTooHigh},
+      {"no well number",
+       [](int m) {
+         Session s = singleTargetWell(m);
+         s.well.wellNo.clear();
+         return s;
+       },
+       kDesignKickoffTooHigh},
+      {"outcome 2",
+       [](int m) {
+         Session s = singleTargetWell(m);
+         s.well.rotaryBuildRate = 0;
+         return s;
+       },
+       kDesignRotaryBuildTooLow},
+      {"outcome 3",
+       [](int m) {
+         Session s = singleTargetWell(m);
+         placeTarget1(s.well, 3, 4, 2000);
+         s.well.buildToInclination = 0.1;
+         s.well.buildRate = 1;
+         s.well.rotaryBuildRate = 90;
+         return s;
+       },
+       kDesignRotaryBuildTooHigh},
+      {"outcome 4",
+       [](int m) {
+         Session s = twoTargetWell(m);
+         placeTarget2(s.well, 960, 1280, 2800);
+         return s;
+       },
+       kDesignDropMustBuild},
+      {"outcome 5",
+       [](int m) {
+         Session s = twoTargetWell(m);
+         placeTarget2(s.well, 780, 1040, 2900);
+         s.well.designFinalTvd = 3200;
+         return s;
+       },
+       kDesignDropTooLow},
+      {"outcome 5 through vertical",
+       [](int m) {
+         Session s = twoTargetWell(m);
+         placeTarget2(s.well, 624, 832, 4000);
+         s.well.designFinalTvd = 4200;
+         s.well.rotaryDropRate = 30;
+         return s;
+       },
+       -1},
+      {"tangent next to vertical",
+       [](int m) {
+         Session s = twoTargetWell(m);
+         placeTarget2(s.well, 636, 848, 4000);
+         s.well.designFinalTvd = 4200;
+         s.well.rotaryDropRate = 30;
+         return s;
+       },
+       kDesignDone},
+      {"outcome 6",
+       [](int m) {
+         Session s = twoTargetWell(m);
+         placeTarget2(s.well, 960, 1280, 2800);
+         s.well.rotaryDropRate = -3;
+         return s;
+       },
+       kDesignBuildTooLow},
+      {"targets in line", [](int m) { return testing::targetsInLine(m, 3); }, kDesignDone},
+      {"build overshooting target 2",
+       [](int m) {
+         Session s = twoTargetWell(m);
+         placeTarget2(s.well, 612, 816, 2310);
+         s.well.rotaryDropRate = -30;
+         return s;
+       },
+       kDesignDone},
+      {"outcome 7",
+       [](int m) {
+         Session s = twoTargetWell(m);
+         s.well.rotaryDropRate = -3;
+         return s;
+       },
+       kDesignDropMustDrop},
+      withPointLimit({"outcome 8 in a vertical rotary build",
+                      [](int m) {
+                        Session s = singleTargetWell(m);
+                        s.well.buildToInclination = 0;
+                        s.well.rotaryBuildRate = 0;
+                        return s;
+                      },
+                      kDesignPointLimit},
+                     400),
+      withPointLimit({"outcome 8 in the drop",
+                      [](int m) {
+                        Session s = twoTargetWell(m);
+                        s.well.rotaryDropRate = 0.5;
+                        return s;
+                      },
+                      kDesignPointLimit},
+                     80),
+      withPointLimit(
+          {"outcome 8 in the hold", [](int m) { return singleTargetWell(m); }, kDesignPointLimit},
+          60),
+      {"outcome 8 on file data",
+       [](int m) {
+         Session s = singleTargetWell(m);
+         s.well.buildRate = 0;
+         return s;
+       },
+       kDesignPointLimit},
+  };
+  for (const Scenario& sc : scenarios) {
+    for (int method = 0; method < 5; ++method) {
+      SCOPED_TRACE(::testing::Message() << sc.name << ", method " << method);
+      Session incremental = sc.make(method);
+      Session full = sc.make(method);
+      // Stale output of an earlier design must not leak into the new one.
+      full.well.designResults.assign(500, StationResult{1, 2, 3});
+      const int a = DesignProfile(incremental, {DesignRecompute::Incremental, sc.pointLimit});
+      const int b = DesignProfile(full, {DesignRecompute::Full, sc.pointLimit});
+      EXPECT_EQ(a, b);
+      if (sc.outcome >= 0) {
+        EXPECT_EQ(a, sc.outcome);
+      }
+      EXPECT_TRUE(sameDesign(incremental, full));
+    }
+  }
+}
+
+TEST(DesignRecompute, VerticalPointsKeepTheGridAzimuthTheFullPassLeaves) {
+  // The average angle method hands grid azimuths across vertical points; after a drop through
+  // vertical the last point carries its neighbour's direction, the other methods its own. (The
+  // tangential method reaches the second target without going vertical.)
+  for (int method = 0; method < 4; ++method) {
+    SCOPED_TRACE(method);
+    Session s = twoTargetWell(method);
+    placeTarget2(s.well, 624, 832, 4000);
+    s.well.designFinalTvd = 4200;
+    s.well.rotaryDropRate = 30;
+    ASSERT_EQ(DesignProfile(s), kDesignDropTooLow);
+    const int L = s.well.designPointCount - 1;
+    const SurveyStation& vertical = s.well.designPoints[L];
+    ASSERT_EQ(vertical.inclination, 0);
+    if (method == 0) {
+      EXPECT_EQ(vertical.gridAzimuth, s.well.designPoints[L - 1].gridAzimuth);
+    } else {
+      EXPECT_EQ(vertical.gridAzimuth, s.well.magDeclination);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarsek
