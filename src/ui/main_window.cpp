@@ -379,6 +379,8 @@ void frm::showView(int code) {
   fitView(target);
   mdi_->setActiveSubWindow(target);
   currentView_ = code;
+  // The neighbour list shows the well directory as it is now, wells saved since included.
+  if (code == kAntiCollisionView) antiCollision_->refreshFileList();
   setStatusText(session_.well.wellNo + viewSuffix(code));
 }
 
