@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/calc_parts.h"
+#include "app/calc_print.h"
 #include "app/calc_tools.h"
 #include "app/calc_well.h"
 #include "well/session_ops.h"
@@ -71,6 +72,8 @@ int main(int argc, char** argv) {
   well->add_option("--step", step, "防碰扫描步长(m)，默认15");
 
   tarsek::calc::addToolsCommand(app);
+  tarsek::calc::PrintOptions printOptions;
+  CLI::App* print = tarsek::calc::addPrintCommand(app, printOptions);
 
   try {
     app.parse(argc, argv);
@@ -81,6 +84,7 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   if (app.got_subcommand("tool")) return 0;
+  if (print->parsed()) return tarsek::calc::runPrintCommand(printOptions, argc, argv);
   if (method < 0 || method > 4) {
     std::cerr << "计算方法应为0到4之间的整数！\n";
     return kExitUsage;

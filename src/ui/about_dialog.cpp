@@ -1,0 +1,57 @@
+#include "ui/about_dialog.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include "ui/main_window.h"
+
+namespace tarsek {
+
+namespace {
+// "major.minor.revision" of the application's version, missing parts as 0.
+QString versionText() {
+  QStringList parts = QCoreApplication::applicationVersion().split(QLatin1Char('.'));
+  while (parts.size() < 3) parts << QStringLiteral("0");
+  return parts.mid(0, 3).join(QLatin1Char('.'));
+}
+}  // namespace
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmAbout"));
+  const QString title = QString::fromUtf8(kProgramTitle);
+  setWindowTitle(QStringLiteral("关于 ") + title);
+  setModal(true);
+
+  auto* lblTitle = new QLabel(QStringLiteral("程序标题:") + title, this);
+  lblTitle->setObjectName(QStringLiteral("lblTitle"));
+  QFont big = lblTitle->font();
+  big.setPointSizeF(big.pointSizeF() + 4);
+  big.setBold(true);
+  lblTitle->setFont(big);
+  auto* lblVersion = new QLabel(QStringLiteral("版本 ") + versionText(), this);
+  lblVersion->setObjectName(QStringLiteral("lblVersion"));
+  auto* lblDescription = new QLabel(
+      QStringLiteral("程序描述:Tarsek二段式剖面设计、计算、            扭方位及防碰预测等"), this);
+  lblDescription->setObjectName(QStringLiteral("lblDescription"));
+  lblDescription->setWordWrap(true);
+  auto* cmdOK = new QPushButton(QStringLiteral("确定"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setDefault(true);
+  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lblTitle);
+  layout->addWidget(lblVersion);
+  layout->addWidget(lblDescription);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(cmdOK);
+  layout->addLayout(buttons);
+  setMinimumWidth(420);
+}
+
+}  // namespace tarsek

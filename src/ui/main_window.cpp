@@ -1,0 +1,544 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <exception>
+
+#include "survey/survey_calc.h"
+#include "ui/about_dialog.h"
+#include "ui/anticollision_view.h"
+#include "ui/busy_pointer.h"
+#include "ui/design_view.h"
+#include "ui/first_run.h"
+#include "ui/page_output.h"
+#include "ui/preview_page.h"
+#include "ui/shell_ops.h"
+#include "ui/survey_view.h"
+#include "ui/tools_view.h"
+#include "ui/trajectory_view.h"
+
+namespace tarsek {
+
+namespace {
+
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kSettingsKey = "本井井号";
+
+// Status panel 1 of each view: the well number followed by this suffix.
+const char* viewSuffix(int code) {
+  switch (code) {
+    case kSurveyView:
+      return "井测斜计算数据";
+    case kDesignView:
+      return "井设计数据";
+    case kTrajectoryView:
+      return "井轨迹图";
+    case kAntiCollisionView:
+      return "井防碰图";
+    case kToolsView:
+      return "工具计算";
+    default:
+      return "";
+  }
+}
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+QSettings settingsStore() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QString::fromUtf8(kProgramTitle),
+                   QString::fromUtf8(kProgramTitle));
+}
+
+QString settingsKey() {
+  return QString::fromUtf8(kSettingsSection) + QLatin1Char('/') + QString::fromUtf8(kSettingsKey);
+}
+
+}  // namespace
+
+frm::frm(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+  setObjectName(QStringLiteral("frm"));
+  setWindowTitle(QString::fromUtf8(kProgramTitle));
+  session_.host = this;
+
+  centre_ = new QStackedWidget(this);
+  mdi_ = new QMdiArea(centre_);
+  mdi_->setObjectName(QStringLiteral("mdiArea"));
+  previewArea_ = new QScrollArea(centre_);
+  previewArea_->setObjectName(QStringLiteral("previewArea"));
+  previewArea_->setBackgroundRole(QPalette::Dark);
+  previewCanvas_ = new QWidget;
+  previewCanvas_->setObjectName(QStringLiteral("previewCanvas"));
+  previewArea_->setWidget(previewCanvas_);
+  previewArea_->setWidgetResizable(false);
+  mdi_->viewport()->installEventFilter(this);
+  centre_->addWidget(mdi_);
+  centre_->addWidget(previewArea_);
+  setCentralWidget(centre_);
+
+  auto* bar = new QStatusBar(this);
+  bar->setObjectName(QStringLiteral("sbStatusBar"));
+  panel1_ = new QLabel(bar);
+  panel1_->setObjectName(QStringLiteral("Panel1"));
+  bar->addWidget(panel1_, 1);
+  setStatusBar(bar);
+
+  buildMenus();
+  buildToolbar();
+  buildViews();
+  setMenusForPreview(false);
+
+  // The window opens over the whole screen, as the program always has.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    setGeometry(screen->availableGeometry());
+  }
+  methodItems_[0]->setChecked(true);
+}
+
+frm::~frm() {
+  clearPreviewPages();
+  if (session_.host == this) session_.host = nullptr;
+}
+
+// --- construction ------------------------------------------------------------------------------
+
+void frm::buildMenus() {
+  QMenuBar* bar = menuBar();
+  auto item = [this](QMenu* menu, const char* caption, const char* name,
+                     const std::function<void()>& action) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromUtf8(name));
+    if (action) connect(a, &QAction::triggered, this, [this, action] { guarded(action); });
+    return a;
+  };
+  auto separator = [](QMenu* menu, const char* name) {
+    QAction* a = menu->addSeparator();
+    a->setObjectName(QString::fromUtf8(name));
+  };
+  auto menu = [bar](const char* caption, const char* name) {
+    QMenu* m = bar->addMenu(QString::fromUtf8(caption));
+    m->setObjectName(QString::fromUtf8(name));
+    m->menuAction()->setObjectName(QString::fromUtf8(name) + QStringLiteral("Action"));
+    return m;
+  };
+
+  QMenu* file = menu("井位", "mnuFile");
+  item(file, "新增", "新增", [this] { showView(kDesignView); });
+  item(file, "打开", "打开", [this] { openWell(); });
+  separator(file, "mnuFileBar0");
+  item(file, "页面设置", "mnuFilePageSetup", [this] { pageSetup(); });
+  item(file, "打印预览", "mnuFilePrintPreview", [this] { enterPreview(); });
+  item(file, "打印", "mnuFilePrint", [this] { printWithCopies(); });
+  separator(file, "mnuFileBar5");
+  item(file, "退出", "mnuFileExit", [this] { close(); });
+
+  QMenu* method = menu("计算方法", "mnuEdit");
+  const char* methodNames[5] = {"mnuEditUndo", "mnuEditCut", "xb", "ph", "zq"};
+  for (int k = 0; k < 5; ++k) {
+    methodItems_[static_cast<std::size_t>(k)] =
+        item(method, MethodName(k), methodNames[k], [this, k] { chooseMethod(k); });
+    methodItems_[static_cast<std::size_t>(k)]->setCheckable(true);
+  }
+
+  QMenu* view = menu("剖面设计及计算", "mnuView");
+  item(view, "基本数据", "mnuViewToolbar", [this] { showView(kDesignView); });
+  item(view, "测斜数据", "cxsj", [this] { showView(kSurveyView); });
+
+  QMenu* print = menu("打印", "mnuTools");
+  item(print, "基本数据", "mnuToolsOptions", [this] { printDesignReport(); });
+  item(print, "测斜数据", "mnuWindowCascade", [this] { printSurveyOnly(); });
+  item(print, "剖面图", "mnuWindowArrangeIcons", [this] { printPlotOnly(); });
+  // An item the menu has always carried without any action behind it; kept out of sight.
+  item(print, "", "mnuWindowTileHorizontal", nullptr)->setVisible(false);
+
+  toolsMenu_ = bar->addAction(QStringLiteral("工具"));
+  toolsMenu_->setObjectName(QStringLiteral("工具"));
+  connect(toolsMenu_, &QAction::triggered, this,
+          [this] { guarded([this] { showView(kToolsView); }); });
+
+  QMenu* help = menu("帮助", "mnuHelp");
+  auto showNoHelp = [this] { showMessage("该程序没有来得及作相关联的帮助。"); };
+  item(help, "目录(&C)", "mnuHelpContents", showNoHelp);
+  item(help, "搜索帮助主题(&S)...", "mnuHelpSearchForHelpOn", showNoHelp);
+  separator(help, "mnuHelpBar0");
+  item(help, "关于(&A) ", "mnuHelpAbout", [this] {
+    frmAbout about(this);
+    about.exec();
+  });
+  mainMenus_ = {file, method, view, print, help};
+
+  closePreviewMenu_ = bar->addAction(QStringLiteral("关闭预览"));
+  closePreviewMenu_->setObjectName(QStringLiteral("关闭预览"));
+  connect(closePreviewMenu_, &QAction::triggered, this,
+          [this] { guarded([this] { leavePreview(); }); });
+  previewPageSetupMenu_ = bar->addAction(QStringLiteral("页面设置"));
+  previewPageSetupMenu_->setObjectName(QStringLiteral("页面设置"));
+  connect(previewPageSetupMenu_, &QAction::triggered, this,
+          [this] { guarded([this] { pageSetup(); }); });
+  previewPrintMenu_ = bar->addAction(QStringLiteral("预览打印"));
+  previewPrintMenu_->setObjectName(QStringLiteral("预览打印"));
+  connect(previewPrintMenu_, &QAction::triggered, this,
+          [this] { guarded([this] { printWithCopies(); }); });
+}
+
+void frm::buildToolbar() {
+  toolbar_ = addToolBar(QStringLiteral("工具栏"));
+  toolbar_->setObjectName(QStringLiteral("tbToolBar"));
+  toolbar_->setMovable(false);
+  toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  struct Key {
+    const char* key;
+    const char* caption;
+  };
+  // Key first, caption second: the keys are what the dispatcher knows, not the captions.
+  const Key keys[] = {{"新增", "新增"},   {"打开", "打开"}, {nullptr, nullptr},
+                      {"轨迹", "轨迹图"}, {"cx", "测斜"},   {"防碰计算", "防碰"},
+                      {"复制", "工具"},   {"粘贴", "打印"}};
+  for (const Key& k : keys) {
+    if (k.key == nullptr) {
+      toolbar_->addSeparator()->setObjectName(QStringLiteral("tbSeparator"));
+      continue;
+    }
+    QAction* a = toolbar_->addAction(QString::fromUtf8(k.caption));
+    const QString key = QString::fromUtf8(k.key);
+    a->setObjectName(QStringLiteral("tb_") + key);
+    a->setData(key);
+    connect(a, &QAction::triggered, this, [this, key] { toolbarClicked(key); });
+  }
+}
+
+void frm::buildViews() {
+  survey_ = new SurveyView(*this);
+  design_ = new DesignView(*this);
+  trajectory_ = new TrajectoryView(*this);
+  antiCollision_ = new AntiCollisionView(*this);
+  tools_ = new ToolsView(*this);
+  QWidget* views[] = {nullptr, survey_, design_, trajectory_, antiCollision_, tools_};
+  for (int code = kSurveyView; code <= kToolsView; ++code) {
+    QMdiSubWindow* sub = mdi_->addSubWindow(views[code]);
+    sub->setObjectName(views[code]->objectName() + QStringLiteral("Window"));
+    sub->setWindowTitle(views[code]->windowTitle());
+    // A view is closed by switching away from it; its window only ever hides.
+    sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->hide();
+    windows_[static_cast<std::size_t>(code)] = sub;
+  }
+}
+
+// --- Host ----------------------------------------------------------------------------------------
+
+void frm::setStatusText(const std::string& text) { panel1_->setText(qs(text)); }
+
+QString frm::statusText() const { return panel1_->text(); }
+
+void frm::setBusy(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++busyDepth_;
+  } else if (busyDepth_ > 0) {
+    QApplication::restoreOverrideCursor();
+    --busyDepth_;
+  }
+}
+
+Answer frm::askYesNoCancel(const std::string& text) {
+  lastAnswer_ = questionYesNoCancel(text);
+  return lastAnswer_;
+}
+
+Answer frm::questionYesNoCancel(const std::string& text) {
+  const auto b = QMessageBox::question(this, QString::fromUtf8(kProgramTitle), qs(text),
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                       QMessageBox::Yes);
+  if (b == QMessageBox::Yes) return Answer::Yes;
+  if (b == QMessageBox::No) return Answer::No;
+  return Answer::Cancel;
+}
+
+Answer frm::askYesNo(const std::string& text) {
+  const auto b = QMessageBox::question(this, QString::fromUtf8(kProgramTitle), qs(text),
+                                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+  return b == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void frm::showMessage(const std::string& text) {
+  QMessageBox::information(this, windowTitle(), qs(text));
+}
+
+void frm::guarded(const std::function<void()>& command) {
+  // The hourglass goes however the command ends; a failure is told, never carried further.
+  const int depth = busyDepth_;
+  try {
+    command();
+  } catch (const std::exception& e) {
+    while (busyDepth_ > depth) setBusy(false);
+    showMessage(std::string("操作未能完成：") + e.what());
+  } catch (...) {
+    while (busyDepth_ > depth) setBusy(false);
+    showMessage("操作未能完成。");
+  }
+  while (busyDepth_ > depth) setBusy(false);
+}
+
+// --- refresh sequences ---------------------------------------------------------------------------
+
+void frm::recomputeAndRefresh() {
+  BusyPointer busy(*this);
+  RecalculateAll(session_);
+  RecalculateDesignTrajectory(session_);
+  refreshDisplays();
+}
+
+void frm::refreshDisplays() {
+  design_->基本数据显示();
+  survey_->测斜数据显示();
+  trajectory_->轨迹图();
+  antiCollision_->防碰数据处理();
+}
+
+void frm::stationsChanged() {
+  BusyPointer busy(*this);
+  RecalculateAll(session_);
+  survey_->测斜数据显示();
+  trajectory_->轨迹图();
+  antiCollision_->防碰数据处理();
+}
+
+void frm::ResetWellViews() {
+  survey_->测斜数据初始();
+  antiCollision_->防碰图初始();
+  shellResetWell(session_);
+}
+
+void frm::wellOpened() {
+  BusyPointer busy(*this);
+  survey_->测斜数据显示();
+  trajectory_->轨迹图();
+  design_->基本数据显示();
+  antiCollision_->防碰数据处理();
+  ResetWellViews();
+  refreshStatus();
+  if (session_.designInvalid == 1) {
+    showView(kDesignView);
+    session_.designInvalid = 0;
+  }
+  updateCaption();
+}
+
+// --- views ---------------------------------------------------------------------------------------
+
+QString frm::wellNoText() const { return qs(session_.well.wellNo); }
+
+QWidget* frm::viewWidget(int code) const {
+  switch (code) {
+    case kSurveyView:
+      return survey_;
+    case kDesignView:
+      return design_;
+    case kTrajectoryView:
+      return trajectory_;
+    case kAntiCollisionView:
+      return antiCollision_;
+    case kToolsView:
+      return tools_;
+    default:
+      return nullptr;
+  }
+}
+
+QMdiSubWindow* frm::viewWindow(int code) const {
+  if (code < kSurveyView || code > kToolsView) return nullptr;
+  return windows_[static_cast<std::size_t>(code)];
+}
+
+void frm::showView(int code) {
+  QMdiSubWindow* target = viewWindow(code);
+  if (target == nullptr || code == currentView_) return;
+  if (previewing_) leavePreview();
+  if (QMdiSubWindow* shown = viewWindow(currentView_)) shown->hide();
+  target->show();
+  fitView(target);
+  mdi_->setActiveSubWindow(target);
+  currentView_ = code;
+  // The neighbour list shows the well directory as it is now, wells saved since included.
+  if (code == kAntiCollisionView) antiCollision_->refreshFileList();
+  setStatusText(session_.well.wellNo + viewSuffix(code));
+}
+
+void frm::fitView(QMdiSubWindow* window) {
+  // The shown view fills the area but keeps its caption bar, so the user sees which it is.
+  if (window != nullptr) window->setGeometry(mdi_->viewport()->rect());
+}
+
+bool frm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == mdi_->viewport() && event->type() == QEvent::Resize) {
+    fitView(viewWindow(currentView_));
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void frm::refreshStatus() {
+  // The order decides when more than one view is visible, which only a preview leaves behind.
+  const int order[] = {kSurveyView, kDesignView, kAntiCollisionView, kTrajectoryView};
+  for (int code : order) {
+    if (!viewWindow(code)->isHidden()) {
+      setStatusText(session_.well.wellNo + viewSuffix(code));
+      return;
+    }
+  }
+  setStatusText(session_.well.wellNo + viewSuffix(kToolsView));
+}
+
+void frm::updateCaption() {
+  QString caption = QString::fromUtf8(kProgramTitle);
+  if (!session_.well.wellNo.empty())
+    caption += QLatin1Char('[') + wellNoText() + QStringLiteral("井]");
+  setWindowTitle(caption);
+}
+
+void frm::toolbarClicked(const QString& key) {
+  guarded([this, key] {
+    if (key == QStringLiteral("新增")) {
+      showView(kDesignView);
+    } else if (key == QStringLiteral("打开")) {
+      openWell();
+    } else if (key == QStringLiteral("轨迹")) {
+      showView(kTrajectoryView);
+    } else if (key == QStringLiteral("cx")) {
+      showView(kSurveyView);
+    } else if (key == QStringLiteral("防碰计算")) {
+      showView(kAntiCollisionView);
+    } else if (key == QStringLiteral("复制")) {
+      showView(kToolsView);
+    } else if (key == QStringLiteral("粘贴")) {
+      printWithCopies();
+    }
+  });
+}
+
+// --- wells ---------------------------------------------------------------------------------------
+
+QString frm::chooseWellFile() {
+  return QFileDialog::getOpenFileName(this, QStringLiteral("打开"), qs(session_.wellDirectory),
+                                      QStringLiteral("井号 (*.kvd)"));
+}
+
+void frm::openWell() {
+  const QString path = chooseWellFile();
+  if (path.isEmpty()) return;
+  openWellFile(path);
+}
+
+bool frm::openWellFile(const QString& path) {
+  BusyPointer busy(*this);
+  session_.predictStart = 0;
+  // Leaving the well: its changes may be saved, and a Cancel does not stop the open; but a
+  // save that was wanted and failed does, or the changes would be lost with the old well.
+  lastAnswer_ = Answer::No;
+  if (shellAskToSaveChanges(session_) == -1 && lastAnswer_ == Answer::Yes) {
+    showMessage(statusText().toStdString());
+    return false;
+  }
+  const std::string refused = shellLoadWell(session_, path.toStdString());
+  if (!refused.empty()) {
+    showMessage(refused);
+    return false;
+  }
+  wellOpened();
+  return true;
+}
+
+void frm::chooseMethod(int method) {
+  if (method < 0 || method > 4) return;
+  BusyPointer busy(*this);
+  for (int k = 0; k < 5; ++k) methodItems_[static_cast<std::size_t>(k)]->setChecked(k == method);
+  // Setting the method recomputes both trajectories; the displays follow in the usual order.
+  shellSetCalcMethod(session_, method);
+  refreshDisplays();
+}
+
+QString frm::rememberedWellNo() {
+  QSettings s = settingsStore();
+  return s.value(settingsKey()).toString();
+}
+
+void frm::rememberWellNo() {
+  QSettings s = settingsStore();
+  s.setValue(settingsKey(), wellNoText());
+  s.sync();
+}
+
+void frm::startUp() {
+  BusyPointer busy(*this);
+  QString wellNo;
+  {
+    QSettings s = settingsStore();
+    const bool remembered = s.contains(settingsKey());
+    wellNo = s.value(settingsKey(), wellNoText()).toString();
+    if (!remembered) {
+      // A newcomer gets the sample wells so that the program opens on a working well.
+      const QString sample = installSampleWells(qs(session_.wellDirectory));
+      if (!sample.isEmpty()) wellNo = sample;
+    }
+  }
+  const QString path = qs(shellDesignPath(session_, wellNo.toStdString()));
+  if (!wellNo.isEmpty() && QFileInfo::exists(path)) {
+    const std::string refused = shellLoadWell(session_, path.toStdString());
+    if (refused.empty()) {
+      wellOpened();
+      showView(kTrajectoryView);
+      return;
+    }
+    showMessage(refused);
+  }
+  session_.well.wellNo.clear();
+  updateCaption();
+}
+
+void frm::closeEvent(QCloseEvent* event) {
+  lastAnswer_ = Answer::No;
+  if (shellAskToSaveChanges(session_) == -1) {
+    // Cancel keeps the program open; so does a save that failed, whose data must not go.
+    if (lastAnswer_ == Answer::Yes) showMessage(statusText().toStdString());
+    event->ignore();
+    return;
+  }
+  if (previewing_) leavePreview();
+  rememberWellNo();
+  event->accept();
+}
+
+void frm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (previewing_) layoutPreviewPages();
+}
+
+void frm::setMenusForPreview(bool preview) {
+  for (QMenu* m : mainMenus_) m->menuAction()->setVisible(!preview);
+  toolsMenu_->setVisible(!preview);
+  toolbar_->setVisible(!preview);
+  closePreviewMenu_->setVisible(preview);
+  previewPageSetupMenu_->setVisible(preview);
+  previewPrintMenu_->setVisible(preview);
+}
+
+}  // namespace tarsek

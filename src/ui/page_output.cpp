@@ -1,0 +1,137 @@
+#include "ui/page_output.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <cmath>
+
+#include "print/survey_paging.h"
+#include "ui/painter_surface.h"
+#include "ui/shell_ops.h"
+
+namespace tarsek {
+
+double printerWidthTwips(const QPrinter& printer) {
+  const int dpi = printer.logicalDpiX();
+  return dpi > 0 ? printer.width() * 1440.0 / dpi : 0.0;
+}
+
+double printerHeightTwips(const QPrinter& printer) {
+  const int dpi = printer.logicalDpiY();
+  return dpi > 0 ? printer.height() * 1440.0 / dpi : 0.0;
+}
+
+PageOutput::PageOutput(QPrinter& printer, const QString& pdfPath, double fontPoints)
+    : printer_(printer), pdfPath_(pdfPath), fontPoints_(fontPoints) {
+  if (pdfPath_.isEmpty()) {
+    printer_.setOutputFileName(QString());
+    printer_.setOutputFormat(QPrinter::NativeFormat);
+  } else {
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+    printer_.setOutputFileName(pdfPath_);
+  }
+}
+
+PageOutput::~PageOutput() { finish(); }
+
+Surface* PageOutput::beginPage() {
+  if (inPage_) endPage();
+  if (!painter_) painter_ = std::make_unique<QPainter>();
+  if (!open_) {
+    if (!painter_->begin(&printer_)) return nullptr;
+    open_ = true;
+  } else if (!printer_.newPage()) {
+    return nullptr;
+  }
+  painter_->setRenderHint(QPainter::Antialiasing, true);
+  surface_ = std::make_unique<PainterSurface>(
+      *painter_, printerWidthTwips(printer_), printerHeightTwips(printer_),
+      1440.0 / printer_.logicalDpiX(), 1440.0 / printer_.logicalDpiY());
+  surface_->setFontSize(fontPoints_);
+  inPage_ = true;
+  return surface_.get();
+}
+
+void PageOutput::endPage() {
+  if (!inPage_) return;
+  inPage_ = false;
+  ++pages_;
+  surface_.reset();
+  // A single-sheet printer gets each page as a job of its own, so the next sheet can be fed.
+  if (asksForPaper() && open_) {
+    painter_->end();
+    open_ = false;
+  }
+}
+
+void PageOutput::cancel() {
+  if (!inPage_ && !open_) return;
+  surface_.reset();
+  inPage_ = false;
+  if (open_) {
+    printer_.abort();
+    if (painter_->isActive()) painter_->end();
+    open_ = false;
+  }
+}
+
+bool PageOutput::finish() {
+  if (inPage_) endPage();
+  if (open_) {
+    const bool ok = painter_->end();
+    open_ = false;
+    return ok && pages_ > 0;
+  }
+  return pages_ > 0;
+}
+
+PrintRun PrintSurveyPages(PageOutput& out, QPrinter& printer, const Session& session,
+                          const std::function<bool()>& paperReady) {
+  // The page length decides the rows: measure one line of the page font first.
+  const double height = printerHeightTwips(printer);
+  double lineHeight = 0;
+  {
+    // Fonts measure by the device's resolution: the probe takes the printer's.
+    QImage probe(1, 1, QImage::Format_RGB32);
+    probe.setDotsPerMeterX(static_cast<int>(std::lround(printer.logicalDpiX() / 0.0254)));
+    probe.setDotsPerMeterY(static_cast<int>(std::lround(printer.logicalDpiY() / 0.0254)));
+    QPainter p(&probe);
+    PainterSurface s(p, printerWidthTwips(printer), height, 1440.0 / printer.logicalDpiX(),
+                     1440.0 / printer.logicalDpiY());
+    s.setFontSize(kPageFontPoints);
+    lineHeight = s.textHeight("1");
+  }
+  const auto ranges =
+      SurveyPageRanges(session.well.stationCount, SurveyPagingFor(height, lineHeight).rowsPerPage);
+  if (ranges.empty()) return PrintRun::PageTooSmall;
+  for (const SurveyPageRows& rows : ranges) {
+    if (out.asksForPaper() && paperReady && !paperReady()) {
+      out.cancel();
+      return PrintRun::Cancelled;
+    }
+    Surface* page = out.beginPage();
+    if (page == nullptr) return PrintRun::NoPage;
+    shellSurveyPage(*page, session, rows.first, rows.last);
+    out.endPage();
+  }
+  return PrintRun::Done;
+}
+
+PrintRun PrintPlotPage(PageOutput& out, const Session& session) {
+  Surface* page = out.beginPage();
+  if (page == nullptr) return PrintRun::NoPage;
+  shellPlotPage(*page, session);
+  out.endPage();
+  return PrintRun::Done;
+}
+
+PrintRun PrintDesignPage(PageOutput& out, const Session& session) {
+  if (!shellDesignReportAvailable(session)) return PrintRun::Done;
+  Surface* page = out.beginPage();
+  if (page == nullptr) return PrintRun::NoPage;
+  shellDesignReport(*page, session);
+  out.endPage();
+  return PrintRun::Done;
+}
+
+}  // namespace tarsek

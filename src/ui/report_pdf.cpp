@@ -1,0 +1,68 @@
+#include "ui/report_pdf.h"
+
+#include <QFile>
+#include <QPrinter>
+
+#include "ui/page_output.h"
+#include "ui/shell_ops.h"
+
+namespace tarsek {
+
+bool PaperByName(const QString& name, QPageSize& paper) {
+  const QString n = name.trimmed().toLower();
+  if (n == QStringLiteral("a4")) {
+    paper = QPageSize(QPageSize::A4);
+  } else if (n == QStringLiteral("a3")) {
+    paper = QPageSize(QPageSize::A3);
+  } else if (n == QStringLiteral("letter")) {
+    paper = QPageSize(QPageSize::Letter);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::string WriteReportPdf(const Session& session, Report report, const QString& path,
+                           const QPageSize& paper, int* pages) {
+  if (pages != nullptr) *pages = 0;
+  if (session.well.wellNo.empty()) return "没有打开的井，无法打印！";
+  if (report == Report::Design && !shellDesignReportAvailable(session)) {
+    return session.well.wellNo + "井还没有剖面设计，无法打印设计数据！";
+  }
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPageSize(paper);
+  printer.setPageOrientation(QPageLayout::Portrait);
+  // A file half written by a failed run must not pass for a report.
+  PrintRun run = PrintRun::Done;
+  int written = 0;
+  {
+    PageOutput out(printer, path, kPageFontPoints);
+    switch (report) {
+      case Report::Survey:
+        run = PrintSurveyPages(out, printer, session, nullptr);
+        break;
+      case Report::Plot:
+        run = PrintPlotPage(out, session);
+        break;
+      case Report::Design:
+        run = PrintDesignPage(out, session);
+        break;
+    }
+    const bool finished = out.finish();
+    written = out.pages();
+    if (run == PrintRun::Done && !finished) run = PrintRun::NoPage;
+  }
+  if (run == PrintRun::PageTooSmall) {
+    QFile::remove(path);
+    return "纸张太小，无法打印测斜数据！";
+  }
+  if (run != PrintRun::Done || written == 0) {
+    QFile::remove(path);
+    return "无法写入文件“" + path.toStdString() + "”！";
+  }
+  if (pages != nullptr) *pages = written;
+  return {};
+}
+
+}  // namespace tarsek

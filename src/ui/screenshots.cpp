@@ -1,0 +1,83 @@
+#include "ui/screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "ui/first_run.h"
+#include "ui/main_window.h"
+#include "ui/shell_ops.h"
+
+namespace tarsek {
+
+namespace {
+
+bool grabTo(QWidget& window, const QString& path) {
+  QApplication::processEvents();
+  const bool ok = window.grab().save(path);
+  std::printf("%s %s\n", ok ? "wrote" : "could not write", path.toLocal8Bit().constData());
+  return ok;
+}
+
+}  // namespace
+
+int writeScreenshots(const QString& dir) {
+  if (!QDir().mkpath(dir)) {
+    std::fprintf(stderr, "tarsek: cannot create %s\n", dir.toLocal8Bit().constData());
+    return 2;
+  }
+  QTemporaryDir scratch;
+  if (!scratch.isValid()) return 2;
+  // A scratch settings store and well directory: pictures never touch the user's wells.
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.filePath("config"));
+  const QString wells = scratch.filePath(QStringLiteral("wells"));
+  QDir().mkpath(wells);
+
+  Session session;
+  session.wellDirectory = wells.toStdString();
+  frm window(session);
+  window.resize(1280, 860);
+  window.show();
+  window.startUp();
+  if (session.well.wellNo.empty()) {
+    std::fprintf(stderr, "tarsek: no sample well could be opened from %s\n",
+                 sampleWellsDirectory().toLocal8Bit().constData());
+    return 3;
+  }
+  window.resize(1280, 860);
+
+  const char* names[] = {"", "survey", "design", "trajectory", "anticollision", "tools"};
+  bool ok = true;
+  const QDir out(dir);
+  for (int code = kSurveyView; code <= kToolsView; ++code) {
+    window.showView(code);
+    ok = grabTo(window, out.filePath(QStringLiteral("%1-%2.png").arg(code).arg(names[code]))) && ok;
+  }
+  window.showView(kTrajectoryView);
+  window.enterPreview();
+  ok = grabTo(window, out.filePath(QStringLiteral("6-preview.png"))) && ok;
+  window.leavePreview();
+
+  // The two-target sample, when there is one, in the views that differ most.
+  const QStringList designs = QDir(wells).entryList({QStringLiteral("*.kvd")}, QDir::Files);
+  for (const QString& name : designs) {
+    if (QString::fromStdString(session.well.wellNo) == QFileInfo(name).completeBaseName()) continue;
+    if (!window.openWellFile(QDir(wells).filePath(name))) continue;
+    if (session.well.targetCount != 2) continue;
+    window.showView(kSurveyView);
+    ok = grabTo(window, out.filePath(QStringLiteral("7-two-target-survey.png"))) && ok;
+    window.showView(kTrajectoryView);
+    ok = grabTo(window, out.filePath(QStringLiteral("8-two-target-trajectory.png"))) && ok;
+    break;
+  }
+  // Leaving without questions: nothing was changed by looking.
+  session.surveyDirty = 0;
+  session.designDirty = 0;
+  window.close();
+  return ok ? 0 : 1;
+}
+
+}  // namespace tarsek

@@ -1,0 +1,91 @@
+#include "ui/splash.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QRegion>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace tarsek {
+
+namespace {
+constexpr int kFadeTicks = 201;
+}
+
+int splashFadeLevel(int tick) noexcept {
+  return static_cast<int>(std::nearbyint(static_cast<double>(tick) * 2.55 / 2.0));
+}
+
+frmSplash::frmSplash(std::function<void()> showMain)
+    : QWidget(nullptr), showMain_(std::move(showMain)) {
+  setObjectName(QStringLiteral("frmSplash"));
+  setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  setFixedSize(300, 200);
+  setMask(QRegion(0, 0, 300, 200, QRegion::Ellipse));
+  setAutoFillBackground(true);
+
+  label1_ = new QLabel(QStringLiteral("Tarsek设计与计算"), this);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  QFont face(QStringLiteral("隶书"));
+  face.setFamilies(
+      {QStringLiteral("隶书"), QStringLiteral("LiSu"), QStringLiteral("WenQuanYi Micro Hei")});
+  face.setPointSize(20);
+  label1_->setFont(face);
+  label1_->setAlignment(Qt::AlignCenter);
+  label2_ = new QLabel(QStringLiteral("定向井设计、测斜计算与防碰预测"), this);
+  label2_->setObjectName(QStringLiteral("Label2"));
+  label2_->setAlignment(Qt::AlignCenter);
+  auto* layout = new QVBoxLayout(this);
+  layout->addStretch(2);
+  layout->addWidget(label1_);
+  layout->addWidget(label2_);
+  layout->addStretch(3);
+
+  applyColours(0);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  pointerBusy_ = true;
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setInterval(1);
+  connect(timer1_, &QTimer::timeout, this, &frmSplash::tick);
+  timer1_->start();
+}
+
+frmSplash::~frmSplash() {
+  if (pointerBusy_) QApplication::restoreOverrideCursor();
+}
+
+void frmSplash::applyColours(int level) {
+  QPalette p = palette();
+  p.setColor(QPalette::Window, QColor(level, level, 255));
+  p.setColor(QPalette::WindowText, QColor(255, level, level));
+  setPalette(p);
+  label1_->setPalette(p);
+  label2_->setPalette(p);
+}
+
+void frmSplash::tick() {
+  if (!mainShown_) {
+    mainShown_ = true;
+    if (showMain_) showMain_();
+    if (pointerBusy_) {
+      QApplication::restoreOverrideCursor();
+      pointerBusy_ = false;
+    }
+  }
+  if (counter_ < kFadeTicks) {
+    applyColours(splashFadeLevel(counter_));
+    ++counter_;
+  }
+  if (counter_ >= kFadeTicks) {
+    timer1_->stop();
+    close();
+    emit finished();
+  }
+}
+
+}  // namespace tarsek
