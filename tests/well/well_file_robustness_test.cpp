@@ -340,6 +340,23 @@ TEST(WellFileRobustness, LargestTableSavesAndReadsBackWhole) {
   EXPECT_EQ(back.stations[kMaxCount - 1].gridAzimuth, 356.25);
 }
 
+// The longest well number of four-byte characters names a file longer than the file system
+// takes: the save must fail like any other, in the program's own words.
+TEST(WellFileRobustness, WellNumberTooLongForTheFileSystemFailsWithAChineseMessage) {
+  TempDir dir;
+  Session s = a12();
+  std::string no;
+  for (int i = 0; i < kMaxWellNoLength; ++i) no += "\xF0\xA0\x80\x80";  // U+20000
+  ASSERT_TRUE(IsSafeWellNo(no));
+  s.well.wellNo = no;
+  s.surveyDirty = 1;
+  const FileResult r = SaveSurveyFile(s, dir.path());
+  if (r.ok) GTEST_SKIP() << "this file system takes names of " << no.size() + 8 << " bytes";
+  EXPECT_THAT(r.message, HasSubstr("保存失败（文件名太长）"));
+  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
 // --- opening wells ----------------------------------------------------------------------------
 
 bool resultsFinite(const std::vector<StationResult>& results, int count) {
