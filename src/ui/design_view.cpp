@@ -19,7 +19,6 @@
 
 #include "common/numtext.h"
 #include "design/design_tables.h"
-#include "ui/design_print.h"
 #include "ui/painter_surface.h"
 #include "ui/target_dialog.h"
 #include "well/well_file_format.h"
@@ -503,7 +502,5 @@ bool DesignView::eventFilter(QObject* watched, QEvent* event) {
   }
   return QWidget::eventFilter(watched, event);
 }
-
-void DesignView::打印基本数据() { printDesignReport(this, host_); }
 
 }  // namespace tarsek
