@@ -80,7 +80,11 @@ void DesignView::buildControls() {
   Option2->setObjectName(QStringLiteral("Option2"));
   Option1->setChecked(true);
 
-  for (int k = 0; k < 11; ++k) Text2[k] = makeBox(QStringLiteral("Text2(%1)").arg(k), panel_);
+  // Grid coordinates run to eight digits before the point; their boxes are wider.
+  for (int k = 0; k < 11; ++k) {
+    const bool coordinate = k <= 3 || k >= 9;
+    Text2[k] = makeBox(QStringLiteral("Text2(%1)").arg(k), panel_, coordinate ? 108 : 80);
+  }
   for (int k = 0; k < 7; ++k) Text200[k] = makeBox(QStringLiteral("Text200(%1)").arg(k), panel_);
   Text1 = makeBox(QStringLiteral("Text1"), panel_);
   Text5 = makeBox(QStringLiteral("Text5"), panel_);
@@ -97,7 +101,7 @@ void DesignView::buildControls() {
   for (QLabel* l : {L3, L4}) {
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
-    l->setFixedWidth(80);
+    l->setFixedWidth(108);
     l->setMinimumHeight(Text1->sizeHint().height());
   }
 
