@@ -8,9 +8,7 @@
 namespace tarsek {
 namespace {
 
-constexpr double kEdge = 0.1;              // the edge band is a tenth of each axis
-constexpr double kDiscInnerRadius = 0.01;  // the end-point disc is filled ring by ring
-constexpr double kDiscRingStep = 0.001;
+constexpr double kEdge = 0.1;  // the edge band is a tenth of each axis
 constexpr double kDiscOuterAtZoom1 = 3.75;
 
 int safeZoom(int zoom) noexcept { return zoom < 1 ? 1 : zoom; }
@@ -62,14 +60,43 @@ class View {
   double h_;
 };
 
-/// One station or sample mark: the line from the previous mark, a dot and a small circle.
-void mark(Surface& s, const View& v, double px, double py, double x, double y, Colour c) {
-  if (v.line(px, py, x, y)) s.line(px, py, x, y, c);
-  if (v.disc(x, y, kStationMarkRadius)) {
-    s.point(x, y, c);
-    s.circle(x, y, kStationMarkRadius, c);
+/// A well's path of marks: for each station or sample a line from the previous mark, a dot and
+/// a small circle. A mark within half a screen pixel of the one before it would only paint the
+/// same pixels again (a vertical stretch gives hundreds), so it is left out.
+class Path {
+ public:
+  Path(Surface& s, const View& v, Colour c, double x0, double y0)
+      : s_(s),
+        v_(v),
+        c_(c),
+        x_(x0),
+        y_(y0),
+        minDx_(kHalfPixelTwips / s.twipsPerUnitX()),
+        minDy_(kHalfPixelTwips / s.twipsPerUnitY()) {}
+
+  void to(double x, double y) {
+    if (drawn_ && std::fabs(x - x_) < minDx_ && std::fabs(y - y_) < minDy_) return;
+    if (v_.line(x_, y_, x, y)) s_.line(x_, y_, x, y, c_);
+    if (v_.disc(x, y, kStationMarkRadius)) {
+      s_.point(x, y, c_);
+      s_.circle(x, y, kStationMarkRadius, c_);
+    }
+    x_ = x;
+    y_ = y;
+    drawn_ = true;
   }
-}
+
+ private:
+  static constexpr double kHalfPixelTwips = 7.5;
+  Surface& s_;
+  const View& v_;
+  Colour c_;
+  double x_;
+  double y_;
+  double minDx_;
+  double minDy_;
+  bool drawn_ = false;
+};
 
 void setChartScale(Surface& s, const ChartFrame& f) {
   s.resetScale();
@@ -134,14 +161,8 @@ ChartFrame drawSpacingChart(Surface& s, const Session& session, const ClearanceS
     const Colour c = i < session.neighbourColours.size() ? session.neighbourColours[i] : kBlack;
     const double x0 = f.cx + t[0].dEast;
     const double y0 = f.cy - t[0].dNorth;
-    double px = x0, py = y0;
-    for (const ClearanceSample& k : t) {
-      const double x = f.cx + k.dEast;
-      const double y = f.cy - k.dNorth;
-      mark(s, view, px, py, x, y, c);
-      px = x;
-      py = y;
-    }
+    Path path(s, view, c, x0, y0);
+    for (const ClearanceSample& k : t) path.to(f.cx + k.dEast, f.cy - k.dNorth);
     if (view.text(s, x0, y0, session.neighbourWells[i].wellNo))
       printAt(s, x0, y0, session.neighbourWells[i].wellNo, c);
   }
@@ -169,8 +190,6 @@ ChartFrame drawTrendChart(Surface& s, const Session& session, const ClearanceSca
 
   const View view(s);
   const double discOuter = kDiscOuterAtZoom1 / safeZoom(zoom);
-  const int discRings =
-      static_cast<int>(std::floor((discOuter - kDiscInnerRadius) / kDiscRingStep + 1e-6)) + 1;
   const std::size_t n = session.neighbourWells.size();
   for (std::size_t i = 0; i < n; ++i) {
     const WellRecord& nb = session.neighbourWells[i];
@@ -179,34 +198,27 @@ ChartFrame drawTrendChart(Surface& s, const Session& session, const ClearanceSca
     const double wy = cy - (nb.wellheadX - own.wellheadX);
     if (i < scan.neighbourEndPoints.size()) {
       const PlanPoint e = scan.neighbourEndPoints[i];
-      if (view.disc(cx + e.east, cy - e.north, discOuter))
-        for (int k = 0; k < discRings; ++k)
-          s.circle(cx + e.east, cy - e.north, kDiscInnerRadius + k * kDiscRingStep, kRed);
+      // One filled disc paints what rings a millimetre apart would: they are always far
+      // closer than a pixel, and a pad's worth of them took longer than the rest of the chart.
+      if (view.disc(cx + e.east, cy - e.north, discOuter)) {
+        s.setFilled(true);
+        s.fillColour = kRed;
+        s.circle(cx + e.east, cy - e.north, discOuter, kRed);
+        s.setFilled(false);
+      }
     }
     if (view.text(s, wx, wy, nb.wellNo)) printAt(s, wx, wy, nb.wellNo, c);
     if (view.disc(wx, wy, kStationMarkRadius)) s.circle(wx, wy, kStationMarkRadius, kRed);
     const int count = std::min<int>(nb.stationCount, static_cast<int>(nb.results.size()));
-    double px = wx, py = wy;
-    for (int j = 0; j < count; ++j) {
-      const double x = wx + nb.results[j].east;
-      const double y = wy - nb.results[j].north;
-      mark(s, view, px, py, x, y, c);
-      px = x;
-      py = y;
-    }
+    Path path(s, view, c, wx, wy);
+    for (int j = 0; j < count; ++j) path.to(wx + nb.results[j].east, wy - nb.results[j].north);
   }
 
   s.circle(cx, cy, kStationMarkRadius, kRed);
   printAt(s, cx, cy, own.wellNo, kBlack);
   const int count = std::min<int>(own.stationCount, static_cast<int>(own.results.size()));
-  double px = cx, py = cy;
-  for (int j = 0; j < count; ++j) {
-    const double x = cx + own.results[j].east;
-    const double y = cy - own.results[j].north;
-    mark(s, view, px, py, x, y, kBlue);
-    px = x;
-    py = y;
-  }
+  Path path(s, view, kBlue, cx, cy);
+  for (int j = 0; j < count; ++j) path.to(cx + own.results[j].east, cy - own.results[j].north);
   s.setForeColour(kBlack);
   return f;
 }

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "app/calc_parts.h"
 #include "app/calc_print.h"
@@ -20,7 +21,8 @@ namespace {
 constexpr int kExitUsage = 1;
 constexpr int kExitBadFile = 2;
 
-int runWell(const std::string& path, int method) {
+int runWell(const std::string& path, int method, const std::vector<std::string>& neighbours,
+            double step) {
   namespace fs = std::filesystem;
   using namespace tarsek;
 
@@ -46,6 +48,7 @@ int runWell(const std::string& path, int method) {
   nlohmann::json out = calc::wellJson(session);
   out["design"] = calc::designJson(session, loaded.designOutcome);
   out["guidance"] = calc::guidanceJson(session);
+  if (!neighbours.empty()) out["antiCollision"] = calc::antiCollisionJson(session, neighbours, step);
 
   std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
   return std::cout.good() ? 0 : kExitBadFile;
@@ -59,10 +62,14 @@ int main(int argc, char** argv) {
 
   std::string path;
   int method = 0;
+  std::vector<std::string> neighbours;
+  double step = 15;
   CLI::App* well = app.add_subcommand("well", "读入井的设计文件和测斜文件，输出计算结果(JSON)");
   well->add_option("path", path, "设计文件(.kvd)的路径")->required();
   well->add_option("--method", method,
                    "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法");
+  well->add_option("--neighbour", neighbours, "防碰邻井的设计文件(.kvd)，可重复");
+  well->add_option("--step", step, "防碰扫描步长(m)，默认15");
 
   tarsek::calc::addToolsCommand(app);
   tarsek::calc::PrintOptions printOptions;
@@ -82,6 +89,6 @@ int main(int argc, char** argv) {
     std::cerr << "计算方法应为0到4之间的整数！\n";
     return kExitUsage;
   }
-  if (well->parsed()) return runWell(path, method);
+  if (well->parsed()) return runWell(path, method, neighbours, step);
   return kExitUsage;
 }

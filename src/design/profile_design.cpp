@@ -22,6 +22,8 @@ constexpr int kTangentMaxPasses = 200;
 // Two measured depths closer than this (m) are one depth.
 constexpr double kSameDepth = 1e-6;
 
+bool finite(double v) { return std::isfinite(v); }
+
 constexpr const char* kSegmentNames[6] = {"直井段", "造斜段", "增斜段",
                                           "稳斜段", "降斜段", "稳斜段"};
 
@@ -49,6 +51,8 @@ class ProfileBuilder {
   StationResult& result(int i) { return well_.designResults[static_cast<std::size_t>(i)]; }
 
   bool inputsDesignable() const;
+  void reset();
+  bool designIsFinite() const;
   std::int16_t finish(std::int16_t outcome);
   SurveyStation designStation(int index, double md, double inclination) const;
   bool appendPoint(double md, double inclination);
@@ -78,8 +82,6 @@ class ProfileBuilder {
   std::vector<double> gridBeforeNext_;
 };
 
-bool finite(double v) { return std::isfinite(v); }
-
 bool ProfileBuilder::inputsDesignable() const {
   const BasicData& b = well_.basic();
   const double used[] = {b.wellheadX,     b.wellheadY,       b.target1X,
@@ -98,9 +100,56 @@ bool ProfileBuilder::inputsDesignable() const {
   return b.buildRate > 0 && b.buildToInclination >= 0;
 }
 
+// Rates and distances that are finite but absurd (a rate of 1e300 deg/100 m from a damaged file)
+// can still overflow on the way; such a design is refused and cleared rather than shown as "--".
+bool ProfileBuilder::designIsFinite() const {
+  for (const SurveyStation& p : well_.designPoints) {
+    if (!finite(p.md) || !finite(p.inclination) || !finite(p.azimuth) || !finite(p.gridAzimuth)) {
+      return false;
+    }
+  }
+  for (const StationResult& r : well_.designResults) {
+    const double values[] = {r.tvd,
+                             r.planLength,
+                             r.closureDistance,
+                             r.north,
+                             r.east,
+                             r.closureAzimuth,
+                             r.doglegSeverity,
+                             r.lateralOffset,
+                             r.verticalSection,
+                             r.target1Inclination,
+                             r.target1Azimuth,
+                             r.target1Distance,
+                             r.target2Inclination,
+                             r.target2Azimuth,
+                             r.target2Distance};
+    if (!std::all_of(std::begin(values), std::end(values), finite)) return false;
+  }
+  for (const DesignSegment& row : session_.designSegments) {
+    const double values[] = {row.md,      row.tvd,      row.displacement,   row.inclination,
+                             row.deltaMd, row.deltaTvd, row.deltaHorizontal};
+    if (!std::all_of(std::begin(values), std::end(values), finite)) return false;
+  }
+  return true;
+}
+
 std::int16_t ProfileBuilder::finish(std::int16_t outcome) {
   session_.ui().setBusy(false);
-  return outcome;
+  if (designIsFinite()) return outcome;
+  reset();
+  return kDesignPointLimit;
+}
+
+void ProfileBuilder::reset() {
+  for (std::size_t k = 0; k < session_.designSegments.size(); ++k) {
+    session_.designSegments[k] = DesignSegment{};
+    if (k < 6) session_.designSegments[k].name = kSegmentNames[k];
+  }
+  well_.designPoints.assign(3, SurveyStation{});
+  well_.designResults.assign(3, StationResult{});
+  well_.designPointCount = 2;
+  valid_ = -1;
 }
 
 SurveyStation ProfileBuilder::designStation(int index, double md, double inclination) const {
@@ -276,14 +325,8 @@ void ProfileBuilder::endHoldAt(double tvd, double inclination) {
 }
 
 std::int16_t ProfileBuilder::run() {
-  // Reset: every run rebuilds the whole design from the basic data.
-  for (std::size_t k = 0; k < session_.designSegments.size(); ++k) {
-    session_.designSegments[k] = DesignSegment{};
-    if (k < 6) session_.designSegments[k].name = kSegmentNames[k];
-  }
-  well_.designPoints.assign(3, SurveyStation{});
-  well_.designResults.assign(3, StationResult{});
-  well_.designPointCount = 2;
+  // Every run rebuilds the whole design from the basic data.
+  reset();
 
   if (!finite(well_.designDisplacement1) || !finite(well_.designFinalTvd)) {
     return finish(kDesignPointLimit);
@@ -401,6 +444,27 @@ std::int16_t DesignProfile(Session& session) { return DesignProfile(session, Des
 std::int16_t DesignProfile(Session& session, const DesignOptions& options) {
   ProfileBuilder builder(session, options);
   return builder.run();
+}
+
+const char* DesignOutcomeText(int outcome) noexcept {
+  switch (outcome) {
+    case kDesignKickoffTooHigh:
+      return "井设计造斜点偏高或造斜率或造到井斜偏大，请重新输入！";
+    case kDesignRotaryBuildTooLow:
+      return "井设计转盘钻具增斜率偏小，请重新输入！";
+    case kDesignRotaryBuildTooHigh:
+      return "井设计转盘钻具增斜率偏大，请重新输入！";
+    case kDesignDropMustBuild:
+      return "井设计靶点转盘钻具降斜率应增斜，请输入负值！";
+    case kDesignDropTooLow:
+      return "井设计靶点转盘钻具降斜率偏小，请重新输入！";
+    case kDesignBuildTooLow:
+      return "井设计靶点转盘钻具降斜率增斜偏小，请重新输入负值！";
+    case kDesignPointLimit:
+      return "井设计剖面点数超限，请检查增斜率、降斜率！";
+    default:
+      return "";
+  }
 }
 
 double InclinationToTarget(double horizontal, double vertical) noexcept {

@@ -7,7 +7,8 @@
 namespace tarsek {
 
 /// Outcome codes of DesignProfile. 0 is a finished design; every other code leaves the partial
-/// design built so far in the record. The design window's texts for them: designOutcomeText.
+/// design built so far in the record, except a design that overflowed to non-finite values,
+/// which is cleared and reported as kDesignPointLimit.
 enum DesignOutcome : std::int16_t {
   kDesignDone = 0,                ///< design built (also a vertical well)
   kDesignKickoffTooHigh = 1,      ///< the motor build already points at or past target 1
@@ -36,12 +37,17 @@ struct DesignOptions {
 /// Builds the planned profile of the open well from its basic data: designPoints (one every 30 m
 /// of measured depth plus the end of every section), designPointCount, designResults and the
 /// segment table session.designSegments. Returns the outcome code 0..8 (DesignOutcome). Shows
-/// progress through session.ui(): status panel text and the busy pointer, which is always
-/// released on return.
+/// progress through session.ui(): status panel text and the busy pointer, which is released on
+/// every return except that of a vertical design, which touches neither. Two targets in line
+/// (the hold already points at target 2) are held straight through target 2 to the final depth.
 std::int16_t DesignProfile(Session& session);
 
 /// DesignProfile with explicit options (recomputation path, point limit).
 std::int16_t DesignProfile(Session& session, const DesignOptions& options);
+
+/// The text the design window shows after the well number for an outcome, UTF-8; empty for
+/// outcome 0, for outcome 7 (which the window treats as success) and for unknown codes.
+const char* DesignOutcomeText(int outcome) noexcept;
 
 /// Inclination in degrees of the straight line from a point to a target lying `horizontal` m
 /// away and `vertical` m deeper, with the program's pi. Level with the target (vertical = 0) the

@@ -123,12 +123,8 @@ TargetGuidance computeTargetGuidance(const WellRecord& well, int target) {
   g.buildRateLow = rate(g.inclinationMin, alpha, chord(dv, g.inclinationMin));
 
   // Holding the azimuth: the well runs on along its plan-view line, so the reachable part of
-  // the circle is the chord that line cuts. The window is compared on the compass, so a
-  // window that straddles north still takes an azimuth on either side of it.
-  const bool inWindow = (g.azimuthMin <= az && az <= g.azimuthMax) ||
-                        (g.azimuthMin <= az - 360 && az - 360 <= g.azimuthMax) ||
-                        (g.azimuthMin <= az + 360 && az + 360 <= g.azimuthMax);
-  if (g.azimuthMax - g.azimuthMin <= 180 && inWindow) {
+  // the circle is the chord that line cuts.
+  if (g.azimuthMax - g.azimuthMin <= 180 && g.azimuthMin <= az && az <= g.azimuthMax) {
     g.holdAzimuth = true;
     double e1, e2, n1, n2;
     if (az == 0 || az == 180) {

@@ -77,7 +77,8 @@ AntiCollisionView::AntiCollisionView(ViewHost& host, QWidget* parent)
   text放大率_ = makeLabel(QStringLiteral("Text放大率"), QStringLiteral("25"), side);
   text放大率_->setFrameShape(QFrame::Panel);
   text放大率_->setFrameShadow(QFrame::Sunken);
-  zoomRow->addWidget(text放大率_, 1);
+  text放大率_->setFixedHeight(24);
+  zoomRow->addWidget(text放大率_, 1, Qt::AlignVCenter);
   vScroll3_ = new QScrollBar(Qt::Vertical, side);
   vScroll3_->setObjectName(QStringLiteral("VScroll3"));
   vScroll3_->setRange(1, 60);

@@ -1,20 +1,87 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+#include <array>
 
+#include "design/design_input.h"
 #include "ui/view_host.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
 
 namespace tarsek {
 
-/// The 设计数据 view (P设计数据) of the main window.
+class PictureBox;
+class TargetDialog;
+
+/// The 设计数据 view (P设计数据) of the main window: the well number, the basic data and the
+/// profile parameters of the open well, the design and its save, and the segment and point
+/// tables of the design.
 class DesignView : public QWidget {
   Q_OBJECT
  public:
   explicit DesignView(ViewHost& host, QWidget* parent = nullptr);
+  /// Fills the form from the well record and redraws both tables; nothing while no well is open.
   void 基本数据显示();
+  /// Prints the design report of the open well: on the system printer when there is one,
+  /// otherwise into a PDF file the user picks. Nothing without a design.
+  void 打印基本数据();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void buildControls();
+  void placeControls();
+  void setTwoTargetGroupEnabled(bool enabled);
+  DesignFormValues readForm() const;
+  void accept();          // Command10 "确定"
+  void save();            // Command20 "保存"
+  void wellNumberLeft();  // Text6 lost the focus
+  void openTargetDialog();
+  bool text2Key(int k, QKeyEvent* key);
+  bool text200Key(int k, QKeyEvent* key);
+  void refreshCaption();
+
   ViewHost& host_;
+  bool wellNumberBusy_ = false;
+
+  QWidget* panel_ = nullptr;
+  QLabel* Label41 = nullptr;
+  QLineEdit* Text6 = nullptr;
+  QRadioButton* Option1 = nullptr;
+  QRadioButton* Option2 = nullptr;
+  QGroupBox* Frame8 = nullptr;
+  QGroupBox* Frame6 = nullptr;
+  QGroupBox* Frame5 = nullptr;
+  QGroupBox* Frame4 = nullptr;
+  QGroupBox* Frame7 = nullptr;
+  std::array<QLineEdit*, 11> Text2{};
+  std::array<QLineEdit*, 7> Text200{};
+  QLabel* L3 = nullptr;
+  QLabel* L4 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QLineEdit* Text5 = nullptr;
+  QLineEdit* Text3 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QPushButton* Command10 = nullptr;
+  QPushButton* Command20 = nullptr;
+  PictureBox* Picture12 = nullptr;
+  QWidget* Picture8 = nullptr;
+  PictureBox* Picture9 = nullptr;
+  PictureBox* Picture10 = nullptr;
+  QScrollBar* VScroll1 = nullptr;
+  QPointer<TargetDialog> form2_;
 };
 
 }  // namespace tarsek

@@ -202,6 +202,7 @@ void SurveyView::layoutTable() {
     Picture4->setGeometry(kRightColumn, kTableTop, frameWidth, frameHeight);
     VScroll1->setGeometry(barLeft, kTableTop, barWidth, frameHeight);
   }
+  Picture1->setGeometry(4, 4, 300, std::max(h - 8, 200));
   const double line = lineHeightPx();
   const int headerHeight = static_cast<int>(std::ceil(2 * line + 4));
   Picture5->setGeometry(0, 0, Picture4->width(), headerHeight);
@@ -402,7 +403,8 @@ void SurveyView::on确定() {
   Busy busy(host_);
   const StoreOutcome out = storeEntry(session, valueOf(T测深), valueOf(T井斜), valueOf(T方位));
   if (!out.stored) {
-    if (!out.message.empty()) host_.setStatusText(out.message);
+    // A full table says so; otherwise the depth was not a usable number (1e999 and the like).
+    host_.setStatusText(out.message.empty() ? kWrongKey : out.message);
     return;
   }
   const WellRecord& w = session.well;

@@ -138,6 +138,23 @@ TEST_F(ChartFixture, MarksOutsideThePictureAreSkippedButLinesIntoItAreNot) {
   EXPECT_EQ(lines, 2u);  // sample 0 to itself and the line leaving the view; not 1 to 2
 }
 
+TEST_F(ChartFixture, MarksWithinHalfAPixelOfTheLastAreLeftOut) {
+  // Three samples at one place (a vertical stretch), then one 10 cm on: at zoom 10 a metre is
+  // 30 twips, so 10 cm is 3 twips, under half a 15-twip pixel; the next, 1 m on, is drawn.
+  scan.tracks[0].samples.assign(5, ClearanceSample{scan.tracks[0].samples[0]});
+  scan.tracks[0].samples[3].dEast += 0.1;
+  scan.tracks[0].samples[4].dEast += 1;
+  drawSpacingChart(surface, session, scan, 10);
+  std::vector<Call> dots;
+  for (const Call& c : surface.callsOf("point"))
+    if (c.colour == green) dots.push_back(c);
+  ASSERT_EQ(dots.size(), 2u);
+  const std::vector<Call> lines = surface.callsOf("line");
+  const Call last = lines.back();
+  EXPECT_EQ(last.colour, green);
+  EXPECT_NEAR(last.x2 - last.x, 1, 1e-9);  // joined to the last mark drawn
+}
+
 TEST_F(ChartFixture, TrendChartDrawsWellheadsPathsAndTheEndPointDisc) {
   session.well.designDisplacement1 = 100;  // 20 m tall at zoom 10: every well in view
   PlanPoint marker;
@@ -146,16 +163,16 @@ TEST_F(ChartFixture, TrendChartDrawsWellheadsPathsAndTheEndPointDisc) {
   EXPECT_DOUBLE_EQ(marker.east, f.cx + scan.ownPointEast);
   EXPECT_DOUBLE_EQ(marker.north, f.cy - scan.ownPointNorth);
 
-  // The end-point disc: red rings from 0.01 to 3.75 / 10 = 0.375 in steps of 0.001.
+  // The end-point disc: filled red, radius 3.75 / 10 = 0.375 m.
   const PlanPoint end = scan.neighbourEndPoints[0];
-  std::vector<double> disc;
+  std::vector<Call> disc;
   for (const Call& c : surface.callsOf("circle"))
     if (c.colour == kRed && std::fabs(c.x - (f.cx + end.east)) < 1e-9 &&
         std::fabs(c.y - (f.cy - end.north)) < 1e-9)
-      disc.push_back(c.x2);
-  ASSERT_EQ(disc.size(), 366u);
-  EXPECT_NEAR(disc.front(), 0.01, 1e-12);
-  EXPECT_NEAR(disc.back(), 0.375, 1e-9);
+      disc.push_back(c);
+  ASSERT_EQ(disc.size(), 1u);
+  EXPECT_TRUE(disc[0].filled);
+  EXPECT_NEAR(disc[0].x2, 0.375, 1e-9);
 
   // The neighbour's wellhead sits 5 m west and 10 m north of the centre; its stations follow.
   const Call name = surface.callsOf("text")[f.rings.size()];  // after the ring labels

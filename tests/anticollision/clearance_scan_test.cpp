@@ -238,6 +238,26 @@ TEST_F(ScanFixture, ResumedSearchMatchesSearchFromTheTopOnAZigzagWell) {
   EXPECT_EQ(scan.ownSampleMd[125], 300);
 }
 
+TEST_F(ScanFixture, AStationWithoutADepthMakesSamplesReuseThePreviousPoint) {
+  // Station 2 has no finite vertical depth: no course around it can hold a sample, so the
+  // samples there keep the last point found, and no NaN reaches a distance or a text.
+  std::vector<Pt> broken = {
+      {0, 0, 0, 0}, {90, 90, 1, 2}, {150, std::nan(""), 7, 7}, {300, 300, 3, 4}};
+  session.well = makeWell("本井", 0, 0, broken);
+  session.neighbourWells = {makeWell("邻", 0, 20, broken)};
+  ASSERT_TRUE(scanClearance(session, 15, scan));
+  ASSERT_EQ(scan.ownSampleMd.size(), 21u);
+  EXPECT_EQ(scan.ownSampleMd[6], 90);  // 90 m: station 1
+  EXPECT_EQ(scan.ownSampleMd[7], 90);  // 105 m .. 285 m: station 1 again
+  EXPECT_EQ(scan.ownSampleMd[19], 90);
+  EXPECT_EQ(scan.ownSampleMd[20], 300);  // 300 m: station 3
+  for (const ClearanceSample& c : scan.tracks[0].samples) {
+    EXPECT_TRUE(std::isfinite(c.clearance));
+    EXPECT_NEAR(c.clearance, 20 - 0.216, 1e-9);
+  }
+  EXPECT_EQ(scan.columns[3].find("--"), std::string::npos);
+}
+
 // --- adding a neighbour -------------------------------------------------------------------
 
 struct AddFixture : ::testing::Test {

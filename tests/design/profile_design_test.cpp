@@ -393,6 +393,22 @@ TEST(DesignPointLimit, DataNoWindowWouldAcceptIsRefused) {
   }
 }
 
+TEST(DesignPointLimit, DesignsThatOverflowAreRefusedAndCleared) {
+  // The corrected average angle method squares the change of inclination, which overflows for
+  // rates no window accepts.
+  Session steep = singleTargetWell(1);
+  steep.well.rotaryBuildRate = 1e300;
+  Session far = twoTargetWell(1);
+  placeTarget2(far.well, 960, 1280, 2800);
+  far.well.rotaryDropRate = -1e300;
+  for (Session* s : {&steep, &far}) {
+    EXPECT_EQ(DesignProfile(*s), kDesignPointLimit);
+    EXPECT_EQ(s->well.designPointCount, 2);
+    expectAllFinite(*s);
+    for (const DesignSegment& row : s->designSegments) EXPECT_EQ(row.md, 0);
+  }
+}
+
 TEST(DesignProgress, ShowsTheWellAndReleasesTheBusyPointerOnEveryOutcome) {
   Session s = singleTargetWell();
   RecordingHost host;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -235,25 +236,34 @@ TEST(TargetGuidance, HoldAzimuthOnAGridNorthSouthLineIsShownAsDashes) {
   }
 }
 
-TEST(TargetGuidance, WindowAcrossNorthStillHoldsTheAzimuth) {
-  // Target at grid 5 degrees: the window is -12.46..22.46 and an azimuth of 358 lies inside.
-  // Walking the line 358 degrees from the station, it enters and leaves the circle at
-  // t = d cos 7 -+ sqrt(R^2 - (d sin 7)^2); the first rate is the crossing further east.
+TEST(TargetGuidance, WindowAcrossNorthIsShownUnwrapped) {
+  // Target at grid 5 degrees: the window runs from -12.46 to 22.46 and is compared with the
+  // entered azimuth as it stands, so 358 takes the straight-chord build range.
   Geometry s;
   s.bearing = 5;
   s.azimuth = 358;
   s.designAzimuth = 5;
-  const TargetGuidance g = computeTargetGuidance(makeSession(s).well, 1);
-  EXPECT_LT(g.azimuthMin, 0);
-  ASSERT_TRUE(g.holdAzimuth);
-  const double off = 7 * kPi / 180;
-  const double half = std::sqrt(30.0 * 30 - std::pow(100 * std::sin(off), 2));
-  const auto rateTo = [](double t) {
-    const double inc = atanDeg(t / 500);
-    return rate(inc, 10, 500 / std::cos(inc * kPi / 180));
-  };
-  EXPECT_NEAR(g.buildRateHigh, rateTo(100 * std::cos(off) - half), 1e-6);
-  EXPECT_NEAR(g.buildRateLow, rateTo(100 * std::cos(off) + half), 1e-6);
+  const Session session = makeSession(s);
+  const TargetGuidance g = computeTargetGuidance(session.well, 1);
+  EXPECT_FALSE(g.holdAzimuth);
+  const std::vector<std::string> lines = texts(guidancePanelLines(session));
+  EXPECT_TRUE(contains(lines, "方位范围：-12.46≈22.46°"));
+  EXPECT_EQ(lines[13].rfind("允许井斜变化率：", 0), 0u);
+}
+
+TEST(TargetGuidance, TurnRangeHoldingInclinationIsTheSameEitherSideOfNorth) {
+  // The worked example turned so that the target lies just west or east of north: the turn
+  // to either edge of the circle is the same, however the compass numbers it.
+  for (double bearing : {45.0, 359.5, 0.5}) {
+    Geometry s;
+    s.bearing = bearing;
+    s.azimuth = bearing;
+    s.designAzimuth = bearing;
+    const TargetGuidance g = computeTargetGuidance(makeSession(s).well, 1);
+    ASSERT_TRUE(g.holdInclination) << bearing;
+    EXPECT_NEAR(std::max(g.turnRateLow, g.turnRateHigh), 6.62, 0.005) << bearing;
+    EXPECT_NEAR(std::min(g.turnRateLow, g.turnRateHigh), -6.62, 0.005) << bearing;
+  }
 }
 
 TEST(TargetGuidance, HoldInclinationDueEastOrWestIsShownAsDashes) {
@@ -312,6 +322,26 @@ TEST(TargetGuidance, StationRightAboveTheCentre) {
   EXPECT_DOUBLE_EQ(g.remainingLength, 500);
   EXPECT_EQ(g.centreBuildRate, 0);
   expectNoBadNumbers(guidancePanelLines(session));
+}
+
+TEST(TargetGuidance, OddGeometriesNeverShowNonNumbers) {
+  // Stations anywhere around and below the target, with any angles: every panel line holds a
+  // number or "--", never "nan" or "inf".
+  std::mt19937 gen(7);
+  std::uniform_real_distribution<double> u(0, 1);
+  for (int i = 0; i < 2000; ++i) {
+    Geometry s;
+    s.tvd = 2100 * u(gen);
+    s.dist = i % 7 == 0 ? 0 : 200 * u(gen);
+    s.radius = i % 11 == 0 ? 0 : 60 * u(gen);
+    s.bearing = i % 5 == 0 ? 90.0 * (i % 4) : 360 * u(gen);
+    s.azimuth = i % 3 == 0 ? s.bearing : 360 * u(gen);
+    s.inclination = i % 13 == 0 ? 0 : 89.9 * u(gen);
+    s.vs = 600 * u(gen);
+    s.designAzimuth = 360 * u(gen);
+    s.declination = i % 9 == 0 ? 0 : 10 * u(gen) - 5;
+    expectNoBadNumbers(guidancePanelLines(makeSession(s)));
+  }
 }
 
 TEST(TargetGuidance, WellWithoutStationsGivesZeros) {

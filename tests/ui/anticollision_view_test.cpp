@@ -15,6 +15,7 @@
 #include "survey/survey_calc.h"
 #include "ui/painter_surface.h"
 #include "well/well_file_format.h"
+#include "well/well_files.h"
 
 using namespace tarsek;
 
@@ -224,6 +225,24 @@ class AntiCollisionViewTest : public QObject {
     QVERIFY(!label1->isVisible());
   }
 
+  void edgeBandPansTheTrendChart() {
+    clickFile(QStringLiteral("B2.kvd"));
+    QTest::mouseClick(child<QPushButton>("开关"), Qt::LeftButton);  // trend chart
+    auto* pic = child<QWidget>("Picture100");
+    auto* pan = child<QTimer>("计时员1");
+    const QPoint rightEdge(pic->width() - 3, pic->height() / 2 + 20);
+    QTest::mouseMove(pic, rightEdge);
+    QCOMPARE(pic->cursor().shape(), Qt::SizeFDiagCursor);  // below and right of the centre
+    QTest::mousePress(pic, Qt::LeftButton, {}, rightEdge);
+    QVERIFY(pan->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(view_->panOffsetX() > 0, 2000);
+    QCOMPARE(view_->panOffsetY(), 0.0);
+    QTest::mouseRelease(pic, Qt::LeftButton, {}, rightEdge);
+    QVERIFY(!pan->isActive());
+    QTest::mouseMove(pic, QPoint(pic->width() / 2, pic->height() / 2));
+    QCOMPARE(pic->cursor().shape(), Qt::ArrowCursor);
+  }
+
   void closeApproachBlinksUntilReset() {
     clickFile(QStringLiteral("D4.kvd"));  // 2.5 m apart at the surface
     auto* timer = child<QTimer>("Timer1");
@@ -261,6 +280,34 @@ class AntiCollisionViewTest : public QObject {
     QCOMPARE(host_.status, "2≤步长<" + formatGeneral(last));
   }
 
+  void samplePadFromFiles() {
+    // The sample pad as the program ships it: the open well and its neighbours all from files.
+    for (const char* name : {"草20-1", "草20-2", "草20-3"})
+      for (const char* ext : {".kvd", ".sur"}) {
+        const QString file = QString::fromUtf8(name) + QString::fromUtf8(ext);
+        QFile::remove(dir_.filePath(file));
+        QVERIFY(QFile::copy(QStringLiteral(TARSEK_SAMPLES_DIR "/") + file, dir_.filePath(file)));
+      }
+    const std::string own = dir_.filePath(QStringLiteral("草20-1.kvd")).toStdString();
+    host_.s.well = WellRecord{};
+    QVERIFY(LoadWell(host_.s, host_.s.well, own, false, host_.s.wellDirectory).found);
+    view_->防碰图初始();
+    clickFile(QStringLiteral("草20-2.kvd"));
+    clickFile(QStringLiteral("草20-3.kvd"));
+    QCOMPARE(host_.s.neighbourWells.size(), std::size_t{2});
+    const QString lab1 = child<QLabel>("Lab1")->text();
+    QVERIFY(lab1.contains(QStringLiteral("草20-2")) && lab1.contains(QStringLiteral("草20-3")));
+    for (const ClearanceTrack& t : view_->scan().tracks) QVERIFY(t.samples.size() > 10);
+
+    const QByteArray out = qgetenv("TARSEK_SCREENSHOT_DIR");
+    if (out.isEmpty()) return;
+    child<QScrollBar>("VScroll3")->setValue(10);
+    QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_pad_spacing.png"));
+    QTest::mouseClick(child<QPushButton>("开关"), Qt::LeftButton);
+    child<QScrollBar>("VScroll3")->setValue(3);
+    QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_pad_trend.png"));
+  }
+
   void screenshots() {
     const QByteArray out = qgetenv("TARSEK_SCREENSHOT_DIR");
     if (out.isEmpty()) QSKIP("set TARSEK_SCREENSHOT_DIR to write the two charts");
@@ -271,6 +318,10 @@ class AntiCollisionViewTest : public QObject {
     QTest::mouseClick(child<QPushButton>("开关"), Qt::LeftButton);
     child<QScrollBar>("VScroll3")->setValue(2);
     QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_trend.png"));
+    auto* pic = child<QWidget>("Picture100");
+    QTest::mousePress(pic, Qt::RightButton, {}, QPoint(40, 40));
+    QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_table.png"));
+    QTest::mouseRelease(pic, Qt::RightButton, {}, QPoint(40, 40));
   }
 };
 

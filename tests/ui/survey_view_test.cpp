@@ -13,6 +13,7 @@
 #include "common/numtext.h"
 #include "survey/survey_calc.h"
 #include "survey/survey_entry.h"
+#include "well/well_files.h"
 
 using namespace tarsek;
 
@@ -295,6 +296,7 @@ class SurveyViewTest : public QObject {
     QVERIFY(inkPixels(panel) > 500);
     QImage rows = child<PictureBox>("Picture6")->grab().toImage();
     QVERIFY(inkPixels(rows) > 500);
+    view->grab().save(QStringLiteral(TARSEK_BIN_DIR "/survey_view_top.png"));
     // A long table scrolls: the last rows come into view at the end of the bar.
     QScrollBar* bar = child<QScrollBar>("VScroll1");
     QVERIFY(view->tableContentHeight() > child<PictureBox>("Picture6")->height());
@@ -304,6 +306,24 @@ class SurveyViewTest : public QObject {
     QVERIFY(inkPixels(scrolled) > 500);
     QVERIFY(scrolled != rows);
     view->grab().save(QStringLiteral(TARSEK_BIN_DIR "/survey_view.png"));
+  }
+
+  void sampleWellsShowTheirGuidance() {
+    // The single-target sample, the two-target well of the sample pad and a well still being
+    // drilled, as a newcomer sees them.
+    for (const char* well : {"示例1井", "草20-1", "草20-3"}) {
+      Session& s = host->state;
+      s.well = WellRecord();
+      const std::string dir = TARSEK_SAMPLES_DIR;
+      const FileResult r =
+          LoadWell(s, s.well, WellFilePath(dir, well, kDesignExtension), false, dir);
+      QVERIFY2(r.ok, r.message.c_str());
+      QVERIFY(s.well.stationCount > 0);
+      view->测斜数据显示();
+      QVERIFY(inkPixels(child<PictureBox>("Picture1")->grab().toImage()) > 500);
+      view->grab().save(QString::fromUtf8(TARSEK_BIN_DIR "/survey_view_") +
+                        QString::fromUtf8(well) + ".png");
+    }
   }
 
   void nothingHappensWithoutAWell() {

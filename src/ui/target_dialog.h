@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+#include "ui/view_host.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace tarsek {
+
+/// The target-by-bearing dialog (Form2): puts target 1 at a design azimuth and displacement
+/// from the wellhead for the time being, keeping the design target so that it can be restored.
+class TargetDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TargetDialog(ViewHost& host, QWidget* parent = nullptr);
+
+ private:
+  void accept() override;  // Command1 "确  定"
+  void reject() override;  // Command2 "取  消"
+
+  ViewHost& host_;
+  QLineEdit* Text3 = nullptr;
+  QLineEdit* Text5 = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPushButton* Command2 = nullptr;
+};
+
+}  // namespace tarsek
