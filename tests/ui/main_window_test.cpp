@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QFile>
@@ -357,6 +358,8 @@ class MainWindowTest : public QObject {
     w_->openWell();
     QCOMPARE(QString::fromStdString(session_->well.wellNo), QStringLiteral("B7"));
     QVERIFY(!w_->messages.empty());
+    // The hourglass of the failed open is gone again.
+    QVERIFY(QApplication::overrideCursor() == nullptr);
     QCOMPARE(w_->windowTitle(), QStringLiteral("Tarsek[B7井]"));
   }
 
@@ -535,6 +538,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->currentView(), int{kSurveyView});
     QCOMPARE(visibleViews(*w_), 1);
     QCOMPARE(w_->statusText(), QStringLiteral("A12井测斜计算数据"));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
   void previewZoomCyclesAndShapesThePointer() {
