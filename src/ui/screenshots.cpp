@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -59,6 +61,11 @@ int writeScreenshots(const QString& dir) {
   window.showView(kTrajectoryView);
   window.enterPreview();
   ok = grabTo(window, out.filePath(QStringLiteral("6-preview.png"))) && ok;
+  // The last preview page carries the plot.
+  if (auto* area = window.findChild<QScrollArea*>(QStringLiteral("previewArea"))) {
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    ok = grabTo(window, out.filePath(QStringLiteral("6-preview-last.png"))) && ok;
+  }
   window.leavePreview();
 
   // The two-target sample, when there is one, in the views that differ most.
