@@ -672,10 +672,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->pdfAsked, asked);
     QVERIFY(!QFile::exists(pdf));
     for (const char* ext : {".kvd", ".sur"}) {
-      QVERIFY(QFile::copy(QStringLiteral(TARSEK_SAMPLES_DIR "/示例1井") + ext,
-                          QDir(wells_).filePath(QStringLiteral("示例1井") + ext)));
+      QVERIFY(QFile::copy(QStringLiteral(TARSEK_SAMPLES_DIR "/示例1") + ext,
+                          QDir(wells_).filePath(QStringLiteral("示例1") + ext)));
     }
-    w_->fileToOpen = QDir(wells_).filePath(QStringLiteral("示例1井.kvd"));
+    w_->fileToOpen = QDir(wells_).filePath(QStringLiteral("示例1.kvd"));
     w_->openWell();
     action(*w_, "mnuToolsOptions")->trigger();
     QVERIFY(QFile::exists(pdf));
