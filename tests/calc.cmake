@@ -1,6 +1,6 @@
 # tarsek-calc on the sample wells and on files it must refuse.
 if(TARGET tarsek-calc)
-  set(calc_samples 示例1井 草20-1 草20-2 草20-3)
+  set(calc_samples 示例1 草20-1 草20-2 草20-3)
   set(i 0)
   foreach(no IN LISTS calc_samples)
     math(EXPR i "${i} + 1")

@@ -5,10 +5,10 @@ if(TARGET tarsek-calc AND TARSEK_UI)
   set(samples ${PROJECT_SOURCE_DIR}/samples)
   # name | report | well | page | exit | pages or message
   set(print_cases
-    "one_survey|survey|${samples}/示例1井.kvd|A4|0|2"
-    "one_survey_a3|survey|${samples}/示例1井.kvd|A3|0|1"
-    "one_plot|plot|${samples}/示例1井.kvd|A4|0|1"
-    "one_design|design|${samples}/示例1井.kvd|A4|0|1"
+    "one_survey|survey|${samples}/示例1.kvd|A4|0|2"
+    "one_survey_a3|survey|${samples}/示例1.kvd|A3|0|1"
+    "one_plot|plot|${samples}/示例1.kvd|A4|0|1"
+    "one_design|design|${samples}/示例1.kvd|A4|0|1"
     "two_survey|survey|${samples}/草20-1.kvd|Letter|0|2"
     "two_plot|plot|${samples}/草20-1.kvd|A4|0|1"
     "two_design|design|${samples}/草20-1.kvd|A4|0|1"

@@ -29,7 +29,11 @@ std::vector<double> tickValues(double first, double limit, double step) {
   return out;
 }
 
-double planViewFontSize(double paneWidthTwips) noexcept { return paneWidthTwips * 10 / 9500; }
+// The sizes grow with the pane as they did on the small screens the rule was made for; on a
+// wide screen they would grow past the tick spacing, so they stop at kMaxPaneFontSize.
+double planViewFontSize(double paneWidthTwips) noexcept {
+  return std::min(paneWidthTwips * 10 / 9500, kMaxPaneFontSize);
+}
 
 PlotScale planViewScale(double paneWidth, double paneHeight, double displacement,
                         double radius) noexcept {
@@ -60,7 +64,9 @@ PlotPoint planViewOrigin(double a, PlotScale s) noexcept {
   return {0, 0};
 }
 
-double sectionFontSize(double paneWidthTwips) noexcept { return paneWidthTwips * 10 / 4500; }
+double sectionFontSize(double paneWidthTwips) noexcept {
+  return std::min(paneWidthTwips * 10 / 4500, kMaxPaneFontSize);
+}
 
 PlotScale sectionScale(double paneWidth, double paneHeight, double targetDepth) noexcept {
   PlotScale s;

@@ -19,7 +19,6 @@
 
 #include "common/numtext.h"
 #include "design/design_tables.h"
-#include "ui/design_print.h"
 #include "ui/painter_surface.h"
 #include "ui/target_dialog.h"
 #include "well/well_file_format.h"
@@ -81,7 +80,11 @@ void DesignView::buildControls() {
   Option2->setObjectName(QStringLiteral("Option2"));
   Option1->setChecked(true);
 
-  for (int k = 0; k < 11; ++k) Text2[k] = makeBox(QStringLiteral("Text2(%1)").arg(k), panel_);
+  // Grid coordinates run to eight digits before the point; their boxes are wider.
+  for (int k = 0; k < 11; ++k) {
+    const bool coordinate = k <= 3 || k >= 9;
+    Text2[k] = makeBox(QStringLiteral("Text2(%1)").arg(k), panel_, coordinate ? 108 : 80);
+  }
   for (int k = 0; k < 7; ++k) Text200[k] = makeBox(QStringLiteral("Text200(%1)").arg(k), panel_);
   Text1 = makeBox(QStringLiteral("Text1"), panel_);
   Text5 = makeBox(QStringLiteral("Text5"), panel_);
@@ -98,7 +101,7 @@ void DesignView::buildControls() {
   for (QLabel* l : {L3, L4}) {
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
-    l->setFixedWidth(80);
+    l->setFixedWidth(108);
     l->setMinimumHeight(Text1->sizeHint().height());
   }
 
@@ -503,7 +506,5 @@ bool DesignView::eventFilter(QObject* watched, QEvent* event) {
   }
   return QWidget::eventFilter(watched, event);
 }
-
-void DesignView::打印基本数据() { printDesignReport(this, host_); }
 
 }  // namespace tarsek

@@ -28,9 +28,6 @@ class DesignView : public QWidget {
   explicit DesignView(ViewHost& host, QWidget* parent = nullptr);
   /// Fills the form from the well record and redraws both tables; nothing while no well is open.
   void 基本数据显示();
-  /// Prints the design report of the open well: on the system printer when there is one,
-  /// otherwise into a PDF file the user picks. Nothing without a design.
-  void 打印基本数据();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

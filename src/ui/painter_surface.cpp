@@ -48,7 +48,9 @@ PainterSurface::PainterSurface(QPainter& painter, const QPaintDevice& device)
 
 QPen PainterSurface::pen(Colour colour) const {
   QPen p(toQColor(colour));
-  p.setWidthF(lineWidth() <= 1 ? 0.0 : lineWidth());
+  // Widths count screen pixels, so that a thick line on a 1200 dpi page is as thick to the eye
+  // as on the screen instead of a hairline.
+  p.setWidthF(lineWidth() <= 1 ? 0.0 : lineWidth() * kScreenTwipsPerPixel / tppX_);
   p.setStyle(dotted() ? Qt::DotLine : Qt::SolidLine);
   return p;
 }

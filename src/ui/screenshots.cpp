@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "ui/anticollision_view.h"
 #include "ui/first_run.h"
 #include "ui/main_window.h"
 #include "ui/shell_ops.h"
@@ -59,6 +62,11 @@ int writeScreenshots(const QString& dir) {
   window.showView(kTrajectoryView);
   window.enterPreview();
   ok = grabTo(window, out.filePath(QStringLiteral("6-preview.png"))) && ok;
+  // The last preview page carries the plot.
+  if (auto* area = window.findChild<QScrollArea*>(QStringLiteral("previewArea"))) {
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    ok = grabTo(window, out.filePath(QStringLiteral("6-preview-last.png"))) && ok;
+  }
   window.leavePreview();
 
   // The two-target sample, when there is one, in the views that differ most.
@@ -71,6 +79,14 @@ int writeScreenshots(const QString& dir) {
     ok = grabTo(window, out.filePath(QStringLiteral("7-two-target-survey.png"))) && ok;
     window.showView(kTrajectoryView);
     ok = grabTo(window, out.filePath(QStringLiteral("8-two-target-trajectory.png"))) && ok;
+    // Its pad neighbours in the anti-collision charts: every other well of the directory that
+    // the scan accepts (a well of another pad is refused for its distance and left out).
+    window.showView(kAntiCollisionView);
+    if (AntiCollisionView* ac = window.antiCollisionView()) {
+      for (const QString& other : designs)
+        if (other != name) ac->添加邻井(other);
+    }
+    ok = grabTo(window, out.filePath(QStringLiteral("9-two-target-anticollision.png"))) && ok;
     break;
   }
   // Leaving without questions: nothing was changed by looking.

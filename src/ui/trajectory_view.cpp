@@ -88,8 +88,9 @@ void TrajectoryView::SizePanes(double& x) {
 void TrajectoryView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   place(picTitles_, 0, 0, windowWidth(), kTitlesHeight);
-  // The first layout splits the window in two; later ones keep where the user left the splitter.
-  double x = splitterLeft_ > 0 ? splitterLeft_ : windowWidth() / 2;
+  // Until the user drags the splitter the panes share the window equally, however often it is
+  // resized on the way to its final size; afterwards the splitter stays where it was left.
+  double x = splitterMoved_ ? splitterLeft_ : windowWidth() / 2;
   SizePanes(x);
   轨迹图();
 }
@@ -116,6 +117,7 @@ bool TrajectoryView::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease: {
       if (!dragging_) return false;
       double x = barLeft_;
+      splitterMoved_ = true;
       SizePanes(x);
       picSplitter_->hide();
       dragging_ = false;

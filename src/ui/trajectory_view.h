@@ -50,6 +50,7 @@ class TrajectoryView : public QWidget {
   double splitterHeight_ = 0;
   double barLeft_ = 0;  // picSplitter's left edge while dragging, twips
   bool dragging_ = false;
+  bool splitterMoved_ = false;  // true once the user has dragged the splitter
 };
 
 }  // namespace tarsek

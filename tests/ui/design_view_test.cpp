@@ -17,7 +17,7 @@
 
 #include "common/numtext.h"
 #include "survey/survey_calc.h"
-#include "ui/design_print.h"
+#include "ui/report_pdf.h"
 
 using namespace tarsek;
 
@@ -434,12 +434,13 @@ class DesignViewTest : public QObject {
 
   void designReportPdf() {
     const QString path = dir().filePath("report.pdf");
-    QVERIFY(!writeDesignReportPdf(host_->s, path));  // no design yet
+    const QPageSize a4(QPageSize::A4);
+    QVERIFY(!WriteReportPdf(host_->s, Report::Design, path, a4).empty());  // no design yet
     QVERIFY(!QFile::exists(path));
 
     fillA12();
     QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
-    QVERIFY(writeDesignReportPdf(host_->s, path));
+    QCOMPARE(WriteReportPdf(host_->s, Report::Design, path, a4), std::string());
     QFile pdf(path);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(4) == "%PDF");

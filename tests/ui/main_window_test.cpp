@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,7 @@
 #include "ui/design_view.h"
 #include "ui/first_run.h"
 #include "ui/instance_lock.h"
+#include "ui/page_output.h"
 #include "ui/preview_page.h"
 #include "ui/splash.h"
 #include "ui/survey_view.h"
@@ -356,6 +358,8 @@ class MainWindowTest : public QObject {
     w_->openWell();
     QCOMPARE(QString::fromStdString(session_->well.wellNo), QStringLiteral("B7"));
     QVERIFY(!w_->messages.empty());
+    // The hourglass of the failed open is gone again.
+    QVERIFY(QApplication::overrideCursor() == nullptr);
     QCOMPARE(w_->windowTitle(), QStringLiteral("Tarsek[B7井]"));
   }
 
@@ -534,6 +538,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->currentView(), int{kSurveyView});
     QCOMPARE(visibleViews(*w_), 1);
     QCOMPARE(w_->statusText(), QStringLiteral("A12井测斜计算数据"));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
   void previewZoomCyclesAndShapesThePointer() {
@@ -627,6 +632,55 @@ class MainWindowTest : public QObject {
     // No paper question for a file, and one file for all copies.
     QCOMPARE(w_->paperAsked, 0);
     QCOMPARE(w_->pdfAsked, 1);
+  }
+
+  void paperQuestionNoEndsTheRun() {
+    openA12();
+    QPrinter printer(QPrinter::HighResolution);
+    PageOutput out(printer, QString());  // a single-sheet printer: the paper comes first
+    QVERIFY(out.asksForPaper());
+    int asked = 0;
+    const PrintRun run = PrintSurveyPages(out, printer, *session_, [&asked] {
+      ++asked;
+      return false;
+    });
+    QCOMPARE(run, PrintRun::Cancelled);
+    QCOMPARE(asked, 1);
+    QCOMPARE(out.pages(), 0);
+  }
+
+  void singleReportsGoToTheChosenFile() {
+    if (w_->hasSystemPrinter()) QSKIP("a system printer is installed: pages would go to it");
+    openA12();
+    const QString pdf = tmp_.filePath("single.pdf");
+    // Cancelling the file choice prints nothing.
+    w_->pdfPath.clear();
+    action(*w_, "mnuWindowCascade")->trigger();
+    QCOMPARE(w_->pdfAsked, 1);
+    QVERIFY(!QFile::exists(pdf));
+    w_->pdfPath = pdf;
+    for (const char* name : {"mnuWindowCascade", "mnuWindowArrangeIcons"}) {
+      QFile::remove(pdf);
+      action(*w_, name)->trigger();
+      QVERIFY2(QFile::exists(pdf), name);
+      if (!QStandardPaths::findExecutable("pdfinfo").isEmpty()) QCOMPARE(pdfPages(pdf), 1);
+    }
+    // The design report needs a design: this well's data designs none, so nobody is asked.
+    QFile::remove(pdf);
+    const int asked = w_->pdfAsked;
+    action(*w_, "mnuToolsOptions")->trigger();
+    QCOMPARE(w_->pdfAsked, asked);
+    QVERIFY(!QFile::exists(pdf));
+    for (const char* ext : {".kvd", ".sur"}) {
+      QVERIFY(QFile::copy(QStringLiteral(TARSEK_SAMPLES_DIR "/示例1") + ext,
+                          QDir(wells_).filePath(QStringLiteral("示例1") + ext)));
+    }
+    w_->fileToOpen = QDir(wells_).filePath(QStringLiteral("示例1.kvd"));
+    w_->openWell();
+    action(*w_, "mnuToolsOptions")->trigger();
+    QVERIFY(QFile::exists(pdf));
+    if (!QStandardPaths::findExecutable("pdfinfo").isEmpty()) QCOMPARE(pdfPages(pdf), 1);
+    QCOMPARE(w_->paperAsked, 0);
   }
 };
 

@@ -63,6 +63,20 @@ class PainterSurfaceTest : public QObject {
     QCOMPARE(inkPixels(img, QRect(5, 55, 44, 44)), 0);   // lower left
   }
 
+  void thickLinesKeepTheirLookOnAFinerDevice() {
+    // A 600 dpi image: 2.4 twips a pixel, so a 3-pixel screen line is 18.75 device pixels.
+    QImage img(200, 200, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    PainterSurface s(p, 200 * 2.4, 200 * 2.4, 2.4, 2.4);
+    s.setLineWidth(3);
+    s.line(0, 240, 480, 240, kBlack);  // across the middle, y = 100 px
+    p.end();
+    QVERIFY(img.pixelColor(100, 100 - 8) != QColor(Qt::white));
+    QVERIFY(img.pixelColor(100, 100 + 8) != QColor(Qt::white));
+    QCOMPARE(img.pixelColor(100, 100 - 12), QColor(Qt::white));
+  }
+
   void nonFiniteCoordinatesDrawNothing() {
     QImage img(50, 50, QImage::Format_RGB32);
     img.fill(Qt::white);

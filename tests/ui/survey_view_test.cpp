@@ -311,7 +311,7 @@ class SurveyViewTest : public QObject {
   void sampleWellsShowTheirGuidance() {
     // The single-target sample, the two-target well of the sample pad and a well still being
     // drilled, as a newcomer sees them.
-    for (const char* well : {"示例1井", "草20-1", "草20-3"}) {
+    for (const char* well : {"示例1", "草20-1", "草20-3"}) {
       Session& s = host->state;
       s.well = WellRecord();
       const std::string dir = TARSEK_SAMPLES_DIR;

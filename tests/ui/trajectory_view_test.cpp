@@ -154,6 +154,19 @@ class TrajectoryViewTest : public QObject {
     sendMouse(splitter, QEvent::MouseMove, 10, Qt::NoButton);
     QCOMPARE(v.splitterLeft(), 7500.0);
     QVERIFY(bar->isHidden());
+
+    // Once dragged, the splitter keeps its place when the window is resized.
+    v.resize(900, 400);
+    QCOMPARE(v.splitterLeft(), 7500.0);
+  }
+
+  void splitterHalvesTheWindowUntilDragged() {
+    TrajectoryView v(host);
+    v.resize(200, 300);  // a child window is often small before it is maximised
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    v.resize(1200, 700);
+    QCOMPARE(v.splitterLeft(), 9000.0);
   }
 
   void resizeRedrawsBothPanes() {
@@ -168,7 +181,7 @@ class TrajectoryViewTest : public QObject {
     c1.paints = c2.paints = 0;
     v.resize(800, 500);
     QTRY_VERIFY(c1.paints > 0 && c2.paints > 0);
-    QCOMPARE(v.splitterLeft(), 4500.0);  // the splitter stays where it was
+    QCOMPARE(v.splitterLeft(), 6000.0);  // never dragged: the panes still share the window
   }
 
   void singleTargetWellShowsRingsTargetAndSurvey() {

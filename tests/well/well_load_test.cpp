@@ -24,7 +24,7 @@ const std::string kA12Design =
     "3,30,300,2,-1.5,1800\r\n";
 const std::string kA12Survey = "2\r\n300,0,0\r\n400,3.5,52.5\r\n";
 
-const char* const kSamples[] = {"示例1井", "草20-1", "草20-2", "草20-3"};
+const char* const kSamples[] = {"示例1", "草20-1", "草20-2", "草20-3"};
 
 std::string samplePath(const std::string& no, const char* ext) {
   return (fs::path(TARSEK_SAMPLES_DIR) / (no + ext)).string();
