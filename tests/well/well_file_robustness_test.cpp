@@ -114,39 +114,46 @@ TEST(WellFileRobustness, EveryTruncationIsReadOrRefused) {
   }
 }
 
-// Random damage to good files: flipped, replaced, inserted and deleted bytes, including NUL and
-// bytes that start GB18030 or UTF-8 sequences. Seeded, so a failure repeats.
+// Random damage to a file: flipped, replaced, inserted and deleted bytes, including NUL and
+// bytes that start GB18030 or UTF-8 sequences.
+void damage(std::string& s, int round, std::mt19937& engine) {
+  static const std::string alphabet = [] {
+    std::string a = "0123456789.,-+eE\r\n\" \t\x81\xFE\xEF\xBB\xBFnaif";
+    a.push_back('\0');
+    return a;
+  }();
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+  const int edits = 1 + round % 4;
+  for (int e = 0; e < edits && !s.empty(); ++e) {
+    std::uniform_int_distribution<std::size_t> at(0, s.size() - 1);
+    const std::size_t p = at(engine);
+    const char c = round % 2 ? static_cast<char>(byte(engine)) : alphabet[pick(engine)];
+    switch ((round + e) % 4) {
+      case 0:
+        s[p] = c;
+        break;
+      case 1:
+        s.insert(s.begin() + static_cast<long>(p), c);
+        break;
+      case 2:
+        s.erase(p, 1);
+        break;
+      default:
+        s[p] = static_cast<char>(s[p] ^ (1 << (e % 8)));
+        break;
+    }
+  }
+}
+
+// Seeded, so a failure repeats.
 TEST(WellFileRobustness, DamagedBytesAreReadOrRefused) {
   std::mt19937 engine(20261208);
-  std::uniform_int_distribution<int> byte(0, 255);
-  std::string alphabet = "0123456789.,-+eE\r\n\" \t\x81\xFE\xEF\xBB\xBFnaif";
-  alphabet.push_back('\0');
-  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
   for (int round = 0; round < 3000; ++round) {
     std::string design = kDesign;
     std::string survey = kSurvey;
-    for (std::string* s : {&design, &survey}) {
-      const int edits = 1 + round % 4;
-      for (int e = 0; e < edits && !s->empty(); ++e) {
-        std::uniform_int_distribution<std::size_t> at(0, s->size() - 1);
-        const std::size_t p = at(engine);
-        const char c = round % 2 ? static_cast<char>(byte(engine)) : alphabet[pick(engine)];
-        switch ((round + e) % 4) {
-          case 0:
-            (*s)[p] = c;
-            break;
-          case 1:
-            s->insert(s->begin() + static_cast<long>(p), c);
-            break;
-          case 2:
-            s->erase(p, 1);
-            break;
-          default:
-            (*s)[p] = static_cast<char>((*s)[p] ^ (1 << (e % 8)));
-            break;
-        }
-      }
-    }
+    damage(design, round, engine);
+    damage(survey, round, engine);
     SCOPED_TRACE("round " + std::to_string(round));
     expectDesignOutcome(design, round % 3 == 0);
     expectSurveyOutcome(survey);
@@ -407,6 +414,42 @@ TEST(WellFileRobustness, OddDesignDataLoadAndDesignWithinBounds) {
     EXPECT_EQ(s.well.stationCount, 4);
     EXPECT_TRUE(resultsFinite(s.well.results, s.well.stationCount));
     EXPECT_TRUE(resultsFinite(s.well.designResults, s.well.designPointCount));
+  }
+}
+
+// Damaged files opened as the open well: a refusal leaves the well on screen exactly as it was;
+// an accepted file designs and computes within the tables' bounds.
+TEST(WellFileRobustness, DamagedFilesOpenOrLeaveTheOpenWellAlone) {
+  TempDir dir;
+  std::mt19937 engine(8);
+  const auto snapshot = [](const Session& session) {
+    std::string design, survey, error;
+    FormatDesignFile(session.well, design, error);
+    FormatSurveyFile(session.well, survey, error);
+    return design + survey + std::to_string(session.well.designPointCount) + "|" +
+           std::to_string(session.well.results.size());
+  };
+  for (int round = 0; round < 300; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    std::string design = kDesign;
+    std::string survey = kSurvey;
+    damage(round % 2 ? design : survey, round, engine);
+    writeBytes(dir.file("A12.kvd"), design);
+    writeBytes(dir.file("A12.sur"), survey);
+    Session open = a12();
+    RecalculateAll(open);
+    const std::string before = snapshot(open);
+    const FileResult r = LoadWell(open, open.well, dir.file("A12.kvd"), false, dir.path());
+    if (!r.ok) {
+      EXPECT_FALSE(r.message.empty());
+      EXPECT_EQ(snapshot(open), before);
+      continue;
+    }
+    EXPECT_GE(r.designOutcome, kDesignDone);
+    EXPECT_LE(r.designOutcome, kDesignPointLimit);
+    EXPECT_FALSE(open.quietHost.busy);
+    EXPECT_LE(static_cast<int>(open.well.designPointCount), kMaxCount);
+    EXPECT_GE(open.well.results.size(), static_cast<std::size_t>(open.well.stationCount));
   }
 }
 
