@@ -1,7 +1,7 @@
 #include "common/numtext.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -18,8 +18,8 @@ struct Decimal {
 Decimal toDecimal15(double value) {
   // to_chars is locale-independent: a Qt program may run under a comma-decimal locale.
   char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific,
-                         14);
+  auto r =
+      std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 14);
   *r.ptr = '\0';
   Decimal d;
   const char* p = buf;
@@ -82,8 +82,7 @@ std::string formatFixed(double value, int decimals) {
   std::string frac = kept.substr(static_cast<std::size_t>(intLen));
   const auto nz = intPart.find_first_not_of('0');
   intPart = nz == std::string::npos ? "0" : intPart.substr(nz);
-  const bool allZero =
-      intPart == "0" && frac.find_first_not_of('0') == std::string::npos;
+  const bool allZero = intPart == "0" && frac.find_first_not_of('0') == std::string::npos;
   std::string out = (value < 0 && !allZero) ? "-" : "";
   out += intPart;
   if (decimals > 0) out += "." + frac;
@@ -101,8 +100,10 @@ std::string formatGeneral(double value) {
 
 std::string formatFileNumber(double value) {
   std::string s = formatGeneral(value);
-  if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-  else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+  if (s.rfind("0.", 0) == 0)
+    s.erase(0, 1);
+  else if (s.rfind("-0.", 0) == 0)
+    s.erase(1, 1);
   return s;
 }
 
@@ -112,7 +113,12 @@ std::string formatPlain(double value) {
   return s;
 }
 
-double readNumber(std::string_view text) noexcept {
+namespace {
+
+/// The leading number of a text; outOfRange tells a number too large for a double apart from
+/// text without a number, which both read 0.
+double readLeadingNumber(std::string_view text, bool& outOfRange) noexcept {
+  outOfRange = false;
   // Gather the characters that form the number, skipping blanks wherever they stand.
   std::string num;
   std::size_t i = 0;
@@ -161,8 +167,26 @@ double readNumber(std::string_view text) noexcept {
   if (num[0] == '+') num.erase(0, 1);  // from_chars takes no plus sign
   double v = 0;
   const auto r = std::from_chars(num.data(), num.data() + num.size(), v);
-  if (r.ec != std::errc()) return 0;  // out of range: no number a box can mean
-  return std::isfinite(v) ? v : 0;
+  if (r.ec != std::errc() || !std::isfinite(v)) {
+    // Too large for a double is no number a box can mean; too small (an exponent below -307)
+    // is simply zero.
+    outOfRange = num.find("e-") == std::string::npos;
+    return 0;
+  }
+  return v;
+}
+
+}  // namespace
+
+double readNumber(std::string_view text) noexcept {
+  bool outOfRange = false;
+  return readLeadingNumber(text, outOfRange);
+}
+
+bool readsOutOfRange(std::string_view text) noexcept {
+  bool outOfRange = false;
+  readLeadingNumber(text, outOfRange);
+  return outOfRange;
 }
 
 }  // namespace tarsek

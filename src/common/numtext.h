@@ -27,4 +27,8 @@ std::string formatGeneral(double value);
 /// at the first character that cannot continue the number. Text without a number reads 0.
 double readNumber(std::string_view text) noexcept;
 
+/// True when the text's leading number is too large for a double (1e999): readNumber reads it
+/// as 0, which a window must not take for a typed zero.
+bool readsOutOfRange(std::string_view text) noexcept;
+
 }  // namespace tarsek

@@ -297,6 +297,12 @@ void SurveyView::onT测深Change() {
     T测深->clear();
     return;
   }
+  // A pasted 1e999 would read as 0 and bring up the wellhead station as if 0 had been typed.
+  if (readsOutOfRange(T测深->text().toStdString())) {
+    T测深->clear();
+    host_.setStatusText(kWrongKey);
+    return;
+  }
   const DepthLookup l = lookupByMd(session, valueOf(T测深));
   switch (l.kind) {
     case LookupKind::Clear:
@@ -400,6 +406,13 @@ void SurveyView::on增加() {
 void SurveyView::on确定() {
   Session& session = host_.session();
   if (session.well.wellNo.empty()) return;
+  // A pasted 1e999 reads as 0 and would silently replace the station at the wellhead.
+  for (const QLineEdit* box : {T测深, T井斜, T方位}) {
+    if (readsOutOfRange(box->text().toStdString())) {
+      host_.setStatusText(kWrongKey);
+      return;
+    }
+  }
   Busy busy(host_);
   const StoreOutcome out = storeEntry(session, valueOf(T测深), valueOf(T井斜), valueOf(T方位));
   if (!out.stored) {

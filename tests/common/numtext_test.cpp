@@ -1,9 +1,9 @@
 #include "common/numtext.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
-
-#include <gtest/gtest.h>
 
 namespace tarsek {
 namespace {
@@ -66,6 +66,14 @@ TEST(ReadNumber, TakesTheLeadingNumericPart) {
   EXPECT_DOUBLE_EQ(readNumber("2Ex"), 2);
   EXPECT_DOUBLE_EQ(readNumber(""), 0);
   EXPECT_DOUBLE_EQ(readNumber("abc"), 0);
+  // A number too large for a double reads 0 but is told apart from a typed zero.
+  EXPECT_DOUBLE_EQ(readNumber("1e999"), 0);
+  EXPECT_TRUE(readsOutOfRange("1e999"));
+  EXPECT_TRUE(readsOutOfRange("-9e400x"));
+  EXPECT_FALSE(readsOutOfRange("1e-999"));
+  EXPECT_FALSE(readsOutOfRange("0"));
+  EXPECT_FALSE(readsOutOfRange("abc"));
+  EXPECT_FALSE(readsOutOfRange("1e308"));
   EXPECT_DOUBLE_EQ(readNumber("-"), 0);
   EXPECT_DOUBLE_EQ(readNumber("."), 0);
   EXPECT_DOUBLE_EQ(readNumber("1e999"), 0);

@@ -170,6 +170,16 @@ class SurveyViewTest : public QObject {
     QCOMPARE(child<QLabel>("L垂深")->text(),
              QString::fromStdString(formatFixed(w.results[2].tvd, 2)));
     QCOMPARE(child<QScrollBar>("VScroll2")->maximum(), 3);
+
+    // A pasted depth too large for a number is refused, not read as the wellhead's 0 m.
+    box("T测深")->setText("1e999");
+    QCOMPARE(text("T测深"), QString());
+    QCOMPARE(QString::fromStdString(host->status), QStringLiteral("按键有误！请重新输入"));
+    host->status.clear();
+    box("T井斜")->setText("1e999");
+    click("确定");
+    QCOMPARE(int(w.stationCount), 4);
+    QCOMPARE(QString::fromStdString(host->status), QStringLiteral("按键有误！请重新输入"));
   }
 
   void stationNumberSnapsBackToTheLast() {
