@@ -192,9 +192,13 @@ bool readWellNo(std::string_view line, bool utf8, const std::string& fileName, s
   return true;
 }
 
+// Values from here up round, at the fifteen digits a file holds, past the largest double: the
+// file could be written but never read again.
+constexpr double kUnwritable = 1.797693134862315e308;
+
 bool allFinite(std::initializer_list<double> values) noexcept {
   for (double v : values)
-    if (!std::isfinite(v)) return false;
+    if (!std::isfinite(v) || std::fabs(v) >= kUnwritable) return false;
   return true;
 }
 

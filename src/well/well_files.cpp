@@ -31,6 +31,8 @@ std::string systemReason(int err) {
       return "同名的目录已存在";
     case ENOTDIR:
       return "路径不是目录";
+    case ENAMETOOLONG:
+      return "文件名太长";
     default:
       return std::strerror(err);
   }
