@@ -7,35 +7,17 @@
 #include <QPushButton>
 
 #include "survey/survey_entry.h"
+#include "ui/fake_view_host.h"
 #include "ui/survey_view.h"
 
 using namespace tarsek;
 
 namespace {
 
-class BenchHost : public ViewHost {
- public:
-  void setStatusText(const std::string&) override {}
-  void setBusy(bool) override {}
-  Answer askYesNoCancel(const std::string&) override { return Answer::No; }
-  Answer askYesNo(const std::string&) override { return Answer::No; }
-  Session& session() override { return state; }
-  void recomputeAndRefresh() override {}
-  void stationsChanged() override {}
-  void wellOpened() override {}
-  void showMessage(const std::string&) override {}
-  SurveyView* surveyView() override { return nullptr; }
-  DesignView* designView() override { return nullptr; }
-  TrajectoryView* trajectoryView() override { return nullptr; }
-  AntiCollisionView* antiCollisionView() override { return nullptr; }
-  ToolsView* toolsView() override { return nullptr; }
-  Session state;
-};
-
 void BM_StoreStationAndRedraw(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
-  BenchHost host;
-  WellRecord& w = host.state.well;
+  FakeViewHost host;
+  WellRecord& w = host.s.well;
   w.wellNo = "B1";
   w.target1X = 800;
   w.target1Y = 300;
@@ -50,7 +32,7 @@ void BM_StoreStationAndRedraw(benchmark::State& state) {
   for (int i = 0; i < count; ++i)
     w.stations[static_cast<std::size_t>(i)] = {static_cast<std::int16_t>(i), i * 10.0,
                                                std::min(i * 0.05, 40.0), 20, 20};
-  storeEntry(host.state, 0, 0, 20);
+  storeEntry(host.s, 0, 0, 20);
 
   SurveyView view(host);
   view.show();

@@ -1,6 +1,7 @@
 #include "design/profile_design.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -109,22 +110,8 @@ bool ProfileBuilder::designIsFinite() const {
     }
   }
   for (const StationResult& r : well_.designResults) {
-    const double values[] = {r.tvd,
-                             r.planLength,
-                             r.closureDistance,
-                             r.north,
-                             r.east,
-                             r.closureAzimuth,
-                             r.doglegSeverity,
-                             r.lateralOffset,
-                             r.verticalSection,
-                             r.target1Inclination,
-                             r.target1Azimuth,
-                             r.target1Distance,
-                             r.target2Inclination,
-                             r.target2Azimuth,
-                             r.target2Distance};
-    if (!std::all_of(std::begin(values), std::end(values), finite)) return false;
+    const std::array<double, 15> values = fieldsOf(r);
+    if (!std::all_of(values.begin(), values.end(), finite)) return false;
   }
   for (const DesignSegment& row : session_.designSegments) {
     const double values[] = {row.md,      row.tvd,      row.displacement,   row.inclination,

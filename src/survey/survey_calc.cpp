@@ -48,24 +48,25 @@ double lineInclination(double distance, double depthBelow) noexcept {
   return finiteOr(std::atan(distance / depthBelow) * 180 / kPi, 0);
 }
 
-void setTargets(StationResult& r, const BasicData& block) noexcept {
-  {
-    const double dN = (block.target1X - block.wellheadX) - r.north;
-    const double dE = (block.target1Y - block.wellheadY) - r.east;
-    r.target1Distance = std::sqrt(dN * dN + dE * dE);
-    if (block.target1Tvd - r.tvd > 0) {
-      r.target1Azimuth = AzimuthOf(dN, dE) - block.magDeclination;
-      r.target1Inclination = lineInclination(r.target1Distance, block.target1Tvd - r.tvd);
-    }
+/// Distance, magnetic azimuth and line inclination from a point to one target. A target at or
+/// above the point's depth keeps the azimuth and inclination it had.
+void aimAt(const StationResult& r, const BasicData& block, double targetX, double targetY,
+           double targetTvd, double& distance, double& azimuth, double& inclination) noexcept {
+  const double dN = (targetX - block.wellheadX) - r.north;
+  const double dE = (targetY - block.wellheadY) - r.east;
+  distance = std::sqrt(dN * dN + dE * dE);
+  if (targetTvd - r.tvd > 0) {
+    azimuth = AzimuthOf(dN, dE) - block.magDeclination;
+    inclination = lineInclination(distance, targetTvd - r.tvd);
   }
+}
+
+void setTargets(StationResult& r, const BasicData& block) noexcept {
+  aimAt(r, block, block.target1X, block.target1Y, block.target1Tvd, r.target1Distance,
+        r.target1Azimuth, r.target1Inclination);
   if (block.targetCount == 2) {
-    const double dN = (block.target2X - block.wellheadX) - r.north;
-    const double dE = (block.target2Y - block.wellheadY) - r.east;
-    r.target2Distance = std::sqrt(dN * dN + dE * dE);
-    if (block.target2Tvd - r.tvd > 0) {
-      r.target2Azimuth = AzimuthOf(dN, dE) - block.magDeclination;
-      r.target2Inclination = lineInclination(r.target2Distance, block.target2Tvd - r.tvd);
-    }
+    aimAt(r, block, block.target2X, block.target2Y, block.target2Tvd, r.target2Distance,
+          r.target2Azimuth, r.target2Inclination);
   }
 }
 

@@ -56,6 +56,22 @@ DepthLookup interpolated(const Session& session, int i, double value, bool byTvd
           x.result.tvd};
 }
 
+// The station at a depth, or the interval the depth falls in, on the measured-depth or the
+// vertical-depth scale: both run down the well in station order.
+DepthLookup lookupAt(const Session& session, double depth, bool byTvd) {
+  const WellRecord& w = session.well;
+  const auto depthOf = [&](int i) { return byTvd ? w.results[at(i)].tvd : w.stations[at(i)].md; };
+  if (depth < 0) return {LookupKind::Negative};
+  const int n = w.stationCount;
+  if (depth > depthOf(n - 1)) return {LookupKind::BelowLast};
+  for (int i = 0; i < n; ++i) {
+    if (depth == depthOf(i)) return stationLookup(w, i);
+    if (i > 0 && depthOf(i - 1) < depth && depth < depthOf(i))
+      return interpolated(session, i, depth, byTvd);
+  }
+  return {LookupKind::None};
+}
+
 }  // namespace
 
 StoreOutcome storeEntry(Session& session, double md, double inclination, double azimuth) {
@@ -148,31 +164,13 @@ int deleteEntry(Session& session, double md) {
 }
 
 DepthLookup lookupByMd(const Session& session, double md) {
-  const WellRecord& w = session.well;
-  if (!usable(w) || std::isnan(md)) return {};
-  if (md < 0) return {LookupKind::Negative};
-  const int n = w.stationCount;
-  if (md > w.stations[at(n - 1)].md) return {LookupKind::BelowLast};
-  for (int i = 0; i < n; ++i) {
-    if (md == w.stations[at(i)].md) return stationLookup(w, i);
-    if (i > 0 && w.stations[at(i - 1)].md < md && md < w.stations[at(i)].md)
-      return interpolated(session, i, md, false);
-  }
-  return {LookupKind::None};
+  if (!usable(session.well) || std::isnan(md)) return {};
+  return lookupAt(session, md, false);
 }
 
 DepthLookup lookupByTvd(const Session& session, double tvd) {
-  const WellRecord& w = session.well;
-  if (!usable(w) || std::isnan(tvd) || tvd >= 100000) return {};
-  if (tvd < 0) return {LookupKind::Negative};
-  const int n = w.stationCount;
-  if (tvd > w.results[at(n - 1)].tvd) return {LookupKind::BelowLast};
-  for (int i = 0; i < n; ++i) {
-    if (tvd == w.results[at(i)].tvd) return stationLookup(w, i);
-    if (i > 0 && w.results[at(i - 1)].tvd < tvd && tvd < w.results[at(i)].tvd)
-      return interpolated(session, i, tvd, true);
-  }
-  return {LookupKind::None};
+  if (!usable(session.well) || std::isnan(tvd) || tvd >= 100000) return {};
+  return lookupAt(session, tvd, true);
 }
 
 bool discardPrediction(Session& session) {

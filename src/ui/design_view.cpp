@@ -59,6 +59,12 @@ QLabel* makeLabel(const QString& caption, QWidget* parent, const QString& name =
   return label;
 }
 
+// A captioned box: the caption in one cell of the grid, the box in the cell to its right.
+void addCaptioned(QGridLayout* grid, const QString& caption, QWidget* box, int row, int column) {
+  grid->addWidget(makeLabel(caption, grid->parentWidget()), row, column);
+  grid->addWidget(box, row, column + 1);
+}
+
 }  // namespace
 
 DesignView::DesignView(ViewHost& host, QWidget* parent) : QWidget(parent), host_(host) {
@@ -118,28 +124,22 @@ void DesignView::buildControls() {
   Frame7->setObjectName(QStringLiteral("Frame7"));
 
   auto* f6 = new QGridLayout(Frame6);
-  f6->addWidget(makeLabel(QStringLiteral("纵(X)"), Frame6), 0, 0);
-  f6->addWidget(Text2[0], 0, 1);
-  f6->addWidget(makeLabel(QStringLiteral("横(Y)"), Frame6), 1, 0);
-  f6->addWidget(Text2[1], 1, 1);
+  addCaptioned(f6, QStringLiteral("纵(X)"), Text2[0], 0, 0);
+  addCaptioned(f6, QStringLiteral("横(Y)"), Text2[1], 1, 0);
 
   Label2 = makeLabel(QStringLiteral("纵(X2)"), Frame5, QStringLiteral("Label2"));
   Label3 = makeLabel(QStringLiteral("横(Y2)"), Frame5, QStringLiteral("Label3"));
   auto* f5 = new QGridLayout(Frame5);
-  f5->addWidget(makeLabel(QStringLiteral("纵(X1)"), Frame5), 0, 0);
-  f5->addWidget(Text2[2], 0, 1);
-  f5->addWidget(makeLabel(QStringLiteral("横(Y1)"), Frame5), 1, 0);
-  f5->addWidget(Text2[3], 1, 1);
+  addCaptioned(f5, QStringLiteral("纵(X1)"), Text2[2], 0, 0);
+  addCaptioned(f5, QStringLiteral("横(Y1)"), Text2[3], 1, 0);
   f5->addWidget(Label2, 0, 2);
   f5->addWidget(Text2[9], 0, 3);
   f5->addWidget(Label3, 1, 2);
   f5->addWidget(Text2[10], 1, 3);
 
   auto* f4 = new QGridLayout(Frame4);
-  f4->addWidget(makeLabel(QStringLiteral("纵(X)"), Frame4), 0, 0);
-  f4->addWidget(L3, 0, 1);
-  f4->addWidget(makeLabel(QStringLiteral("横(Y)"), Frame4), 1, 0);
-  f4->addWidget(L4, 1, 1);
+  addCaptioned(f4, QStringLiteral("纵(X)"), L3, 0, 0);
+  addCaptioned(f4, QStringLiteral("横(Y)"), L4, 1, 0);
 
   Label1 = makeLabel(QStringLiteral("中靶2垂深"), Frame8, QStringLiteral("Label1"));
   Label5 = makeLabel(QStringLiteral("设计位移2"), Frame8, QStringLiteral("Label5"));
@@ -149,40 +149,28 @@ void DesignView::buildControls() {
   f8->addWidget(Frame6, 0, 0, 1, 2);
   f8->addWidget(Frame5, 0, 2, 1, 4);
   f8->addWidget(Frame4, 0, 6, 1, 2);
-  f8->addWidget(makeLabel(QStringLiteral("大门方向"), Frame8), 1, 0);
-  f8->addWidget(Text2[4], 1, 1);
-  f8->addWidget(makeLabel(QStringLiteral("井架拖动距离"), Frame8), 1, 2);
-  f8->addWidget(Text2[5], 1, 3);
-  f8->addWidget(makeLabel(QStringLiteral("磁偏角(东正西负)"), Frame8), 1, 4);
-  f8->addWidget(Text2[6], 1, 5);
-  f8->addWidget(makeLabel(QStringLiteral("中靶1垂深"), Frame8), 2, 0);
-  f8->addWidget(Text2[7], 2, 1);
+  addCaptioned(f8, QStringLiteral("大门方向"), Text2[4], 1, 0);
+  addCaptioned(f8, QStringLiteral("井架拖动距离"), Text2[5], 1, 2);
+  addCaptioned(f8, QStringLiteral("磁偏角(东正西负)"), Text2[6], 1, 4);
+  addCaptioned(f8, QStringLiteral("中靶1垂深"), Text2[7], 2, 0);
   f8->addWidget(Label1, 2, 2);
   f8->addWidget(Text2[8], 2, 3);
-  f8->addWidget(makeLabel(QStringLiteral("设计方位"), Frame8), 3, 0);
-  f8->addWidget(Text1, 3, 1);
-  f8->addWidget(makeLabel(QStringLiteral("设计位移1"), Frame8), 3, 2);
-  f8->addWidget(Text5, 3, 3);
+  addCaptioned(f8, QStringLiteral("设计方位"), Text1, 3, 0);
+  addCaptioned(f8, QStringLiteral("设计位移1"), Text5, 3, 2);
   f8->addWidget(Label5, 3, 4);
   f8->addWidget(Text3, 3, 5);
 
   Label4 = makeLabel(QStringLiteral("降斜率(。/100m)"), Frame7, QStringLiteral("Label4"));
   for (QLineEdit* b : Text200) b->setParent(Frame7);
   auto* f7 = new QGridLayout(Frame7);
-  f7->addWidget(makeLabel(QStringLiteral("造斜率(。/100m)"), Frame7), 0, 0);
-  f7->addWidget(Text200[0], 0, 1);
-  f7->addWidget(makeLabel(QStringLiteral("造到井斜"), Frame7), 0, 2);
-  f7->addWidget(Text200[1], 0, 3);
-  f7->addWidget(makeLabel(QStringLiteral("造斜点"), Frame7), 0, 4);
-  f7->addWidget(Text200[2], 0, 5);
-  f7->addWidget(makeLabel(QStringLiteral("增斜率(。/100m)"), Frame7), 1, 0);
-  f7->addWidget(Text200[3], 1, 1);
+  addCaptioned(f7, QStringLiteral("造斜率(。/100m)"), Text200[0], 0, 0);
+  addCaptioned(f7, QStringLiteral("造到井斜"), Text200[1], 0, 2);
+  addCaptioned(f7, QStringLiteral("造斜点"), Text200[2], 0, 4);
+  addCaptioned(f7, QStringLiteral("增斜率(。/100m)"), Text200[3], 1, 0);
   f7->addWidget(Label4, 1, 2);
   f7->addWidget(Text200[6], 1, 3);
-  f7->addWidget(makeLabel(QStringLiteral("允许半径"), Frame7), 1, 4);
-  f7->addWidget(Text200[4], 1, 5);
-  f7->addWidget(makeLabel(QStringLiteral("完井垂深"), Frame7), 2, 0);
-  f7->addWidget(Text200[5], 2, 1);
+  addCaptioned(f7, QStringLiteral("允许半径"), Text200[4], 1, 4);
+  addCaptioned(f7, QStringLiteral("完井垂深"), Text200[5], 2, 0);
 
   Command10 = new QPushButton(QStringLiteral("确定"), panel_);
   Command10->setObjectName(QStringLiteral("Command10"));

@@ -129,40 +129,47 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   return true;
 }
 
-FileResult SaveSurveyFile(Session& session, const std::string& directory) {
-  FileResult result;
-  const WellRecord& well = session.well;
-  if (!IsSafeWellNo(well.wellNo)) {
+namespace {
+
+// What saving either file of a well has in common: the well number check, the path the session
+// remembers, and an atomic write of the formatted record. False, with result holding the
+// message, when nothing was written.
+bool writeWellFile(Session& session, const std::string& directory, const char* extension,
+                   bool (*format)(const WellRecord&, std::string&, std::string&),
+                   const WellRecord& record, FileResult& result) {
+  if (!IsSafeWellNo(session.well.wellNo)) {
     result.ok = false;
     result.message = kBadWellNoMessage;
-    return result;
+    return false;
   }
-  const std::string path = WellFilePath(directory, well.wellNo, kSurveyExtension);
+  const std::string path = WellFilePath(directory, session.well.wellNo, extension);
   session.wellFilePath = path;
   std::string bytes;
   std::string error;
-  if (!FormatSurveyFile(well, bytes, error)) {
+  if (!format(record, bytes, error)) {
     result.ok = false;
     result.message = "文件“" + path + "”未保存：" + error + "！";
-    return result;
+    return false;
   }
   if (!WriteFileAtomically(path, bytes, result.message)) {
     result.ok = false;
-    return result;
+    return false;
   }
-  session.surveyDirty = 0;
+  return true;
+}
+
+}  // namespace
+
+FileResult SaveSurveyFile(Session& session, const std::string& directory) {
+  FileResult result;
+  if (writeWellFile(session, directory, kSurveyExtension, FormatSurveyFile, session.well, result)) {
+    session.surveyDirty = 0;
+  }
   return result;
 }
 
 FileResult SaveDesignFile(Session& session, const std::string& directory) {
   FileResult result;
-  if (!IsSafeWellNo(session.well.wellNo)) {
-    result.ok = false;
-    result.message = kBadWellNoMessage;
-    return result;
-  }
-  const std::string path = WellFilePath(directory, session.well.wellNo, kDesignExtension);
-  session.wellFilePath = path;
   // The file always holds the designed target, never a temporary one set by bearing.
   WellRecord toWrite = session.well;
   const bool restoreTarget = session.savedTarget1X != 0 && session.savedTarget1Y != 0;
@@ -170,15 +177,7 @@ FileResult SaveDesignFile(Session& session, const std::string& directory) {
     toWrite.target1X = session.savedTarget1X;
     toWrite.target1Y = session.savedTarget1Y;
   }
-  std::string bytes;
-  std::string error;
-  if (!FormatDesignFile(toWrite, bytes, error)) {
-    result.ok = false;
-    result.message = "文件“" + path + "”未保存：" + error + "！";
-    return result;
-  }
-  if (!WriteFileAtomically(path, bytes, result.message)) {
-    result.ok = false;
+  if (!writeWellFile(session, directory, kDesignExtension, FormatDesignFile, toWrite, result)) {
     return result;
   }
   if (restoreTarget) {

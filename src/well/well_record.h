@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,6 +35,25 @@ struct StationResult {
   double target2Azimuth = 0;      ///< as above, target 2
   double target2Distance = 0;     ///< as above, target 2
 };
+
+/// The fifteen values of a result in declaration order, for checks that treat them alike.
+inline std::array<double, 15> fieldsOf(const StationResult& r) {
+  return {r.tvd,
+          r.planLength,
+          r.closureDistance,
+          r.north,
+          r.east,
+          r.closureAzimuth,
+          r.doglegSeverity,
+          r.lateralOffset,
+          r.verticalSection,
+          r.target1Inclination,
+          r.target1Azimuth,
+          r.target1Distance,
+          r.target2Inclination,
+          r.target2Azimuth,
+          r.target2Distance};
+}
 
 /// Where a trajectory crosses a target's vertical depth. The hit radius (中靶半径) is kept in
 /// the place of result.target1Inclination for target 1 and of result.target2Inclination for

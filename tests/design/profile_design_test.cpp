@@ -55,10 +55,7 @@ void expectAllFinite(const Session& s) {
   const WellRecord& w = s.well;
   for (int i = 0; i <= w.designPointCount; ++i) {
     const StationResult& r = w.designResults[i];
-    for (double v : {r.tvd, r.planLength, r.closureDistance, r.north, r.east, r.closureAzimuth,
-                     r.doglegSeverity, r.lateralOffset, r.verticalSection, r.target1Inclination,
-                     r.target1Azimuth, r.target1Distance, r.target2Inclination, r.target2Azimuth,
-                     r.target2Distance}) {
+    for (double v : fieldsOf(r)) {
       ASSERT_TRUE(std::isfinite(v)) << "point " << i;
     }
     const SurveyStation& p = w.designPoints[i];

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <functional>
@@ -50,36 +51,8 @@ bool sameBits(double a, double b) {
   for (std::size_t i = 0; i < x.designResults.size(); ++i) {
     const StationResult& r = x.designResults[i];
     const StationResult& s = y.designResults[i];
-    const double rf[] = {r.tvd,
-                         r.planLength,
-                         r.closureDistance,
-                         r.north,
-                         r.east,
-                         r.closureAzimuth,
-                         r.doglegSeverity,
-                         r.lateralOffset,
-                         r.verticalSection,
-                         r.target1Inclination,
-                         r.target1Azimuth,
-                         r.target1Distance,
-                         r.target2Inclination,
-                         r.target2Azimuth,
-                         r.target2Distance};
-    const double sf[] = {s.tvd,
-                         s.planLength,
-                         s.closureDistance,
-                         s.north,
-                         s.east,
-                         s.closureAzimuth,
-                         s.doglegSeverity,
-                         s.lateralOffset,
-                         s.verticalSection,
-                         s.target1Inclination,
-                         s.target1Azimuth,
-                         s.target1Distance,
-                         s.target2Inclination,
-                         s.target2Azimuth,
-                         s.target2Distance};
+    const std::array<double, 15> rf = fieldsOf(r);
+    const std::array<double, 15> sf = fieldsOf(s);
     for (int f = 0; f < 15; ++f) {
       if (!sameBits(rf[f], sf[f])) {
         return ::testing::AssertionFailure()

@@ -13,6 +13,7 @@
 
 #include "common/numtext.h"
 #include "survey/survey_calc.h"
+#include "ui/fake_view_host.h"
 #include "ui/painter_surface.h"
 #include "well/well_file_format.h"
 #include "well/well_files.h"
@@ -20,28 +21,6 @@
 using namespace tarsek;
 
 namespace {
-
-/// The main window as far as the view needs it: a session and a status panel.
-class FakeHost : public ViewHost {
- public:
-  Session s;
-  std::string status;
-  AntiCollisionView* view = nullptr;
-  Session& session() override { return s; }
-  void recomputeAndRefresh() override {}
-  void stationsChanged() override {}
-  void wellOpened() override {}
-  void showMessage(const std::string&) override {}
-  SurveyView* surveyView() override { return nullptr; }
-  DesignView* designView() override { return nullptr; }
-  TrajectoryView* trajectoryView() override { return nullptr; }
-  AntiCollisionView* antiCollisionView() override { return view; }
-  ToolsView* toolsView() override { return nullptr; }
-  void setStatusText(const std::string& text) override { status = text; }
-  void setBusy(bool) override {}
-  Answer askYesNoCancel(const std::string&) override { return Answer::No; }
-  Answer askYesNo(const std::string&) override { return Answer::No; }
-};
 
 /// A well drilled vertically to kickoff, then built 2 degrees every 30 m to 30 degrees on
 /// azimuth az, surveyed every 30 m to md, with its trajectory computed.
@@ -74,7 +53,7 @@ class AntiCollisionViewTest : public QObject {
   Q_OBJECT
 
   QTemporaryDir dir_;
-  FakeHost host_;
+  FakeViewHost host_;
   AntiCollisionView* view_ = nullptr;
 
   template <class T>
@@ -108,7 +87,7 @@ class AntiCollisionViewTest : public QObject {
  private slots:
   void init() {
     QVERIFY(dir_.isValid());
-    host_ = FakeHost{};
+    host_ = FakeViewHost{};
     host_.s.wellDirectory = dir_.path().toStdString();
     host_.s.well = drilledWell("A1", 1000, 2000, 300, 45, 1200);
     writeWell(host_.s.well);
@@ -116,7 +95,7 @@ class AntiCollisionViewTest : public QObject {
     writeWell(drilledWell("C3", 994, 1994, 450, 250, 1500));
     writeWell(drilledWell("D4", 1000, 2002.5, 600, 180, 1200));  // 2.5 m: too close
     view_ = new AntiCollisionView(host_);
-    host_.view = view_;
+    host_.antiCollision = view_;
     view_->seedColours(7);
     view_->resize(900, 600);
     view_->show();

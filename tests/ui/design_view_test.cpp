@@ -17,57 +17,33 @@
 
 #include "common/numtext.h"
 #include "survey/survey_calc.h"
+#include "ui/fake_view_host.h"
 #include "ui/report_pdf.h"
 
 using namespace tarsek;
 
 namespace {
 
-// The main window as far as the design view sees it: records the status bar, answers questions
-// from a script and counts the refresh sequences.
-class FakeHost : public ViewHost {
+// The refresh sequences run for real, as far as the design view takes part in them: its tests
+// read the recomputed design trajectory and the redrawn base data. Questions are answered Yes
+// unless a test says otherwise.
+class FakeHost : public FakeViewHost {
  public:
-  Session s;
-  std::string status;
-  std::vector<std::string> questions;
-  Answer answer = Answer::Yes;
-  std::vector<std::string> messages;
-  int refreshes = 0;
-  int stationChanges = 0;
-  int wellOpenings = 0;
-  DesignView* view = nullptr;
-
-  Session& session() override { return s; }
+  FakeHost() { answer = Answer::Yes; }
   void recomputeAndRefresh() override {
-    ++refreshes;
+    FakeViewHost::recomputeAndRefresh();
     RecalculateAll(s);
     RecalculateDesignTrajectory(s);
-    if (view != nullptr) view->基本数据显示();
+    if (design != nullptr) design->基本数据显示();
   }
   void stationsChanged() override {
-    ++stationChanges;
+    FakeViewHost::stationsChanged();
     RecalculateAll(s);
   }
   void wellOpened() override {
-    ++wellOpenings;
-    if (view != nullptr) view->基本数据显示();
+    FakeViewHost::wellOpened();
+    if (design != nullptr) design->基本数据显示();
   }
-  void showMessage(const std::string& text) override { messages.push_back(text); }
-  void setStatusText(const std::string& text) override { status = text; }
-  void setBusy(bool) override {}
-  Answer askYesNoCancel(const std::string& text) override {
-    questions.push_back(text);
-    return answer;
-  }
-  Answer askYesNo(const std::string& text) override {
-    questions.push_back(text);
-    return answer == Answer::Cancel ? Answer::No : answer;
-  }
-  SurveyView* surveyView() override { return nullptr; }
-  DesignView* designView() override { return view; }
-  TrajectoryView* trajectoryView() override { return nullptr; }
-  AntiCollisionView* antiCollisionView() override { return nullptr; }
-  ToolsView* toolsView() override { return nullptr; }
 };
 
 }  // namespace
@@ -117,7 +93,7 @@ class DesignViewTest : public QObject {
     host_->s.wellDirectory = dir().path().toStdString();
     host_->s.host = host_;
     view_ = new DesignView(*host_);
-    host_->view = view_;
+    host_->design = view_;
     view_->resize(1280, 720);
     view_->show();
     QVERIFY(QTest::qWaitForWindowExposed(view_));

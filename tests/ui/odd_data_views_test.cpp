@@ -19,33 +19,13 @@
 #include "survey/survey_calc.h"
 #include "ui/anticollision_view.h"
 #include "ui/design_view.h"
+#include "ui/fake_view_host.h"
 #include "ui/survey_view.h"
 #include "ui/trajectory_view.h"
 
 using namespace tarsek;
 
 namespace {
-
-class FakeHost : public ViewHost {
- public:
-  void setStatusText(const std::string& text) override { status = text; }
-  void setBusy(bool) override {}
-  Answer askYesNoCancel(const std::string&) override { return Answer::No; }
-  Answer askYesNo(const std::string&) override { return Answer::No; }
-  Session& session() override { return state; }
-  void recomputeAndRefresh() override {}
-  void stationsChanged() override {}
-  void wellOpened() override {}
-  void showMessage(const std::string&) override {}
-  SurveyView* surveyView() override { return nullptr; }
-  DesignView* designView() override { return nullptr; }
-  TrajectoryView* trajectoryView() override { return nullptr; }
-  AntiCollisionView* antiCollisionView() override { return nullptr; }
-  ToolsView* toolsView() override { return nullptr; }
-
-  Session state;
-  std::string status;
-};
 
 struct Station {
   double md, inclination, azimuth;
@@ -184,10 +164,10 @@ class OddDataViewsTest : public QObject {
  private slots:
   void everyViewPaintsOddWells() {
     for (const OddWell& odd : oddWells()) {
-      FakeHost host;
-      odd.make(host.state);
-      RecalculateAll(host.state);
-      RecalculateDesignTrajectory(host.state);
+      FakeViewHost host;
+      odd.make(host.s);
+      RecalculateAll(host.s);
+      RecalculateDesignTrajectory(host.s);
 
       SurveyView survey(host);
       survey.测斜数据显示();

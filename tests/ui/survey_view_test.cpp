@@ -13,36 +13,12 @@
 #include "common/numtext.h"
 #include "survey/survey_calc.h"
 #include "survey/survey_entry.h"
+#include "ui/fake_view_host.h"
 #include "well/well_files.h"
 
 using namespace tarsek;
 
 namespace {
-
-// The main window as far as the survey view needs it.
-class FakeHost : public ViewHost {
- public:
-  void setStatusText(const std::string& text) override { status = text; }
-  void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
-  Answer askYesNoCancel(const std::string&) override { return Answer::No; }
-  Answer askYesNo(const std::string&) override { return Answer::No; }
-  Session& session() override { return state; }
-  void recomputeAndRefresh() override {}
-  void stationsChanged() override {}
-  void wellOpened() override {}
-  void showMessage(const std::string& text) override { messages.push_back(text); }
-  SurveyView* surveyView() override { return view; }
-  DesignView* designView() override { return nullptr; }
-  TrajectoryView* trajectoryView() override { return nullptr; }
-  AntiCollisionView* antiCollisionView() override { return nullptr; }
-  ToolsView* toolsView() override { return nullptr; }
-
-  Session state;
-  std::string status;
-  int busyDepth = 0;
-  std::vector<std::string> messages;
-  SurveyView* view = nullptr;
-};
 
 // An open single-target well with stations at 0, 500 and 1000 m.
 void openWell(Session& s, bool withStations = true) {
@@ -77,7 +53,7 @@ class SurveyViewTest : public QObject {
   Q_OBJECT
 
  private:
-  FakeHost* host = nullptr;
+  FakeViewHost* host = nullptr;
   SurveyView* view = nullptr;
 
   template <typename T>
@@ -92,9 +68,9 @@ class SurveyViewTest : public QObject {
 
  private slots:
   void init() {
-    host = new FakeHost;
+    host = new FakeViewHost;
     view = new SurveyView(*host);
-    host->view = view;
+    host->survey = view;
     view->show();
     view->activateWindow();
     QVERIFY(QTest::qWaitForWindowExposed(view));
@@ -128,25 +104,25 @@ class SurveyViewTest : public QObject {
   }
 
   void firstEntryGoesToTheWellhead() {
-    openWell(host->state, false);
+    openWell(host->s, false);
     QTest::keyClicks(box("T测深"), "350");
     QCOMPARE(text("T测深"), QString());  // no stations: the depth box cannot hold text
     box("T井斜")->setText("1.5");
     box("T方位")->setText("30");
     click("确定");
-    const WellRecord& w = host->state.well;
+    const WellRecord& w = host->s.well;
     QCOMPARE(int(w.stationCount), 1);
     QCOMPARE(w.stations[0].md, 0.0);
     QCOMPARE(w.stations[0].inclination, 1.5);
-    QCOMPARE(host->state.surveyDirty, std::int16_t(1));
+    QCOMPARE(host->s.surveyDirty, std::int16_t(1));
     QCOMPARE(text("序号"), QStringLiteral("0"));
     QCOMPARE(child<QLabel>("L垂深")->text(), QStringLiteral("0.00"));
     QCOMPARE(host->busyDepth, 0);
   }
 
   void storeReplacesAndInserts() {
-    openWell(host->state);
-    const WellRecord& w = host->state.well;
+    openWell(host->s);
+    const WellRecord& w = host->s.well;
     // Replacing an existing depth keeps the count.
     box("T测深")->setText("500");
     QCOMPARE(text("序号"), QStringLiteral("1"));
@@ -183,7 +159,7 @@ class SurveyViewTest : public QObject {
   }
 
   void stationNumberSnapsBackToTheLast() {
-    openWell(host->state);
+    openWell(host->s);
     view->测斜数据显示();
     box("序号")->setText("7");
     QCOMPARE(text("序号"), QStringLiteral("2"));
@@ -196,13 +172,13 @@ class SurveyViewTest : public QObject {
   }
 
   void depthBetweenStationsIsInterpolatedNotStored() {
-    openWell(host->state);
+    openWell(host->s);
     box("T测深")->setText("750");
     const double inc = text("T井斜").toDouble();
     QVERIFY(inc > 5 && inc < 15);
     QCOMPARE(text("T方位"), QStringLiteral("2.0"));
     const double tvd = child<QLabel>("L垂深")->text().toDouble();
-    const WellRecord& w = host->state.well;
+    const WellRecord& w = host->s.well;
     QVERIFY(tvd > w.results[1].tvd && tvd < w.results[2].tvd);
     QCOMPARE(int(w.stationCount), 3);
     QVERIFY(box("序号")->isEnabled());
@@ -215,7 +191,7 @@ class SurveyViewTest : public QObject {
   }
 
   void verticalDepthLookUpReturnsToTheStation() {
-    openWell(host->state);
+    openWell(host->s);
     box("序号")->setText("1");
     QLabel* label = child<QLabel>("L垂深");
     QTest::mouseClick(label, Qt::LeftButton);
@@ -228,7 +204,7 @@ class SurveyViewTest : public QObject {
     QVERIFY2(md.contains('.') && md.split('.').last().size() == 2, qPrintable(md));
     QVERIFY(md.toDouble() > 800 && md.toDouble() < 1000);
     QCOMPARE(text("T方位").split('.').last().size(), 2);
-    QCOMPARE(int(host->state.well.stationCount), 3);
+    QCOMPARE(int(host->s.well.stationCount), 3);
 
     box("T井斜")->setFocus();  // leaving the vertical depth box
     QVERIFY(tvdBox->isHidden());
@@ -238,7 +214,7 @@ class SurveyViewTest : public QObject {
   }
 
   void keyFilterAndEnterChain() {
-    openWell(host->state);
+    openWell(host->s);
     QLineEdit* md = box("T测深");
     md->setFocus();
     QTest::keyClicks(md, "1x");
@@ -260,7 +236,7 @@ class SurveyViewTest : public QObject {
   }
 
   void anglesOutOfRangeAreCleared() {
-    openWell(host->state);
+    openWell(host->s);
     box("T井斜")->setText("90");
     QCOMPARE(text("T井斜"), QString());
     box("T方位")->setText("360");
@@ -270,24 +246,24 @@ class SurveyViewTest : public QObject {
   }
 
   void deleteAStationAndAnUnknownDepth() {
-    openWell(host->state);
+    openWell(host->s);
     box("T测深")->setText("500");
     click("删除");
-    QCOMPARE(int(host->state.well.stationCount), 2);
+    QCOMPARE(int(host->s.well.stationCount), 2);
     QCOMPARE(text("T测深"), QStringLiteral("1000"));
     box("T测深")->setText("600");
     click("删除");
     QCOMPARE(QString::fromStdString(host->status), QStringLiteral("没有此测点"));
-    QCOMPARE(int(host->state.well.stationCount), 2);
+    QCOMPARE(int(host->s.well.stationCount), 2);
     QCOMPARE(host->busyDepth, 0);
   }
 
   void predictionWrapsTheAzimuthAndDiscardsOnce() {
-    openWell(host->state);
+    openWell(host->s);
     box("T11")->setText("2");
     box("T10")->setText("-10");
     click("Command3");
-    const WellRecord& w = host->state.well;
+    const WellRecord& w = host->s.well;
     QVERIFY(w.stationCount > 3);
     QCOMPARE(w.stations[3].azimuth, 357.0);
     click("Command1");
@@ -297,10 +273,10 @@ class SurveyViewTest : public QObject {
   }
 
   void panelAndTableAreDrawnAndTheScreenshotKept() {
-    openWell(host->state);
+    openWell(host->s);
     view->测斜数据显示();
     view->grab().save(QStringLiteral(TARSEK_BIN_DIR "/survey_view_guidance.png"));
-    for (int i = 3; i < 400; ++i) storeEntry(host->state, 1000 + i * 10.0, 15, 2);
+    for (int i = 3; i < 400; ++i) storeEntry(host->s, 1000 + i * 10.0, 15, 2);
     view->测斜数据显示();
     QImage panel = child<PictureBox>("Picture1")->grab().toImage();
     QVERIFY(inkPixels(panel) > 500);
@@ -322,7 +298,7 @@ class SurveyViewTest : public QObject {
     // The single-target sample, the two-target well of the sample pad and a well still being
     // drilled, as a newcomer sees them.
     for (const char* well : {"示例1", "草20-1", "草20-3"}) {
-      Session& s = host->state;
+      Session& s = host->s;
       s.well = WellRecord();
       const std::string dir = TARSEK_SAMPLES_DIR;
       const FileResult r =
@@ -341,7 +317,7 @@ class SurveyViewTest : public QObject {
     click("删除");
     click("Command3");
     click("增加");
-    QCOMPARE(int(host->state.well.stationCount), 0);
+    QCOMPARE(int(host->s.well.stationCount), 0);
     box("T井斜")->setText("5");
     QCOMPARE(text("T井斜"), QString());
     QImage panel = child<PictureBox>("Picture1")->grab().toImage();

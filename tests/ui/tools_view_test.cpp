@@ -8,31 +8,12 @@
 #include <QtTest>
 
 #include "print/recording_surface.h"
+#include "ui/fake_view_host.h"
 #include "ui/painter_surface.h"
 
 using namespace tarsek;
 
 namespace {
-
-class FakeHost : public ViewHost {
- public:
-  Session session_;
-  std::string statusText;
-  void setStatusText(const std::string& text) override { statusText = text; }
-  void setBusy(bool) override {}
-  Answer askYesNoCancel(const std::string&) override { return Answer::Cancel; }
-  Answer askYesNo(const std::string&) override { return Answer::No; }
-  Session& session() override { return session_; }
-  void recomputeAndRefresh() override {}
-  void stationsChanged() override {}
-  void wellOpened() override {}
-  void showMessage(const std::string&) override {}
-  SurveyView* surveyView() override { return nullptr; }
-  DesignView* designView() override { return nullptr; }
-  TrajectoryView* trajectoryView() override { return nullptr; }
-  AntiCollisionView* antiCollisionView() override { return nullptr; }
-  ToolsView* toolsView() override { return nullptr; }
-};
 
 // The non-empty lines a picture box draws.
 QStringList pictureLines(PictureBox* picture) {
@@ -49,7 +30,7 @@ QStringList pictureLines(PictureBox* picture) {
 class ToolsViewTest : public QObject {
   Q_OBJECT
 
-  FakeHost* host_ = nullptr;
+  FakeViewHost* host_ = nullptr;
   ToolsView* view_ = nullptr;
 
   QLineEdit* box(const char* name) {
@@ -68,7 +49,7 @@ class ToolsViewTest : public QObject {
     QVERIFY(button != nullptr);
     QTest::mouseClick(button, Qt::LeftButton);
   }
-  QString status() const { return QString::fromStdString(host_->statusText); }
+  QString status() const { return QString::fromStdString(host_->status); }
   void fillHydraulics() {
     const char* values[12] = {"2000", "60", "150",   "80",    "1.2",  "12",
                               "12",   "12", "215.9", "177.8", "71.4", "150"};
@@ -78,8 +59,8 @@ class ToolsViewTest : public QObject {
 
  private slots:
   void init() {
-    host_ = new FakeHost;
-    host_->session_.well.wellNo = "X12-3";
+    host_ = new FakeViewHost;
+    host_->s.well.wellNo = "X12-3";
     view_ = new ToolsView(*host_);
     view_->resize(1100, 760);
     view_->show();

@@ -7,30 +7,11 @@
 #include <QtTest>
 
 #include "plot/plot_test_wells.h"
+#include "ui/fake_view_host.h"
 
 using namespace tarsek;
 
 namespace {
-
-// Just enough of a main window for one view: the session and nothing else.
-class FakeHost : public ViewHost {
- public:
-  Session state;
-  Session& session() override { return state; }
-  void recomputeAndRefresh() override {}
-  void stationsChanged() override {}
-  void wellOpened() override {}
-  void showMessage(const std::string&) override {}
-  SurveyView* surveyView() override { return nullptr; }
-  DesignView* designView() override { return nullptr; }
-  TrajectoryView* trajectoryView() override { return nullptr; }
-  AntiCollisionView* antiCollisionView() override { return nullptr; }
-  ToolsView* toolsView() override { return nullptr; }
-  void setStatusText(const std::string&) override {}
-  void setBusy(bool) override {}
-  Answer askYesNoCancel(const std::string&) override { return Answer::Cancel; }
-  Answer askYesNo(const std::string&) override { return Answer::No; }
-};
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject {
@@ -73,7 +54,7 @@ int nonWhitePixels(const QImage& img) {
 class TrajectoryViewTest : public QObject {
   Q_OBJECT
 
-  FakeHost host;
+  FakeViewHost host;
 
   QWidget* child(TrajectoryView& v, const char* name) {
     return v.findChild<QWidget*>(QString::fromUtf8(name));
@@ -85,7 +66,7 @@ class TrajectoryViewTest : public QObject {
   }
 
  private slots:
-  void init() { host.state = testing::singleTargetWell(); }
+  void init() { host.s = testing::singleTargetWell(); }
 
   void controlsCarryTheirNamesAndCaptions() {
     TrajectoryView v(host);
@@ -199,7 +180,7 @@ class TrajectoryViewTest : public QObject {
   }
 
   void twoTargetWellShowsBothTargets() {
-    host.state = testing::twoTargetWell();
+    host.s = testing::twoTargetWell();
     TrajectoryView v(host);
     v.resize(900, 500);
     v.show();
@@ -211,14 +192,14 @@ class TrajectoryViewTest : public QObject {
   }
 
   void straightHoleAndNoWellLeaveThePanesEmpty() {
-    host.state.well.designDisplacement1 = 0;
+    host.s.well.designDisplacement1 = 0;
     TrajectoryView v(host);
     v.resize(600, 400);
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));
     QCOMPARE(nonWhitePixels(child(v, "Picture1")->grab().toImage()), 0);
     QCOMPARE(nonWhitePixels(child(v, "Picture2")->grab().toImage()), 0);
-    host.state.well.wellNo.clear();
+    host.s.well.wellNo.clear();
     v.轨迹图();
     QCOMPARE(nonWhitePixels(child(v, "Picture1")->grab().toImage()), 0);
   }
