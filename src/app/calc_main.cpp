@@ -48,7 +48,8 @@ int runWell(const std::string& path, int method, const std::vector<std::string>&
   nlohmann::json out = calc::wellJson(session);
   out["design"] = calc::designJson(session, loaded.designOutcome);
   out["guidance"] = calc::guidanceJson(session);
-  if (!neighbours.empty()) out["antiCollision"] = calc::antiCollisionJson(session, neighbours, step);
+  if (!neighbours.empty())
+    out["antiCollision"] = calc::antiCollisionJson(session, neighbours, step);
 
   std::cout << out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
   return std::cout.good() ? 0 : kExitBadFile;

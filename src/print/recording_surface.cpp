@@ -87,9 +87,12 @@ double RecordingSurface::measureWidth(std::string_view text) const {
   for (std::size_t i = 0; i < text.size();) {
     const auto b = static_cast<unsigned char>(text[i]);
     std::size_t len = 1;
-    if (b >= 0xF0) len = 4;
-    else if (b >= 0xE0) len = 3;
-    else if (b >= 0xC0) len = 2;
+    if (b >= 0xF0)
+      len = 4;
+    else if (b >= 0xE0)
+      len = 3;
+    else if (b >= 0xC0)
+      len = 2;
     w += (b < 0x80 ? 10.0 : 20.0) * fontSize();
     i += len;
   }

@@ -15,8 +15,8 @@ class RecordingSurface : public Surface {
  public:
   /// One recorded call in user units; text calls keep their text in `text`.
   struct Call {
-    std::string op;    ///< "text", "line", "box", "circle", "point" or "clear"
-    std::string args;  ///< the arguments as the call log prints them
+    std::string op;                       ///< "text", "line", "box", "circle", "point" or "clear"
+    std::string args;                     ///< the arguments as the call log prints them
     double x = 0, y = 0, x2 = 0, y2 = 0;  ///< user coordinates (text: cursor; circle: centre)
     std::string text;
     Colour colour = 0;

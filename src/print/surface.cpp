@@ -1,8 +1,8 @@
 #include "print/surface.h"
 
-#include <cmath>
-
 #include <fmt/format.h>
+
+#include <cmath>
 
 namespace tarsek {
 

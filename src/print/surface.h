@@ -128,8 +128,8 @@ class Surface {
   virtual void drawLine(double x1, double y1, double x2, double y2, Colour colour) = 0;
   virtual void drawBox(double x1, double y1, double x2, double y2, Colour colour) = 0;
   /// rx, ry: radii in twips; start == end draws the full ellipse.
-  virtual void drawEllipse(double cx, double cy, double rx, double ry, Colour colour,
-                           double start, double end) = 0;
+  virtual void drawEllipse(double cx, double cy, double rx, double ry, Colour colour, double start,
+                           double end) = 0;
   virtual void drawPoint(double x, double y, Colour colour) = 0;
   virtual void clearDevice() = 0;
   /// Width and height in twips of a text in the current font.

@@ -25,25 +25,25 @@ struct DesignSegment {
 /// The program-wide state: the open well and every value kept beside it. Created once by the
 /// program and handed by reference to every window and routine; tests make as many as they like.
 struct Session {
-  WellRecord well;                         ///< the open well
-  std::int16_t calcMethod = 0;             ///< 0 平均角法 .. 4 正切法
-  std::int16_t surveyDirty = 0;            ///< 1 when stations changed since the last save
-  std::int16_t designDirty = 0;            ///< 2 when design data changed since the last save
-  std::int16_t lastDirtySum = 0;           ///< surveyDirty + designDirty at the last save question
-  std::string wellFilePath;                ///< last file path built by a file routine
-  std::int16_t predictStart = 0;           ///< first station appended by the prediction, or 0
-  double savedTarget1X = 0;                ///< target 1 saved while a temporary target is in force
+  WellRecord well;                ///< the open well
+  std::int16_t calcMethod = 0;    ///< 0 平均角法 .. 4 正切法
+  std::int16_t surveyDirty = 0;   ///< 1 when stations changed since the last save
+  std::int16_t designDirty = 0;   ///< 2 when design data changed since the last save
+  std::int16_t lastDirtySum = 0;  ///< surveyDirty + designDirty at the last save question
+  std::string wellFilePath;       ///< last file path built by a file routine
+  std::int16_t predictStart = 0;  ///< first station appended by the prediction, or 0
+  double savedTarget1X = 0;       ///< target 1 saved while a temporary target is in force
   double savedTarget1Y = 0;
   TargetCrossing target1Hit;               ///< survey crossing of target 1's depth; zero if none
   TargetCrossing target2Hit;               ///< survey crossing of target 2's depth; zero if none
   std::vector<WellRecord> neighbourWells;  ///< anti-collision neighbours, one entry each
   std::vector<std::uint32_t> neighbourColours;  ///< colour (0x00BBGGRR) per neighbour
   std::array<DesignSegment, 7> designSegments;  ///< rows 0..5 used, row 6 never filled
-  std::int16_t designInvalid = 0;          ///< 1 while the design data failed validation
-  std::string wellDirectory;               ///< directory holding the well files
+  std::int16_t designInvalid = 0;               ///< 1 while the design data failed validation
+  std::string wellDirectory;                    ///< directory holding the well files
 
-  Host* host = nullptr;                    ///< status text, busy pointer, questions; may be null
-  QuietHost quietHost;                     ///< stands in while no host is set
+  Host* host = nullptr;  ///< status text, busy pointer, questions; may be null
+  QuietHost quietHost;   ///< stands in while no host is set
 
   /// The host to talk to: the one set, or the quiet one that shows nothing.
   Host& ui() noexcept { return host != nullptr ? *host : quietHost; }

@@ -9,11 +9,11 @@ namespace tarsek {
 
 /// One survey station; angles in degrees, depths in metres.
 struct SurveyStation {
-  std::int16_t index = 0;    ///< position of the station in its array (0-based)
-  double md = 0;             ///< measured depth (测深), m
-  double inclination = 0;    ///< inclination (井斜), degrees, 0 = vertical
-  double azimuth = 0;        ///< azimuth as measured (方位), magnetic, degrees
-  double gridAzimuth = 0;    ///< azimuth + magnetic declination; what the trajectory uses
+  std::int16_t index = 0;  ///< position of the station in its array (0-based)
+  double md = 0;           ///< measured depth (测深), m
+  double inclination = 0;  ///< inclination (井斜), degrees, 0 = vertical
+  double azimuth = 0;      ///< azimuth as measured (方位), magnetic, degrees
+  double gridAzimuth = 0;  ///< azimuth + magnetic declination; what the trajectory uses
 };
 
 /// Fifteen computed values per station, cumulative from station 0 unless stated. An interval
@@ -67,38 +67,38 @@ struct TargetCrossing {
 /// The basic-data block: everything the design file holds, plus the design trajectory. The
 /// survey calculation takes this block so that a neighbour well's block can be passed alike.
 struct BasicData {
-  std::int16_t targetCount = 1;     ///< 1 = single-target well, 2 = two-target well
-  double wellheadX = 0;             ///< this well's wellhead X (north), m
-  double wellheadY = 0;             ///< this well's wellhead Y (east), m
-  double target1X = 0;              ///< target 1 X (north), m
-  double target1Y = 0;              ///< target 1 Y (east), m
-  double target2X = 0;              ///< target 2 X; 0 for a single-target well
-  double target2Y = 0;              ///< target 2 Y; 0 for a single-target well
-  double padWellheadX = 0;          ///< wellhead X of the pad's first well, m
-  double padWellheadY = 0;          ///< wellhead Y of the pad's first well, m
-  double magDeclination = 0;        ///< magnetic declination, east positive, degrees
-  double gateDirection = 0;         ///< rig door direction (大门方向), degrees
-  double rigSkidDistance = 0;       ///< rig skid distance from the pad's first well, m
-  double target1Tvd = 0;            ///< vertical depth of target 1, m
-  double target2Tvd = 0;            ///< vertical depth of target 2; 0 for a single target
-  double designAzimuth = 0;         ///< grid bearing wellhead to target 1, degrees
-  double designDisplacement1 = 0;   ///< horizontal distance wellhead to target 1, m
-  double designDisplacement2 = 0;   ///< horizontal distance wellhead to target 2, m
-  double targetRadius = 0;          ///< allowed target radius, m
+  std::int16_t targetCount = 1;       ///< 1 = single-target well, 2 = two-target well
+  double wellheadX = 0;               ///< this well's wellhead X (north), m
+  double wellheadY = 0;               ///< this well's wellhead Y (east), m
+  double target1X = 0;                ///< target 1 X (north), m
+  double target1Y = 0;                ///< target 1 Y (east), m
+  double target2X = 0;                ///< target 2 X; 0 for a single-target well
+  double target2Y = 0;                ///< target 2 Y; 0 for a single-target well
+  double padWellheadX = 0;            ///< wellhead X of the pad's first well, m
+  double padWellheadY = 0;            ///< wellhead Y of the pad's first well, m
+  double magDeclination = 0;          ///< magnetic declination, east positive, degrees
+  double gateDirection = 0;           ///< rig door direction (大门方向), degrees
+  double rigSkidDistance = 0;         ///< rig skid distance from the pad's first well, m
+  double target1Tvd = 0;              ///< vertical depth of target 1, m
+  double target2Tvd = 0;              ///< vertical depth of target 2; 0 for a single target
+  double designAzimuth = 0;           ///< grid bearing wellhead to target 1, degrees
+  double designDisplacement1 = 0;     ///< horizontal distance wellhead to target 1, m
+  double designDisplacement2 = 0;     ///< horizontal distance wellhead to target 2, m
+  double targetRadius = 0;            ///< allowed target radius, m
   std::int16_t designPointCount = 0;  ///< used entries of designPoints
-  double buildRate = 0;             ///< motor build rate (造斜率), deg/100 m
-  double buildToInclination = 0;    ///< inclination to build to (造到井斜), degrees
-  double kickoffDepth = 0;          ///< kick-off point depth (造斜点), m
-  double rotaryBuildRate = 0;       ///< rotary assembly build rate, deg/100 m
-  double rotaryDropRate = 0;        ///< rotary assembly drop rate, deg/100 m
-  double designFinalTvd = 0;        ///< design final vertical depth, m
+  double buildRate = 0;               ///< motor build rate (造斜率), deg/100 m
+  double buildToInclination = 0;      ///< inclination to build to (造到井斜), degrees
+  double kickoffDepth = 0;            ///< kick-off point depth (造斜点), m
+  double rotaryBuildRate = 0;         ///< rotary assembly build rate, deg/100 m
+  double rotaryDropRate = 0;          ///< rotary assembly drop rate, deg/100 m
+  double designFinalTvd = 0;          ///< design final vertical depth, m
 };
 
 /// One well: its number, basic data, design trajectory and survey. Arrays keep one spare
 /// entry beyond the used ones (sized count + 1).
 struct WellRecord : BasicData {
-  std::string wellNo;               ///< well number (井号), UTF-8; empty means no well open
-  std::int16_t stationCount = 0;    ///< stations in use: entries 0 .. stationCount - 1
+  std::string wellNo;             ///< well number (井号), UTF-8; empty means no well open
+  std::int16_t stationCount = 0;  ///< stations in use: entries 0 .. stationCount - 1
   std::vector<StationResult> designResults = std::vector<StationResult>(1);
   std::vector<SurveyStation> designPoints = std::vector<SurveyStation>(1);
   std::vector<StationResult> results = std::vector<StationResult>(1);
