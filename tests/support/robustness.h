@@ -25,21 +25,7 @@ inline bool showsNonFinite(std::string_view text) {
 
 /// The first of the fifteen values of a result that is not finite, or -1.
 inline int firstNonFinite(const StationResult& r) {
-  const double v[] = {r.tvd,
-                      r.planLength,
-                      r.closureDistance,
-                      r.north,
-                      r.east,
-                      r.closureAzimuth,
-                      r.doglegSeverity,
-                      r.lateralOffset,
-                      r.verticalSection,
-                      r.target1Inclination,
-                      r.target1Azimuth,
-                      r.target1Distance,
-                      r.target2Inclination,
-                      r.target2Azimuth,
-                      r.target2Distance};
+  const auto v = fieldsOf(r);
   for (int i = 0; i < 15; ++i)
     if (!std::isfinite(v[i])) return i;
   return -1;
