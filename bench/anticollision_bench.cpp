@@ -5,51 +5,14 @@
 
 #include "anticollision/anticollision_chart.h"
 #include "anticollision/clearance_scan.h"
+#include "bench_support.h"
 #include "survey/survey_calc.h"
 
 namespace tarsek {
 namespace {
 
-/// A surface that measures text with fixed metrics and draws nothing: the chart code's own cost.
-class NullSurface : public Surface {
- public:
-  double deviceWidth() const override { return 12000; }
-  double deviceHeight() const override { return 9000; }
-
- protected:
-  void drawText(double, double, std::string_view, Colour) override {}
-  void drawLine(double, double, double, double, Colour) override {}
-  void drawBox(double, double, double, double, Colour) override {}
-  void drawEllipse(double, double, double, double, Colour, double, double) override {}
-  void drawPoint(double, double, Colour) override {}
-  void clearDevice() override {}
-  double measureWidth(std::string_view text) const override { return 90.0 * text.size(); }
-  double measureHeight(std::string_view) const override { return 180; }
-};
-
-/// A well of count stations reaching about tvd metres: vertical to a third of the depth, then
-/// built to 25 degrees on azimuth az.
-WellRecord padWell(const std::string& name, double wx, double wy, int count, double tvd,
-                   double az) {
-  WellRecord w;
-  w.wellNo = name;
-  w.wellheadX = wx;
-  w.wellheadY = wy;
-  w.designDisplacement1 = 800;
-  const double courseLength = tvd * 1.06 / (count - 1);
-  std::vector<SurveyStation> st(static_cast<std::size_t>(count) + 1);
-  for (int i = 0; i < count; ++i) {
-    const double md = i * courseLength;
-    st[i].index = static_cast<std::int16_t>(i);
-    st[i].md = md;
-    st[i].inclination = md < tvd / 3 ? 0 : std::min(25.0, (md - tvd / 3) / 20);
-    st[i].azimuth = az;
-  }
-  w.stationCount = static_cast<std::int16_t>(count);
-  w.results = ComputeTrajectory(st, w.basic(), count, 0);
-  w.stations = st;
-  return w;
-}
+using bench::NullSurface;
+using bench::padWell;
 
 Session padSession(int neighbours, int stations, double ownTvd) {
   Session s;
@@ -89,7 +52,7 @@ void BM_DrawLargePad(benchmark::State& state) {
   const Session s = padSession(20, 1000, 5000);
   ClearanceScan scan;
   scanClearance(s, 2, scan);
-  NullSurface surface;
+  NullSurface surface(12000, 9000);
   for (auto _ : state) {
     if (state.range(0) == 0)
       drawSpacingChart(surface, s, scan, 25);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "bench_support.h"
 #include "common/constants.h"
 #include "plot/trajectory_plot.h"
 #include "survey/survey_report.h"
@@ -13,25 +14,7 @@
 namespace tarsek {
 namespace {
 
-// A surface that measures text like a printer font but draws nothing, so that only the plot's
-// own work (and the surface's bookkeeping) is timed.
-class NullSurface : public Surface {
- public:
-  double deviceWidth() const override { return 11906; }
-  double deviceHeight() const override { return 16838; }
-
- protected:
-  void drawText(double, double, std::string_view, Colour) override {}
-  void drawLine(double, double, double, double, Colour) override {}
-  void drawBox(double, double, double, double, Colour) override {}
-  void drawEllipse(double, double, double, double, Colour, double, double) override {}
-  void drawPoint(double, double, Colour) override {}
-  void clearDevice() override {}
-  double measureWidth(std::string_view text) const override {
-    return static_cast<double>(text.size()) * fontSize() * 10;
-  }
-  double measureHeight(std::string_view) const override { return fontSize() * 20; }
-};
+using bench::NullSurface;
 
 Session bigWell(int n) {
   Session s;

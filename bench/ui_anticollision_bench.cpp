@@ -8,33 +8,14 @@
 
 #include "anticollision/anticollision_chart.h"
 #include "anticollision/clearance_scan.h"
+#include "bench_support.h"
 #include "survey/survey_calc.h"
 #include "ui/painter_surface.h"
 
 namespace tarsek {
 namespace {
 
-WellRecord padWell(const std::string& name, double wx, double wy, int count, double tvd,
-                   double az) {
-  WellRecord w;
-  w.wellNo = name;
-  w.wellheadX = wx;
-  w.wellheadY = wy;
-  w.designDisplacement1 = 800;
-  const double courseLength = tvd * 1.06 / (count - 1);
-  std::vector<SurveyStation> st(static_cast<std::size_t>(count) + 1);
-  for (int i = 0; i < count; ++i) {
-    const double md = i * courseLength;
-    st[i].index = static_cast<std::int16_t>(i);
-    st[i].md = md;
-    st[i].inclination = md < tvd / 3 ? 0 : std::min(25.0, (md - tvd / 3) / 20);
-    st[i].azimuth = az;
-  }
-  w.stationCount = static_cast<std::int16_t>(count);
-  w.results = ComputeTrajectory(st, w.basic(), count, 0);
-  w.stations = st;
-  return w;
-}
+using bench::padWell;
 
 /// Twenty neighbours of 1000 stations round a 5000 m well, scanned every 2 m.
 struct LargePad {
