@@ -4,7 +4,11 @@ BUILDTYPE ?= RelWithDebInfo
 JOBS      ?= $(shell nproc)
 DEPS := cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgtest-dev libgmock-dev \
         libbenchmark-dev libfmt-dev nlohmann-json3-dev libcli11-dev fonts-wqy-microhei xvfb \
-        xauth poppler-utils
+        xauth poppler-utils libxlsxwriter-dev libpugixml-dev libminizip-dev qt6-tools-dev \
+        qt6-tools-dev-tools libqt6sql6-sqlite libsleef-dev desktop-file-utils appstream lintian \
+        dpkg-dev fakeroot file
+# A compiler cache, when the machine has one, makes rebuilds in fresh clones cheap.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build test bench run screenshots format clean
@@ -21,7 +25,7 @@ deps:
 	fi
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE) -DWERROR=ON > /dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE) -DWERROR=ON $(LAUNCHER) > /dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
