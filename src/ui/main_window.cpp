@@ -32,6 +32,7 @@
 #include "ui/page_output.h"
 #include "ui/preview_page.h"
 #include "ui/shell_ops.h"
+#include "ui/station_exchange.h"
 #include "ui/survey_view.h"
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
@@ -101,9 +102,13 @@ frm::frm(Session& session, QWidget* parent) : QMainWindow(parent), session_(sess
   bar->addWidget(panel1_, 1);
   setStatusBar(bar);
 
+  exchange_ = new StationExchange(*this, this);
   buildMenus();
   buildToolbar();
   buildViews();
+  connect(survey_, &SurveyView::pasteRequested, this,
+          [this] { guarded([this] { exchange_->pasteFromClipboard(); }); });
+  connect(exchange_, &StationExchange::stationsImported, this, [this] { showView(kSurveyView); });
   setMenusForPreview(false);
 
   // The window opens over the whole screen, as the program always has.
@@ -162,6 +167,14 @@ void frm::buildMenus() {
   item(view, "基本数据", "mnuViewToolbar", [this] { showView(kDesignView); });
   item(view, "测斜数据", "cxsj", [this] { showView(kSurveyView); });
 
+  // Stations in and out; not the toolbar's 粘贴, which has always printed.
+  QMenu* exchange = menu("数据交换", "exchangeMenu");
+  item(exchange, "导入测点…", "importStationsAction", [this] { exchange_->importFromFile(); });
+  item(exchange, "粘贴测点", "pasteStationsAction", [this] { exchange_->pasteFromClipboard(); });
+  separator(exchange, "exchangeSeparator");
+  item(exchange, "导出测点…", "exportStationsAction", [this] { exchange_->exportStations(); });
+  item(exchange, "导出设计数据…", "exportDesignAction", [this] { exchange_->exportDesign(); });
+
   QMenu* print = menu("打印", "mnuTools");
   item(print, "基本数据", "mnuToolsOptions", [this] { printDesignReport(); });
   item(print, "测斜数据", "mnuWindowCascade", [this] { printSurveyOnly(); });
@@ -183,7 +196,7 @@ void frm::buildMenus() {
     frmAbout about(this);
     about.exec();
   });
-  mainMenus_ = {file, method, view, print, help};
+  mainMenus_ = {file, method, view, print, help, exchange};
 
   closePreviewMenu_ = bar->addAction(QStringLiteral("关闭预览"));
   closePreviewMenu_->setObjectName(QStringLiteral("关闭预览"));

@@ -24,6 +24,7 @@ class QToolBar;
 namespace tarsek {
 
 class PreviewPage;
+class StationExchange;
 class PageOutput;
 class Surface;
 
@@ -126,6 +127,8 @@ class frm : public QMainWindow, public ViewHost {
   double previewZoom() const noexcept { return zoom_; }
   /// The preview pages built so far, in order.
   const std::vector<QPointer<PreviewPage>>& previewPages() const noexcept { return pages_; }
+  /// The 数据交换 commands (import, paste, export of stations and design data).
+  StationExchange& stationExchange() noexcept { return *exchange_; }
   /// The page printer (system printer, or a PDF printer when the system has none).
   QPrinter& printer();
   /// True when a system printer is installed.
@@ -185,7 +188,7 @@ class frm : public QMainWindow, public ViewHost {
   QWidget* previewCanvas_ = nullptr;
   QLabel* panel1_ = nullptr;
   QToolBar* toolbar_ = nullptr;
-  std::array<QMenu*, 5> mainMenus_{};
+  std::array<QMenu*, 6> mainMenus_{};
   QAction* toolsMenu_ = nullptr;
   QAction* closePreviewMenu_ = nullptr;
   QAction* previewPageSetupMenu_ = nullptr;
@@ -198,6 +201,7 @@ class frm : public QMainWindow, public ViewHost {
   AntiCollisionView* antiCollision_ = nullptr;
   ToolsView* tools_ = nullptr;
   std::array<QMdiSubWindow*, 6> windows_{};
+  StationExchange* exchange_ = nullptr;
 
   std::unique_ptr<QPrinter> printer_;
   std::vector<QPointer<PreviewPage>> pages_;

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <algorithm>
 #include <cmath>
 
@@ -156,6 +157,15 @@ void SurveyView::buildControls() {
   };
   VScroll1 = new QScrollBar(Qt::Vertical, this);
   VScroll1->setObjectName(QStringLiteral("VScroll1"));
+
+  // A click in the table gives it the focus, so that Ctrl+V there pastes stations while the
+  // entry boxes keep their ordinary text paste.
+  Picture4->setFocusPolicy(Qt::ClickFocus);
+  Picture6->setFocusPolicy(Qt::ClickFocus);
+  auto* paste = new QShortcut(QKeySequence::Paste, Picture4);
+  paste->setObjectName(QStringLiteral("pasteStationsShortcut"));
+  paste->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(paste, &QShortcut::activated, this, &SurveyView::pasteRequested);
 
   connect(VScroll1, &QScrollBar::valueChanged, this, [this] { Picture6->update(); });
   connect(VScroll2, &QScrollBar::valueChanged, this, [this](int v) {

@@ -28,6 +28,10 @@ class SurveyView : public QWidget {
   /// Height in pixels that all rows of the table would take.
   int tableContentHeight() const { return tableHeight_; }
 
+ signals:
+  /// Ctrl+V while the station table has the focus: stations from the clipboard are wanted.
+  void pasteRequested();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
