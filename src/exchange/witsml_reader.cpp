@@ -1,0 +1,146 @@
+// WITSML 1.4.1 trajectory documents: the stations of the first trajectory.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <pugixml.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/station_import.h"
+#include "exchange/station_rows.h"
+
+namespace tarsek {
+namespace {
+
+constexpr double kFeet = 0.3048;
+constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+
+// The name without its namespace prefix: documents come with and without "witsml:".
+std::string_view localName(const pugi::xml_node& n) {
+  std::string_view name = n.name();
+  const std::size_t colon = name.find(':');
+  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+pugi::xml_node child(const pugi::xml_node& parent, std::string_view name) {
+  for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
+    if (c.type() == pugi::node_element && localName(c) == name) return c;
+  return {};
+}
+
+pugi::xml_node findElement(const pugi::xml_node& root, std::string_view name) {
+  for (pugi::xml_node n = root.first_child(); n;) {
+    if (n.type() == pugi::node_element && localName(n) == name) return n;
+    // Depth-first without recursion, so that deep nesting cannot exhaust the stack.
+    if (n.first_child()) {
+      n = n.first_child();
+      continue;
+    }
+    while (n && !n.next_sibling() && n != root) n = n.parent();
+    if (!n || n == root) break;
+    n = n.next_sibling();
+  }
+  return {};
+}
+
+std::string lowered(const char* s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+// Reads a measure into the program's unit; false with the reason's wording.
+bool readMeasure(const pugi::xml_node& station, const char* element, const char* what, bool length,
+                 double& value, std::string& why) {
+  const pugi::xml_node n = child(station, element);
+  if (!n) {
+    why = std::string("缺少") + what;
+    return false;
+  }
+  const std::string text = n.child_value();
+  if (text.size() > kMaxImportLineBytes || !exchange::parseNumber(text, false, value)) {
+    why = std::string(what) + "不是数字";
+    return false;
+  }
+  const std::string uom = lowered(n.attribute("uom").value());
+  double scale = 0;
+  if (length) {
+    if (uom.empty() || uom == "m") scale = 1;
+    if (uom == "ft" || uom == "usft" || uom == "ft(us)") scale = kFeet;
+  } else {
+    if (uom.empty() || uom == "dega" || uom == "deg") scale = 1;
+    if (uom == "rad") scale = kDegreesPerRadian;
+  }
+  if (scale == 0) {
+    why = std::string(what) + "的单位“" + uom.substr(0, 16) + "”无法识别";
+    return false;
+  }
+  value *= scale;
+  return true;
+}
+
+}  // namespace
+
+ParseResult ParseWitsmlTrajectory(std::string_view bytes) {
+  ParseResult result;
+  result.format = ImportFormat::Witsml;
+  result.headerFound = true;
+  result.columns = {0, 1, 2};
+  if (bytes.size() > kMaxImportFileBytes) {
+    exchange::refuse(result, "文件太大（超过" + std::to_string(kMaxImportFileBytes >> 20) +
+                                 "MB），不是测斜数据");
+    return result;
+  }
+  std::string text, message;
+  if (!exchange::decodeText(bytes, text, result.encoding, message)) {
+    exchange::refuse(result, message);
+    return result;
+  }
+  if (exchange::declaresEntities(text)) {
+    exchange::refuse(result, "文件含有DOCTYPE或实体声明，出于安全不予读取");
+    return result;
+  }
+  // pugixml takes the text as UTF-8 whatever the declaration says: GB18030 was converted above.
+  pugi::xml_document doc;
+  const pugi::xml_parse_result parsed =
+      doc.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+  std::vector<std::size_t> lineStarts{0};
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n') lineStarts.push_back(i + 1);
+  const auto lineAt = [&](std::ptrdiff_t offset) {
+    if (offset < 0) return 0;
+    return static_cast<int>(
+        std::upper_bound(lineStarts.begin(), lineStarts.end(), static_cast<std::size_t>(offset)) -
+        lineStarts.begin());
+  };
+  if (!parsed) {
+    exchange::refuse(result, "第" + std::to_string(lineAt(parsed.offset)) + "行：XML格式错误（" +
+                                 parsed.description() + "）");
+    return result;
+  }
+  pugi::xml_node trajectory = findElement(doc, "trajectory");
+  if (!trajectory) {
+    exchange::refuse(result, "不是WITSML轨迹文件：找不到trajectory");
+    return result;
+  }
+  for (pugi::xml_node s = trajectory.first_child(); s; s = s.next_sibling()) {
+    if (s.type() != pugi::node_element || localName(s) != "trajectoryStation") continue;
+    const int line = lineAt(s.offset_debug());
+    double md = 0, inc = 0, azi = 0;
+    std::string why;
+    if (!readMeasure(s, "md", "测深", true, md, why) ||
+        !readMeasure(s, "incl", "井斜", false, inc, why) ||
+        !readMeasure(s, "azi", "方位", false, azi, why)) {
+      result.rejected.push_back({line, exchange::lineReason(line, why)});
+      continue;
+    }
+    exchange::acceptStation(line, md, inc, azi, result);
+  }
+  result.ok = true;
+  return result;
+}
+
+}  // namespace tarsek
