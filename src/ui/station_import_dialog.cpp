@@ -197,6 +197,7 @@ void StationImportDialog::buildControls(const QString& source) {
   rowsModel_ = new ImportedRowsModel(this);
   rowsTable_ = makeTable(this, "rowsTable");
   rowsTable_->setModel(rowsModel_);
+  rowsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   layout->addWidget(rowsTable_, 3);
 
   rejectedLabel_ = new QLabel(this);
@@ -287,8 +288,9 @@ void StationImportDialog::fillColumnChoices() {
   fill(mdColumn_, c.md);
   fill(inclinationColumn_, c.inclination);
   fill(azimuthColumn_, c.azimuth);
-  // Choosing columns over a recognised header must pass over that header too.
-  skipRows_->setValue(parse_.headerFound ? std::max(c.skipRows, parse_.headerLine) : c.skipRows);
+  // Over a recognised header the reading starts below it whatever columns are chosen.
+  skipRows_->setValue(c.skipRows);
+  skipRows_->setEnabled(!parse_.headerFound);
   feet_->setChecked(parse_.mdInFeet);
 
   // A WITSML document names its values; there are no columns to choose.
