@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/calc_exchange.h"
 #include "app/calc_parts.h"
 #include "app/calc_print.h"
 #include "app/calc_tools.h"
@@ -75,6 +76,10 @@ int main(int argc, char** argv) {
   tarsek::calc::addToolsCommand(app);
   tarsek::calc::PrintOptions printOptions;
   CLI::App* print = tarsek::calc::addPrintCommand(app, printOptions);
+  tarsek::calc::ImportCommand importOptions;
+  CLI::App* importCommand = tarsek::calc::addImportCommand(app, importOptions);
+  tarsek::calc::ExportCommand exportOptions;
+  CLI::App* exportCommand = tarsek::calc::addExportCommand(app, exportOptions);
 
   try {
     app.parse(argc, argv);
@@ -86,6 +91,8 @@ int main(int argc, char** argv) {
   }
   if (app.got_subcommand("tool")) return 0;
   if (print->parsed()) return tarsek::calc::runPrintCommand(printOptions, argc, argv);
+  if (importCommand->parsed()) return tarsek::calc::runImportCommand(importOptions);
+  if (exportCommand->parsed()) return tarsek::calc::runExportCommand(exportOptions);
   if (method < 0 || method > 4) {
     std::cerr << "计算方法应为0到4之间的整数！\n";
     return kExitUsage;

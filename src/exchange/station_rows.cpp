@@ -373,9 +373,11 @@ bool decodeText(std::string_view bytes, std::string& text, std::string& encoding
 }
 
 bool declaresEntities(std::string_view xml) noexcept {
-  return xml.find("<!DOCTYPE") != std::string_view::npos ||
-         xml.find("<!ENTITY") != std::string_view::npos ||
-         xml.find("<!doctype") != std::string_view::npos;
+  for (std::size_t at = xml.find("<!"); at != std::string_view::npos; at = xml.find("<!", at + 2)) {
+    const std::string_view rest = xml.substr(at + 2, 7);
+    if (rest.substr(0, 6) == "ENTITY" || rest == "DOCTYPE" || rest == "doctype") return true;
+  }
+  return false;
 }
 
 }  // namespace tarsek::exchange

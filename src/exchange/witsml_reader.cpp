@@ -104,18 +104,37 @@ ParseResult ParseWitsmlTrajectory(std::string_view bytes) {
     return result;
   }
   // pugixml takes the text as UTF-8 whatever the declaration says: GB18030 was converted above.
+  // Parsed in place: the text is ours already, and a second copy of a large file costs time.
   pugi::xml_document doc;
-  const pugi::xml_parse_result parsed =
-      doc.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
-  std::vector<std::size_t> lineStarts{0};
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (text[i] == '\n') lineStarts.push_back(i + 1);
+  const std::size_t size = text.size();
+  // Lines are counted on a text the parser leaves alone: the bytes given when they were UTF-8
+  // already (past a byte-order mark), else a copy of the converted text.
+  std::string converted;
+  std::string_view original = bytes;
+  if (result.encoding == "UTF-8") {
+    if (original.substr(0, 3) == "\xEF\xBB\xBF") original.remove_prefix(3);
+  } else {
+    converted = text;
+    original = converted;
+  }
+  // Line numbers are counted forward from the last one asked for: stations come in file order.
+  std::size_t countedTo = 0;
+  int countedLine = 1;
   const auto lineAt = [&](std::ptrdiff_t offset) {
     if (offset < 0) return 0;
-    return static_cast<int>(
-        std::upper_bound(lineStarts.begin(), lineStarts.end(), static_cast<std::size_t>(offset)) -
-        lineStarts.begin());
+    const auto to = std::min(static_cast<std::size_t>(offset), size);
+    if (to < countedTo) {
+      countedTo = 0;
+      countedLine = 1;
+    }
+    countedLine +=
+        static_cast<int>(std::count(original.begin() + static_cast<std::ptrdiff_t>(countedTo),
+                                    original.begin() + static_cast<std::ptrdiff_t>(to), '\n'));
+    countedTo = to;
+    return countedLine;
   };
+  const pugi::xml_parse_result parsed =
+      doc.load_buffer_inplace(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
   if (!parsed) {
     exchange::refuse(result, "第" + std::to_string(lineAt(parsed.offset)) + "行：XML格式错误（" +
                                  parsed.description() + "）");
