@@ -195,6 +195,7 @@ class StationExchangeTest : public QObject {
     QVERIFY(tvd > 0 && tvd < 325);
     QCOMPARE(w_->currentView(), int(kSurveyView));
     QVERIFY(w_->statusText().startsWith(QStringLiteral("已导入测点：")));
+    if (QByteArray(QTest::currentDataTag()) == "merge") keepPicture(*w_, "after-import.png");
     QVERIFY(w_->messages.empty());
   }
 
