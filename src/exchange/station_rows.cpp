@@ -339,6 +339,20 @@ void refuse(ParseResult& result, std::string message) {
   result.preview.clear();
 }
 
+bool decodeImportText(std::string_view bytes, ParseResult& result, std::string& text) {
+  if (bytes.size() > kMaxImportFileBytes) {
+    refuse(result,
+           "文件太大（超过" + std::to_string(kMaxImportFileBytes >> 20) + "MB），不是测斜数据");
+    return false;
+  }
+  std::string message;
+  if (!decodeText(bytes, text, result.encoding, message)) {
+    refuse(result, message);
+    return false;
+  }
+  return true;
+}
+
 bool decodeText(std::string_view bytes, std::string& text, std::string& encoding,
                 std::string& message) {
   if (bytes.size() >= 2 &&

@@ -60,6 +60,10 @@ void refuse(ParseResult& result, std::string message);
 bool decodeText(std::string_view bytes, std::string& text, std::string& encoding,
                 std::string& message);
 
+/// The text of a file's bytes for a reader: false, with the result refused, for a file over
+/// kMaxImportFileBytes or bytes decodeText cannot read; result.encoding is set on success.
+bool decodeImportText(std::string_view bytes, ParseResult& result, std::string& text);
+
 /// True when an XML text declares a document type or entities, which an import never needs and
 /// which is how entity-expansion bombs begin.
 bool declaresEntities(std::string_view xml) noexcept;

@@ -134,16 +134,8 @@ bool splitLine(std::string_view line, Separator sep, std::vector<Cell>& cells) {
 ParseResult ParseStationText(std::string_view bytes, const ImportOptions& options) {
   ParseResult result;
   result.format = ImportFormat::Text;
-  if (bytes.size() > kMaxImportFileBytes) {
-    exchange::refuse(result, "文件太大（超过" + std::to_string(kMaxImportFileBytes >> 20) +
-                                 "MB），不是测斜数据");
-    return result;
-  }
-  std::string text, message;
-  if (!exchange::decodeText(bytes, text, result.encoding, message)) {
-    exchange::refuse(result, message);
-    return result;
-  }
+  std::string text;
+  if (!exchange::decodeImportText(bytes, result, text)) return result;
   const Separator sep = detectSeparator(text);
   std::vector<RawRow> rows;
   rows.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);

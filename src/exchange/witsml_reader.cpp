@@ -10,6 +10,7 @@
 
 #include "exchange/station_import.h"
 #include "exchange/station_rows.h"
+#include "exchange/xml_names.h"
 
 namespace tarsek {
 namespace {
@@ -17,18 +18,8 @@ namespace {
 constexpr double kFeet = 0.3048;
 constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
 
-// The name without its namespace prefix: documents come with and without "witsml:".
-std::string_view localName(const pugi::xml_node& n) {
-  std::string_view name = n.name();
-  const std::size_t colon = name.find(':');
-  return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
-pugi::xml_node child(const pugi::xml_node& parent, std::string_view name) {
-  for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-    if (c.type() == pugi::node_element && localName(c) == name) return c;
-  return {};
-}
+using exchange::child;
+using exchange::localName;
 
 pugi::xml_node findElement(const pugi::xml_node& root, std::string_view name) {
   for (pugi::xml_node n = root.first_child(); n;) {
@@ -89,16 +80,8 @@ ParseResult ParseWitsmlTrajectory(std::string_view bytes) {
   result.format = ImportFormat::Witsml;
   result.headerFound = true;
   result.columns = {0, 1, 2};
-  if (bytes.size() > kMaxImportFileBytes) {
-    exchange::refuse(result, "文件太大（超过" + std::to_string(kMaxImportFileBytes >> 20) +
-                                 "MB），不是测斜数据");
-    return result;
-  }
-  std::string text, message;
-  if (!exchange::decodeText(bytes, text, result.encoding, message)) {
-    exchange::refuse(result, message);
-    return result;
-  }
+  std::string text;
+  if (!exchange::decodeImportText(bytes, result, text)) return result;
   if (exchange::declaresEntities(text)) {
     exchange::refuse(result, "文件含有DOCTYPE或实体声明，出于安全不予读取");
     return result;

@@ -13,6 +13,7 @@
 
 #include "exchange/station_import.h"
 #include "exchange/station_rows.h"
+#include "exchange/xml_names.h"
 
 namespace tarsek {
 namespace {
@@ -87,17 +88,8 @@ bool parseXml(const std::string& xml, pugi::xml_document& doc, const std::string
   return true;
 }
 
-std::string_view localName(const pugi::xml_node& n) {
-  std::string_view name = n.name();
-  const std::size_t colon = name.find(':');
-  return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
-pugi::xml_node child(const pugi::xml_node& parent, std::string_view name) {
-  for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-    if (c.type() == pugi::node_element && localName(c) == name) return c;
-  return {};
-}
+using exchange::child;
+using exchange::localName;
 
 template <typename F>
 void forChildren(const pugi::xml_node& parent, std::string_view name, F&& f) {
