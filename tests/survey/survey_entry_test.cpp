@@ -286,5 +286,40 @@ TEST(Prediction, DiscardRemovesThePredictedBlockOnce) {
   EXPECT_EQ(s.well.stationCount, count);
 }
 
+TEST(Prediction, CutBackOntoTheStationAboveEndsThereInstead) {
+  // A vertical well whose 50 m steps land exactly on the final depth: the cut-back would repeat
+  // the depth of the station above it.
+  Session s;
+  s.well.wellNo = "P2";
+  s.well.target1Tvd = 1200;
+  s.well.designFinalTvd = 1600;
+  ASSERT_TRUE(storeEntry(s, 0, 0, 0).stored);
+  ASSERT_TRUE(storeEntry(s, 1000, 0, 0).stored);
+  EXPECT_EQ(predictTrajectory(s, 0, 0), PredictOutcome::ReachedFinalDepth);
+  expectConsistent(s.well);
+  EXPECT_EQ(s.well.stations[static_cast<std::size_t>(s.well.stationCount - 1)].md, 1600);
+  EXPECT_EQ(s.well.stationCount, 14);
+  EXPECT_TRUE(discardPrediction(s));
+  EXPECT_EQ(depths(s.well), (std::vector<double>{0, 1000}));
+}
+
+TEST(Prediction, DiscardKeepsStationsTypedSince) {
+  Session s = threeStationWell();
+  predictTrajectory(s, 2, 1);
+  const int predicted = s.well.stationCount - 3;
+  ASSERT_GT(predicted, 3);
+  const double lastMd = s.well.stations[static_cast<std::size_t>(s.well.stationCount - 1)].md;
+  const double replacedMd = s.well.stations[4].md;
+  ASSERT_TRUE(storeEntry(s, lastMd + 30, 20, 5).stored);    // below the prediction
+  ASSERT_TRUE(storeEntry(s, replacedMd - 10, 18, 4).stored);  // between predicted stations
+  ASSERT_TRUE(storeEntry(s, replacedMd, 19, 4).stored);       // a predicted one replaced
+  EXPECT_TRUE(discardPrediction(s));
+  expectConsistent(s.well);
+  EXPECT_EQ(depths(s.well),
+            (std::vector<double>{0, 500, 1000, replacedMd - 10, replacedMd, lastMd + 30}));
+  EXPECT_EQ(s.well.stations[4].inclination, 19);
+  EXPECT_FALSE(discardPrediction(s));
+}
+
 }  // namespace
 }  // namespace tarsek
