@@ -8,6 +8,8 @@
 #include <QtTest>
 
 #include "print/recording_surface.h"
+#include "tools/casing.h"
+#include "tools/tool_limits.h"
 #include "ui/fake_view_host.h"
 #include "ui/painter_surface.h"
 
@@ -180,6 +182,73 @@ class ToolsViewTest : public QObject {
     QCOMPARE(pictureLines(picture)[1], QStringLiteral("抗  拉：1.67"));
     type("套管(0)", "0");
     QVERIFY(pictureLines(picture).isEmpty());
+  }
+
+  // The grade box takes only catalogue entries: leaving it untouched chooses nothing, any other
+  // text goes back to the grade in force, in view.
+  void casingGradeBoxTakesOnlyCatalogueEntries() {
+    auto* picture = view_->findChild<PictureBox*>("Picture1");
+    auto* combo1 = view_->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    QLineEdit* edit = combo1->lineEdit();
+    const QString hint = QString::fromUtf8(kCasingCatalogue[0].text);
+    type("套管(0)", "1.2");
+    type("套管(1)", "2000");
+    type("套管(2)", "1980");
+    const auto leave = [&](const QString& typed) {
+      edit->setFocus();
+      if (!typed.isNull()) {
+        edit->selectAll();
+        edit->insert(typed);  // as typed, so the box counts as edited
+      }
+      box("套管(0)")->setFocus();
+      QCoreApplication::processEvents();
+    };
+    leave(QString());
+    QVERIFY(pictureLines(picture).isEmpty());
+    QCOMPARE(edit->text(), hint);
+
+    leave(QStringLiteral("abc"));
+    QCOMPARE(edit->text(), hint);
+    QCOMPARE(status(), QString::fromUtf8(kBadCasingGrade));
+    QVERIFY(pictureLines(picture).isEmpty());
+
+    const QString third = QString::fromUtf8(kCasingCatalogue[2].text);
+    leave(third);
+    QCOMPARE(pictureLines(picture).value(1), QStringLiteral("抗  拉：1.67"));
+    leave(QStringLiteral("J55"));
+    QCOMPARE(edit->text(), third);
+    QCOMPARE(pictureLines(picture).value(1), QStringLiteral("抗  拉：1.67"));
+  }
+
+  // Physically impossible input is refused with a message naming the box, and shows no result.
+  void impossibleInputsAreRefusedNamingTheBox() {
+    struct Case {
+      const char* box;
+      const char* text;
+      const char* status;
+      const char* result;  // a result box that must be empty, or null
+    };
+    const Case cases[] = {
+        {"卡点深(0)", "-50", "平均伸长应大于0且不大于10000cm，请重新输入！", "卡点"},
+        {"加重剂用量(1)", "-100", "原浆体积应大于0且不大于10000m^3，请重新输入！", "加重剂重量"},
+        {"水力参数(8)", "120", "钻头直径应大于127且不大于1000mm，请重新输入！", nullptr},
+        {"水力参数(11)", "2500", "钻挺长度应小于井深，请重新输入！", nullptr},
+    };
+    fillHydraulics();
+    for (const Case& c : cases) {
+      type("卡点深(0)", "50");
+      type("卡点深(1)", "20");
+      type("原浆de比重", "1.2");
+      type("加重剂用量(0)", "1.34");
+      type("加重剂用量(1)", "100");
+      type("加重剂用量(2)", "4.2");
+      fillHydraulics();
+      QVERIFY(!pictureLines(view_->findChild<PictureBox*>("P1")).isEmpty());
+      type(c.box, c.text);
+      QCOMPARE(status(), QString::fromUtf8(c.status));
+      if (c.result != nullptr) QCOMPARE(box(c.result)->text(), QString());
+    }
+    QVERIFY(pictureLines(view_->findChild<PictureBox*>("P1")).isEmpty());
   }
 
   void killDensityChainsIntoWeightingAndMarginAddsOnce() {
