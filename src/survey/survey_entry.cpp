@@ -174,11 +174,14 @@ bool discardPrediction(Session& session) {
     return false;
   }
   // Only the stations the prediction left remain to be taken away: a station typed since, or a
-  // predicted one the user has replaced, is the user's and stays.
+  // predicted one the user has replaced, is the user's and stays. Both lists run in increasing
+  // depth, so one pass down each finds them.
+  std::size_t next = 0;
   const auto isPredicted = [&](const SurveyStation& s) {
-    for (const SurveyStation& p : predicted)
-      if (p.md == s.md && p.inclination == s.inclination && p.azimuth == s.azimuth) return true;
-    return false;
+    while (next < predicted.size() && predicted[next].md < s.md) ++next;
+    if (next == predicted.size()) return false;
+    const SurveyStation& p = predicted[next];
+    return p.md == s.md && p.inclination == s.inclination && p.azimuth == s.azimuth;
   };
   int kept = 0;
   for (int i = 0; i < w.stationCount; ++i) {

@@ -251,15 +251,17 @@ std::string outOfRange(double v, const Range& r) {
   return std::string(r.name) + "超出范围(" + rangeText(r.low) + "～" + rangeText(r.high) + ")";
 }
 
-// The value a reader gets back from the text the writer puts down for v.
-double asWritten(double v) {
-  const std::string text = formatFileNumber(v);
+// The value a reader gets back from a number the writer put down as text.
+double readBack(const std::string& text) {
   double back = 0;
   const bool negative = !text.empty() && text[0] == '-';
   const char* first = text.data() + (negative ? 1 : 0);
   std::from_chars(first, text.data() + text.size(), back);
   return negative ? -back : back;
 }
+
+// The value a reader gets back from the text the writer puts down for v.
+double asWritten(double v) { return readBack(formatFileNumber(v)); }
 
 // The fault of one station as a file holds it, checked alike on reading and before writing;
 // empty when the station is sound. previousMd is the depth of the station above, or null.
@@ -418,6 +420,7 @@ bool FormatSurveyFile(const WellRecord& well, std::string& bytes, std::string& e
   }
   std::string out = std::to_string(count);
   out += kCrLf;
+  double previousMd = 0;
   for (int i = 0; i < count; ++i) {
     const SurveyStation& s = well.stations[static_cast<std::size_t>(i)];
     if (!allFinite({s.md, s.inclination, s.azimuth})) {
@@ -425,16 +428,21 @@ bool FormatSurveyFile(const WellRecord& well, std::string& bytes, std::string& e
       return false;
     }
     // Checked as the reader will see it: two depths apart in memory can be one in the file.
-    const SurveyStation written{s.index, asWritten(s.md), asWritten(s.inclination),
-                                asWritten(s.azimuth), 0};
-    const double previousMd = i > 0 ? asWritten(well.stations[static_cast<std::size_t>(i - 1)].md)
-                                    : 0;
+    const std::string texts[3] = {formatFileNumber(s.md), formatFileNumber(s.inclination),
+                                  formatFileNumber(s.azimuth)};
+    const SurveyStation written{s.index, readBack(texts[0]), readBack(texts[1]),
+                                readBack(texts[2]), 0};
     const std::string fault = stationFault(written, i > 0 ? &previousMd : nullptr);
     if (!fault.empty()) {
       error = "第" + std::to_string(i + 1) + "个测点" + fault;
       return false;
     }
-    appendReals(out, {s.md, s.inclination, s.azimuth}, false);
+    previousMd = written.md;
+    out += texts[0];
+    out += ',';
+    out += texts[1];
+    out += ',';
+    out += texts[2];
     out += kCrLf;
   }
   bytes = std::move(out);
