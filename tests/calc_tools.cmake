@@ -24,11 +24,7 @@ if(TARGET tarsek-calc)
   tarsek_calc_tool_refusal(negative_stretch 平均伸长 stuck e=-50 P=20 Dh=215.9 H=2500)
   tarsek_calc_tool_refusal(small_bit 钻头直径
     hydraulics H=2000 n=60 Dl=150 rho=1.2 d1=12 d2=12 d3=12 Db=120 Dco=100 Dci=50 Lc=150)
-  tarsek_calc_tool_refusal(negative_volume 原浆体积 weighting rho0=1.2 rho1=1.34 V=-100 rhow=4.2)
-  tarsek_calc_tool_refusal(negative_density 原浆比重 kill H=2500 Pd=3.5 rho0=-1.2 V=100 rhow=4.2)
   tarsek_calc_tool_refusal(casing_grade 套管规格不在规格表中 casing grade=abc rho=1.2 L=2000 Hc=1980)
-  tarsek_calc_tool_refusal(turn_backwards 扭方位后测深
-    turn MD1=1000 I1=30 A1=100 MD2=900 I2=32 A2=105 Ao=150 w0=40 K=3)
   add_test(NAME calc.tool.unknown_input COMMAND tarsek-calc tool stuck x=1)
   set_tests_properties(calc.tool.unknown_input PROPERTIES LABELS calc WILL_FAIL TRUE)
 endif()

@@ -311,26 +311,6 @@ TEST(TargetCrossing, ZeroWhenNotReachedOrAlreadyBelow) {
   EXPECT_FALSE(s.target1Hit.crossed);
 }
 
-TEST(TargetCrossing, AStationAtTheTargetDepthIsTheCrossing) {
-  Session s = buildWell(2);
-  RecalculateAll(s);
-  const int k = 40;
-  s.well.target1Tvd = s.well.results[k].tvd;
-  // Inside the survey, and as its last station.
-  for (int count : {60, k + 1}) {
-    s.well.stationCount = static_cast<std::int16_t>(count);
-    RecalculateAll(s);
-    const TargetCrossing& x = s.target1Hit;
-    ASSERT_TRUE(x.crossed) << count;
-    EXPECT_EQ(x.station.md, s.well.stations[k].md);
-    EXPECT_EQ(x.result.tvd, s.well.results[k].tvd);
-    EXPECT_EQ(x.result.north, s.well.results[k].north);
-    const double dn = x.result.north - 300, de = x.result.east - 300;
-    EXPECT_NEAR(x.hitRadius, std::sqrt(dn * dn + de * de), 1e-9);
-    EXPECT_GT(x.hitRadius, 1);
-  }
-}
-
 TEST(TargetCrossing, AzimuthAcrossNorthStaysABearingWithEitherDeclination) {
   struct Case {
     double declination, azimuth1, azimuth2, expected;
@@ -359,16 +339,6 @@ TEST(TargetCrossing, AzimuthAcrossNorthStaysABearingWithEitherDeclination) {
                   1e-9);
     }
   }
-}
-
-TEST(Recalculate, AWellWithoutStationsHasNoCrossing) {
-  Session s = buildWell(0);
-  RecalculateAll(s);
-  ASSERT_TRUE(s.target1Hit.crossed);
-  s.well.stationCount = 0;
-  RecalculateAll(s);
-  EXPECT_FALSE(s.target1Hit.crossed);
-  EXPECT_EQ(s.target1Hit.hitRadius, 0);
 }
 
 TEST(TargetCrossing, SecondTargetOfATwoTargetWell) {

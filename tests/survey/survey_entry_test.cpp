@@ -286,23 +286,6 @@ TEST(Prediction, DiscardRemovesThePredictedBlockOnce) {
   EXPECT_EQ(s.well.stationCount, count);
 }
 
-TEST(Prediction, CutBackOntoTheStationAboveEndsThereInstead) {
-  // A vertical well whose 50 m steps land exactly on the final depth: the cut-back would repeat
-  // the depth of the station above it.
-  Session s;
-  s.well.wellNo = "P2";
-  s.well.target1Tvd = 1200;
-  s.well.designFinalTvd = 1600;
-  ASSERT_TRUE(storeEntry(s, 0, 0, 0).stored);
-  ASSERT_TRUE(storeEntry(s, 1000, 0, 0).stored);
-  EXPECT_EQ(predictTrajectory(s, 0, 0), PredictOutcome::ReachedFinalDepth);
-  expectConsistent(s.well);
-  EXPECT_EQ(s.well.stations[static_cast<std::size_t>(s.well.stationCount - 1)].md, 1600);
-  EXPECT_EQ(s.well.stationCount, 14);
-  EXPECT_TRUE(discardPrediction(s));
-  EXPECT_EQ(depths(s.well), (std::vector<double>{0, 1000}));
-}
-
 TEST(Prediction, DiscardKeepsStationsTypedSince) {
   Session s = threeStationWell();
   predictTrajectory(s, 2, 1);

@@ -143,30 +143,6 @@ TEST(SaveWellFiles, PredictionCutBackSavesAndReloads) {
   EXPECT_EQ(back.well.stations[static_cast<std::size_t>(back.well.stationCount - 1)].md, 1600);
 }
 
-// A record the reader would refuse is not written, and the file on disk stays as it was.
-TEST(SaveWellFiles, RecordsTheReaderRefusesAreNotWritten) {
-  TempDir dir;
-  Session s;
-  fillA12(s);
-  writeBytes(dir.file("A12.sur"), "old survey");
-  writeBytes(dir.file("A12.kvd"), "old design");
-  s.well.stationCount = 2;
-  s.well.stations.assign(3, SurveyStation{});
-  s.well.stations[0] = {0, 100, 0, 0, 0};
-  s.well.stations[1] = {1, 100.0000000000001, 1, 1, 0};  // one depth once written
-  s.surveyDirty = 1;
-  const FileResult survey = SaveSurveyFile(s, dir.path());
-  EXPECT_FALSE(survey.ok);
-  EXPECT_THAT(survey.message, HasSubstr("第2个测点测深不大于上一测点的测深"));
-  EXPECT_EQ(s.surveyDirty, 1);
-  s.well.target1Tvd = 2e7;
-  const FileResult design = SaveDesignFile(s, dir.path());
-  EXPECT_FALSE(design.ok);
-  EXPECT_THAT(design.message, HasSubstr("深度超出范围"));
-  EXPECT_EQ(readBytes(dir.file("A12.sur")), "old survey");
-  EXPECT_EQ(readBytes(dir.file("A12.kvd")), "old design");
-}
-
 TEST(SaveWellFiles, ChineseWellNumberNamesTheFileInUtf8AndIsStoredInGbk) {
   TempDir dir;
   Session s;
