@@ -80,6 +80,8 @@ void sectionPath(Surface& s, PlotPoint o, double k, const std::vector<StationRes
 
 void crossings(Surface& s, const Session& session, PlotPoint c) {
   auto one = [&](const TargetCrossing& hit) {
+    // A target the survey has not passed has no crossing to mark; its zeros are not a position.
+    if (!hit.crossed) return;
     const PlotPoint p{c.x + hit.result.east, c.y - hit.result.north};
     if (!finitePoint(p)) return;
     s.line(c.x, c.y, p.x, p.y, kGreen);

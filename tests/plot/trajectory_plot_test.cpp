@@ -109,6 +109,15 @@ TEST(PlanViewDrawing, RingsTargetsAndSurveyAboutTheWellhead) {
   EXPECT_NEAR(redPoints[0].y, cy - s.target1Hit.result.north, 1e-9);
 }
 
+TEST(PlanViewDrawing, ATargetNotPassedHasNoCrossingMark) {
+  Session s = twoTargetWell();
+  s.target2Hit.crossed = false;  // the survey stops between the targets
+  RecordingSurface pane(kPaneW, kPaneH);
+  DrawPlanView(pane, s);
+  EXPECT_EQ(withColour(pane.callsOf("line"), kGreen).size(), 1u);
+  EXPECT_EQ(withColour(pane.callsOf("point"), kRed).size(), 1u);
+}
+
 TEST(PlanViewDrawing, TwoTargetWellDrawsBothTargetsAndCrossings) {
   const Session s = twoTargetWell();
   RecordingSurface pane(kPaneW, kPaneH);
