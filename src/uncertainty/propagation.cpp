@@ -1,0 +1,319 @@
+#include "uncertainty/propagation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace tarsek::unc {
+namespace {
+
+constexpr double kRad = std::numbers::pi / 180;
+
+// Weighting of one term at one station: on depth, inclination and azimuth; or, for a term
+// with a near-vertical form at a vertical station, the north/east/vertical move directly.
+struct RawWeight {
+  double d = 0, i = 0, a = 0;
+  bool direct = false;
+  Vec3 nev{};
+};
+
+struct StationTrig {
+  double md, tvd;
+  double si, ci, tanI;
+  double sm, cm;  // magnetic azimuth
+  double st, ct;  // true azimuth
+  double tanDip, bcosDip, g;
+  bool vertical;
+};
+
+RawWeight evaluate(WeightFunction f, const StationTrig& s) {
+  RawWeight w;
+  const double sqrt2 = std::numbers::sqrt2;
+  switch (f) {
+    case WeightFunction::DREF: w.d = 1; break;
+    case WeightFunction::DSF: w.d = s.md; break;
+    case WeightFunction::DST: w.d = s.md * s.tvd; break;
+    case WeightFunction::ABXY_TI1:
+      w.i = -s.ci / s.g;
+      w.a = s.tanDip * s.ci * s.sm / s.g;
+      break;
+    case WeightFunction::ABXY_TI2:
+      if (s.vertical) {
+        w.direct = true;
+        w.nev = {-s.st / s.g, s.ct / s.g, 0};
+      } else {
+        w.a = (1 / s.tanI - s.tanDip * s.cm) / s.g;
+      }
+      break;
+    case WeightFunction::ABZ:
+      w.i = -s.si / s.g;
+      w.a = s.tanDip * s.si * s.sm / s.g;
+      break;
+    case WeightFunction::ASXY_TI1:
+      w.i = s.si * s.ci / sqrt2;
+      w.a = -s.tanDip * s.si * s.ci * s.sm / sqrt2;
+      break;
+    case WeightFunction::ASXY_TI2:
+      w.i = s.si * s.ci / 2;
+      w.a = -s.tanDip * s.si * s.ci * s.sm / 2;
+      break;
+    case WeightFunction::ASXY_TI3: w.a = (s.tanDip * s.si * s.cm - s.ci) / 2; break;
+    case WeightFunction::ASZ:
+      w.i = -s.si * s.ci;
+      w.a = s.tanDip * s.si * s.ci * s.sm;
+      break;
+    case WeightFunction::MBXY_TI1: w.a = -s.ci * s.sm / s.bcosDip; break;
+    case WeightFunction::MBXY_TI2: w.a = s.cm / s.bcosDip; break;
+    case WeightFunction::MBZ: w.a = -s.si * s.sm / s.bcosDip; break;
+    case WeightFunction::MSXY_TI1:
+      w.a = s.si * s.sm * (s.tanDip * s.ci + s.si * s.cm) / sqrt2;
+      break;
+    case WeightFunction::MSXY_TI2:
+      w.a = s.sm * (s.tanDip * s.si * s.ci - s.ci * s.ci * s.cm - s.cm) / 2;
+      break;
+    case WeightFunction::MSXY_TI3:
+      w.a = (s.ci * s.cm * s.cm - s.ci * s.sm * s.sm - s.tanDip * s.si * s.cm) / 2;
+      break;
+    case WeightFunction::MSZ: w.a = -(s.si * s.cm + s.tanDip * s.ci) * s.si * s.sm; break;
+    case WeightFunction::AZ: w.a = 1; break;
+    case WeightFunction::DBH: w.a = 1 / s.bcosDip; break;
+    case WeightFunction::AMIL: w.a = s.si * s.sm / s.bcosDip; break;
+    case WeightFunction::SAG: w.i = s.si; break;
+    case WeightFunction::XYM1: w.i = std::fabs(s.si); break;
+    case WeightFunction::XYM2: w.a = -1; break;
+    case WeightFunction::XYM3:
+      if (s.vertical) {
+        w.direct = true;
+        w.nev = {1, 0, 0};
+      } else {
+        w.i = std::fabs(s.ci) * s.ct;
+        w.a = -std::fabs(s.ci) * s.st / s.si;
+      }
+      break;
+    case WeightFunction::XYM4:
+      if (s.vertical) {
+        w.direct = true;
+        w.nev = {0, 1, 0};
+      } else {
+        w.i = std::fabs(s.ci) * s.st;
+        w.a = std::fabs(s.ci) * s.ct / s.si;
+      }
+      break;
+  }
+  return w;
+}
+
+Vec3 add(const Vec3& a, const Vec3& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
+
+}  // namespace
+
+void CovarianceTrack::weightsAt(double md, double tvd, double incDeg, double aziDeg,
+                                Weight* out) const {
+  const double inc = incDeg * kRad;
+  const double azi = aziDeg * kRad;
+  const double azT = azi + site_.convergence * kRad;
+  const double azM = azT - site_.declination * kRad;
+  const double dip = site_.dip * kRad;
+  StationTrig s{};
+  s.md = md;
+  s.tvd = tvd;
+  s.si = std::sin(inc);
+  s.ci = std::cos(inc);
+  s.tanI = s.si / s.ci;
+  s.sm = std::sin(azM);
+  s.cm = std::cos(azM);
+  s.st = std::sin(azT);
+  s.ct = std::cos(azT);
+  s.tanDip = std::tan(dip);
+  s.bcosDip = site_.btotal * std::cos(dip);
+  s.g = site_.gravity;
+  s.vertical = incDeg < kVerticalLimitDeg;
+  // Derivatives of the direction with inclination and azimuth.
+  const double sa = std::sin(azi), ca = std::cos(azi);
+  const Vec3 dI{s.ci * ca, s.ci * sa, -s.si};
+  const Vec3 dA{-s.si * sa, s.si * ca, 0};
+  for (std::size_t t = 0; t < termCount_; ++t) {
+    const RawWeight w = evaluate(model_.terms[t].weight, s);
+    const double sigma = model_.terms[t].sigma;
+    Weight& o = out[t];
+    o.depth = sigma * w.d;
+    if (w.direct) {
+      for (int k = 0; k < 3; ++k) o.move[k] = sigma * w.nev[k];
+    } else {
+      for (int k = 0; k < 3; ++k) o.move[k] = sigma * (w.i * dI[k] + w.a * dA[k]);
+    }
+  }
+}
+
+namespace {
+
+// The move of the position below station k from one term's error at k over the course
+// before k (from direction tPrev, length dBefore) ...
+Vec3 beforePart(double depth, const Vec3& move, const Vec3& tPrev, const Vec3& t,
+                double dBefore) {
+  Vec3 e{};
+  for (int i = 0; i < 3; ++i) e[i] = depth * 0.5 * (tPrev[i] + t[i]) + 0.5 * dBefore * move[i];
+  return e;
+}
+
+// ... and over the course after it (to direction tNext, length dAfter).
+Vec3 afterPart(double depth, const Vec3& move, const Vec3& t, const Vec3& tNext, double dAfter) {
+  Vec3 e{};
+  for (int i = 0; i < 3; ++i) e[i] = -depth * 0.5 * (t[i] + tNext[i]) + 0.5 * dAfter * move[i];
+  return e;
+}
+
+}  // namespace
+
+bool CovarianceTrack::build(const SurveyPath& path, const ErrorModel& model,
+                            const SiteParameters& site, std::string& message) {
+  *this = CovarianceTrack();
+  std::string fault = CheckPath(path);
+  if (!fault.empty()) {
+    message = "测点有误：" + fault + "，无法计算位置误差！";
+    return false;
+  }
+  fault = CheckSiteParameters(site);
+  if (!fault.empty()) {
+    message = "测量误差参数有误：" + fault + "，无法计算位置误差！";
+    return false;
+  }
+  if (model.terms.empty()) {
+    message = "误差模型“" + model.name + "”没有误差项，无法计算位置误差！";
+    return false;
+  }
+  model_ = model;
+  site_ = site;
+  stations_ = path.stations;
+  positions_ = MinimumCurvaturePositions(path);
+  surfaceTie_ = path.stations.front().md <= 0;
+  termCount_ = model.terms.size();
+  const std::size_t n = stations_.size();
+  slot_.resize(termCount_);
+  random_.resize(termCount_);
+  for (std::size_t t = 0; t < termCount_; ++t) {
+    random_[t] = model.terms[t].propagation == Propagation::Random;
+    slot_[t] = static_cast<int>(random_[t] ? randomCount_++ : systematicCount_++);
+  }
+  frames_.resize(n);
+  for (std::size_t k = 0; k < n; ++k) frames_[k].t = DirectionOf(stations_[k].inc, stations_[k].azi);
+  weights_.resize(n * termCount_);
+  for (std::size_t k = 0; k < n; ++k)
+    weightsAt(stations_[k].md, positions_[k][2], stations_[k].inc, stations_[k].azi,
+              &weights_[k * termCount_]);
+  sysPrefix_.assign(n * systematicCount_, Vec3{});
+  randPrefix_.assign(n * randomCount_, Cov3{});
+  total_.assign(n, Cov3{});
+
+  for (std::size_t k = 0; k < n; ++k) {
+    const bool silent = k == 0 && surfaceTie_;
+    const bool hasAfter = k + 1 < n;
+    for (std::size_t t = 0; t < termCount_; ++t) {
+      const Weight& w = weights_[k * termCount_ + t];
+      Vec3 before{}, full{};
+      if (!silent) {
+        if (k > 0)
+          before = beforePart(w.depth, w.move, frames_[k - 1].t, frames_[k].t,
+                              stations_[k].md - stations_[k - 1].md);
+        full = before;
+        if (hasAfter)
+          full = add(full, afterPart(w.depth, w.move, frames_[k].t, frames_[k + 1].t,
+                                     stations_[k + 1].md - stations_[k].md));
+      }
+      const auto s = static_cast<std::size_t>(slot_[t]);
+      if (random_[t]) {
+        Cov3 prev = k > 0 ? randPrefix_[(k - 1) * randomCount_ + s] : Cov3{};
+        Cov3 here = prev;
+        here.addOuter(before);
+        total_[k] += here;
+        prev.addOuter(full);
+        randPrefix_[k * randomCount_ + s] = prev;
+      } else {
+        const Vec3 prev = k > 0 ? sysPrefix_[(k - 1) * systematicCount_ + s] : Vec3{};
+        total_[k].addOuter(add(prev, before));
+        sysPrefix_[k * systematicCount_ + s] = add(prev, full);
+      }
+    }
+  }
+  return true;
+}
+
+Cov3 CovarianceTrack::termCovariance(std::size_t k, std::size_t t) const noexcept {
+  const bool silent = k == 0 && surfaceTie_;
+  const Weight& w = weights_[k * termCount_ + t];
+  Vec3 before{};
+  if (!silent && k > 0)
+    before = beforePart(w.depth, w.move, frames_[k - 1].t, frames_[k].t,
+                        stations_[k].md - stations_[k - 1].md);
+  const auto s = static_cast<std::size_t>(slot_[t]);
+  Cov3 c;
+  if (random_[t]) {
+    if (k > 0) c = randPrefix_[(k - 1) * randomCount_ + s];
+    c.addOuter(before);
+  } else {
+    const Vec3 prev = k > 0 ? sysPrefix_[(k - 1) * systematicCount_ + s] : Vec3{};
+    c.addOuter(add(prev, before));
+  }
+  return c;
+}
+
+std::size_t CovarianceTrack::courseEnding(double md) const noexcept {
+  if (stations_.size() < 2 || md <= stations_.front().md) return 0;
+  const auto it = std::lower_bound(stations_.begin(), stations_.end(), md,
+                                   [](const PathStation& s, double v) { return s.md < v; });
+  if (it == stations_.end()) return stations_.size() - 1;
+  return static_cast<std::size_t>(it - stations_.begin());
+}
+
+CovarianceTrack::Point CovarianceTrack::at(double md, std::vector<Cov3>* terms) const {
+  Point out;
+  if (terms != nullptr) terms->assign(termCount_, Cov3{});
+  if (stations_.empty()) return out;
+  const std::size_t k = courseEnding(md);
+  const auto stationPoint = [&](std::size_t i) {
+    out.point.md = stations_[i].md;
+    out.point.inc = stations_[i].inc;
+    out.point.azi = stations_[i].azi;
+    out.point.position = positions_[i];
+    out.covariance = total_[i];
+    if (terms != nullptr)
+      for (std::size_t t = 0; t < termCount_; ++t) (*terms)[t] = termCovariance(i, t);
+    return out;
+  };
+  if (k == 0) return stationPoint(0);
+  if (md >= stations_[k].md) return stationPoint(k);
+  const std::size_t j = k - 1;  // the station above the point
+  if (md <= stations_[j].md) return stationPoint(j);
+  out.point = PointInCourse(stations_[j], positions_[j], stations_[k], md);
+  const Vec3 tp = DirectionOf(out.point.inc, out.point.azi);
+  std::vector<Weight> wp(termCount_);
+  weightsAt(out.point.md, out.point.position[2], out.point.inc, out.point.azi, wp.data());
+  const double dBefore = j > 0 ? stations_[j].md - stations_[j - 1].md : 0;
+  const double dAfter = out.point.md - stations_[j].md;
+  const bool silent = j == 0 && surfaceTie_;
+  for (std::size_t t = 0; t < termCount_; ++t) {
+    const Weight& w = weights_[j * termCount_ + t];
+    // Station j's error now borders the course to the point; the point's over that course.
+    Vec3 ej{};
+    if (!silent) {
+      if (j > 0) ej = beforePart(w.depth, w.move, frames_[j - 1].t, frames_[j].t, dBefore);
+      ej = add(ej, afterPart(w.depth, w.move, frames_[j].t, tp, dAfter));
+    }
+    const Vec3 ep = beforePart(wp[t].depth, wp[t].move, frames_[j].t, tp, dAfter);
+    const auto s = static_cast<std::size_t>(slot_[t]);
+    Cov3 c;
+    if (random_[t]) {
+      if (j > 0) c = randPrefix_[(j - 1) * randomCount_ + s];
+      c.addOuter(ej);
+      c.addOuter(ep);
+    } else {
+      const Vec3 prev = j > 0 ? sysPrefix_[(j - 1) * systematicCount_ + s] : Vec3{};
+      c.addOuter(add(add(prev, ej), ep));
+    }
+    out.covariance += c;
+    if (terms != nullptr) (*terms)[t] = c;
+  }
+  return out;
+}
+
+}  // namespace tarsek::unc
