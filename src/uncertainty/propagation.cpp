@@ -1,6 +1,7 @@
 #include "uncertainty/propagation.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -286,8 +287,15 @@ CovarianceTrack::Point CovarianceTrack::at(double md, std::vector<Cov3>* terms) 
   if (md <= stations_[j].md) return stationPoint(j);
   out.point = PointInCourse(stations_[j], positions_[j], stations_[k], md);
   const Vec3 tp = DirectionOf(out.point.inc, out.point.azi);
-  std::vector<Weight> wp(termCount_);
-  weightsAt(out.point.md, out.point.position[2], out.point.inc, out.point.azi, wp.data());
+  // Queries come by the thousand in a clearance scan: keep the point's weights off the heap.
+  std::array<Weight, 48> local;
+  std::vector<Weight> spill;
+  Weight* wp = local.data();
+  if (termCount_ > local.size()) {
+    spill.resize(termCount_);
+    wp = spill.data();
+  }
+  weightsAt(out.point.md, out.point.position[2], out.point.inc, out.point.azi, wp);
   const double dBefore = j > 0 ? stations_[j].md - stations_[j - 1].md : 0;
   const double dAfter = out.point.md - stations_[j].md;
   const bool silent = j == 0 && surfaceTie_;
