@@ -78,6 +78,7 @@ TEST(SurveyCsv, TablesAreReadOrRefusedWithTheLine) {
       {"md,inc,azi\n0,0,0\n30,1,0\n30,2,0\n", 0, {}, "第3个测点的测深没有大于上一个测点"},
       {"md,inc,azi\n0,0,0\n30,190,0\n", 0, {}, "井斜应在0到180°之间"},
       {"", 0, {}, "是空的"},
+      {"md,inc,azi\n", 0, {}, "中没有测点"},
   };
   for (const Case& c : cases) {
     SurveyPath path;
