@@ -1,6 +1,8 @@
 #include "uncertainty/survey_path.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -58,6 +60,12 @@ void setDirection(CoursePoint& p, const Vec3& t, double verticalAzimuth) {
   }
 }
 
+std::string depthText(double md) {
+  std::array<char, 32> buf{};
+  const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), md);
+  return std::string(buf.data(), r.ptr);
+}
+
 }  // namespace
 
 Vec3 DirectionOf(double incDeg, double aziDeg) noexcept {
@@ -71,7 +79,9 @@ std::string CheckPath(const SurveyPath& path) {
     if (!std::isfinite(v)) return "起始点坐标不是有效数字";
   for (std::size_t i = 0; i < path.stations.size(); ++i) {
     const PathStation& s = path.stations[i];
-    const std::string at = "第" + std::to_string(i + 1) + "个测点";
+    // Named by its depth: callers may have put a surface point ahead of the stations they read.
+    const std::string at = std::isfinite(s.md) ? "测深" + depthText(s.md) + " m处的测点"
+                                               : "第" + std::to_string(i + 1) + "个测点";
     if (!std::isfinite(s.md) || !std::isfinite(s.inc) || !std::isfinite(s.azi))
       return at + "有无效数值";
     if (s.md < 0) return at + "的测深为负";

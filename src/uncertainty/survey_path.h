@@ -29,7 +29,7 @@ struct SurveyPath {
 };
 
 /// Empty when the path can be used; otherwise a Chinese message naming the first bad station
-/// (1-based): fewer than one station, a value that is not a finite number, depths that do not
+/// by its measured depth: fewer than one station, a value that is not a finite number, depths that do not
 /// increase, an inclination outside 0..180.
 std::string CheckPath(const SurveyPath& path);
 

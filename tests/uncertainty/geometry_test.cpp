@@ -75,7 +75,7 @@ TEST(SurveyCsv, TablesAreReadOrRefusedWithTheLine) {
       {"md,inc\n0,0\n", 0, {}, "第1行的表头缺少“azi”列"},
       {"md,inc,azi,tvd\n0,0,0,0\n", 0, {}, "tvd、north、east三列"},
       {"md,inc,azi\n0,0,0\n30,x,0\n", 0, {}, "第3行的“inc”不是数字"},
-      {"md,inc,azi\n0,0,0\n30,1,0\n30,2,0\n", 0, {}, "第3个测点的测深没有大于上一个测点"},
+      {"md,inc,azi\n0,0,0\n30,1,0\n30,2,0\n", 0, {}, "测深30 m处的测点的测深没有大于上一个测点"},
       {"md,inc,azi\n0,0,0\n30,190,0\n", 0, {}, "井斜应在0到180°之间"},
       {"", 0, {}, "是空的"},
       {"md,inc,azi\n", 0, {}, "中没有测点"},
