@@ -20,7 +20,7 @@ struct RawWeight {
 
 struct StationTrig {
   double md, tvd;
-  double si, ci, tanI;
+  double si, ci;
   double sm, cm;  // magnetic azimuth
   double st, ct;  // true azimuth
   double tanDip, bcosDip, g;
@@ -43,7 +43,7 @@ RawWeight evaluate(WeightFunction f, const StationTrig& s) {
         w.direct = true;
         w.nev = {-s.st / s.g, s.ct / s.g, 0};
       } else {
-        w.a = (1 / s.tanI - s.tanDip * s.cm) / s.g;
+        w.a = (s.ci / s.si - s.tanDip * s.cm) / s.g;
       }
       break;
     case WeightFunction::ABZ:
@@ -119,7 +119,6 @@ void CovarianceTrack::weightsAt(double md, double tvd, double incDeg, double azi
   s.tvd = tvd;
   s.si = std::sin(inc);
   s.ci = std::cos(inc);
-  s.tanI = s.si / s.ci;
   s.sm = std::sin(azM);
   s.cm = std::cos(azM);
   s.st = std::sin(azT);
@@ -127,7 +126,8 @@ void CovarianceTrack::weightsAt(double md, double tvd, double incDeg, double azi
   s.tanDip = tanDip_;
   s.bcosDip = bcosDip_;
   s.g = site_.gravity;
-  s.vertical = incDeg < kVerticalLimitDeg;
+  // Straight up is as singular as straight down.
+  s.vertical = incDeg < kVerticalLimitDeg || incDeg > 180 - kVerticalLimitDeg;
   // Derivatives of the direction with inclination and azimuth.
   const double sa = std::sin(azi), ca = std::cos(azi);
   const Vec3 dI{s.ci * ca, s.ci * sa, -s.si};
@@ -173,7 +173,10 @@ bool CovarianceTrack::build(const SurveyPath& path, const ErrorModel& model,
     message = "测点有误：" + fault + "，无法计算位置误差！";
     return false;
   }
-  fault = CheckSiteParameters(site);
+  // The model is the one passed in, which need not be compiled in.
+  SiteParameters probe = site;
+  probe.model = kDefaultModelName;
+  fault = CheckSiteParameters(probe);
   if (!fault.empty()) {
     message = "测量误差参数有误：" + fault + "，无法计算位置误差！";
     return false;

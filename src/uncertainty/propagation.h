@@ -17,7 +17,7 @@
 
 namespace tarsek::unc {
 
-/// Inclinations below this (degrees) count as vertical: the terms that have near-vertical
+/// Inclinations below this (degrees), or this near 180, count as vertical: the terms that have near-vertical
 /// forms use them there.
 inline constexpr double kVerticalLimitDeg = 0.0001;
 
@@ -29,7 +29,8 @@ class CovarianceTrack {
   CovarianceTrack() = default;
 
   /// Builds the track; false with a Chinese message (track left empty) when the path fails
-  /// CheckPath or the site values fail CheckSiteParameters.
+  /// CheckPath or the site values fail CheckSiteParameters (site.model is not looked at: model
+  /// may come from a file).
   bool build(const SurveyPath& path, const ErrorModel& model, const SiteParameters& site,
              std::string& message);
 
