@@ -253,7 +253,7 @@ int runUncertaintyCommand(const UncertaintyCommand& o) {
   const unc::ErrorModel& model = in.track.model();
   json stations = json::array();
   std::vector<unc::Cov3> terms;
-  for (std::size_t i = 0; i < in.track.size(); ++i) {
+  for (std::size_t i = in.track.firstSurveyed(); i < in.track.size(); ++i) {
     const unc::CovarianceTrack::Point p =
         in.track.at(in.track.station(i).md, o.sources ? &terms : nullptr);
     json s = pointJson(p.point, p.covariance);

@@ -192,6 +192,7 @@ bool CovarianceTrack::build(const SurveyPath& path, const ErrorModel& model,
   bcosDip_ = site.btotal * std::cos(site.dip * kRad);
   const std::vector<PathStation>& stations = path.stations;
   surfaceTie_ = path.stations.front().md <= 0;
+  firstSurveyed_ = std::min(path.firstSurveyed, path.stations.size() - 1);
   termCount_ = model.terms.size();
   const std::size_t n = stations.size();
   slot_.resize(termCount_);

@@ -39,6 +39,8 @@ class CovarianceTrack {
   const ErrorModel& model() const noexcept { return model_; }
   const SiteParameters& site() const noexcept { return site_; }
   const PathGeometry& geometry() const noexcept { return geometry_; }
+  /// The path's firstSurveyed: stations before it were put ahead of the survey.
+  std::size_t firstSurveyed() const noexcept { return firstSurveyed_; }
   const PathStation& station(std::size_t i) const noexcept { return geometry_.station(i); }
   const Vec3& position(std::size_t i) const noexcept { return geometry_.position(i); }
   /// Total covariance at station i, NEV.
@@ -75,6 +77,7 @@ class CovarianceTrack {
   PathGeometry geometry_;
   std::vector<Frame> frames_;
   bool surfaceTie_ = true;
+  std::size_t firstSurveyed_ = 0;
   std::size_t termCount_ = 0;
   std::vector<int> slot_;         // per term: index among the systematic or random terms
   std::vector<bool> random_;      // per term

@@ -26,6 +26,9 @@ struct PathStation {
 struct SurveyPath {
   std::vector<PathStation> stations;
   Vec3 tieOn{};
+  /// Index of the first station the survey itself holds: 1 when a surface point was put ahead
+  /// of a survey that starts below the surface, else 0. Listings start here.
+  std::size_t firstSurveyed = 0;
 };
 
 /// Empty when the path can be used; otherwise a Chinese message naming the first bad station

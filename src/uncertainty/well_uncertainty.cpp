@@ -14,7 +14,10 @@ SurveyPath PathOfWell(const WellRecord& well) {
     double azi = s.azimuth + well.magDeclination;
     if (azi < 0) azi += 360;
     if (azi >= 360) azi -= 360;
-    if (i == 0 && s.md > 0) path.stations.push_back({0, 0, azi});
+    if (i == 0 && s.md > 0) {
+      path.stations.push_back({0, 0, azi});
+      path.firstSurveyed = 1;
+    }
     path.stations.push_back({s.md, s.inclination, azi});
   }
   return path;

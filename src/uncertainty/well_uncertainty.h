@@ -68,7 +68,7 @@ struct NeighbourSeparation {
   std::string wellNo;
   bool ok = false;
   std::string status;  ///< why not, when !ok (e.g. the neighbour has no parameter file)
-  std::vector<ClearancePoint> points;  ///< one per station of the open well
+  std::vector<ClearancePoint> points;  ///< one per survey station of the open well
   double minimumSf = kSeparationCap;
   double minimumSfMd = 0;  ///< open well's depth of the minimum
 };
