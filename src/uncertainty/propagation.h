@@ -63,6 +63,8 @@ class CovarianceTrack {
   };
   // Site values every weighting uses, worked out once.
   double tanDip_ = 0, bcosDip_ = 0;
+  double cosConvergence_ = 1, sinConvergence_ = 0;  // grid to true
+  double cosToMagnetic_ = 1, sinToMagnetic_ = 0;    // grid to magnetic
   // One term's weighting at a station, already multiplied by its sigma: the depth weight and
   // the move per metre of half course (inclination and azimuth weights on the direction's
   // derivatives, or the near-vertical form).
@@ -71,6 +73,8 @@ class CovarianceTrack {
     Vec3 move{};
   };
   void weightsAt(double md, double tvd, double incDeg, double aziDeg, Weight* out) const;
+  void weightsAt(double md, double tvd, double incDeg, double sinInc, double cosInc,
+                 double sinAzi, double cosAzi, Weight* out) const;
 
   ErrorModel model_;
   SiteParameters site_;
