@@ -101,7 +101,6 @@ bool readInput(const std::string& file, const SiteOptions& options, Input& in, i
       status = kExitRefused;
       return false;
     }
-    in.site = unc::SiteForWell(in.site, in.well);
     in.path = unc::PathOfWell(in.well);
     if (in.path.stations.empty()) {
       std::cerr << "井“" << in.name << "”没有测点，无法计算位置误差！\n";
@@ -121,6 +120,8 @@ bool readInput(const std::string& file, const SiteOptions& options, Input& in, i
     }
   }
   applySiteOptions(options, in.site);
+  // A well's magnetic declination follows from its own and the convergence, unless given.
+  if (in.fromWell && !given(options, 2)) in.site = unc::SiteForWell(in.site, in.well);
   status = kExitRefused;
   const unc::ErrorModel* model = unc::FindModel(in.site.model);
   if (model == nullptr) {
