@@ -13,6 +13,7 @@
 #include "app/calc_parts.h"
 #include "app/calc_print.h"
 #include "app/calc_tools.h"
+#include "app/calc_uncertainty.h"
 #include "app/calc_well.h"
 #include "well/session_ops.h"
 #include "well/well_files.h"
@@ -81,6 +82,10 @@ int main(int argc, char** argv) {
   CLI::App* importCommand = tarsek::calc::addImportCommand(app, importOptions);
   tarsek::calc::ExportCommand exportOptions;
   CLI::App* exportCommand = tarsek::calc::addExportCommand(app, exportOptions);
+  tarsek::calc::UncertaintyCommand uncertaintyOptions;
+  CLI::App* uncertainty = tarsek::calc::addUncertaintyCommand(app, uncertaintyOptions);
+  tarsek::calc::ClearanceCommand clearanceOptions;
+  CLI::App* clearance = tarsek::calc::addClearanceCommand(app, clearanceOptions);
 
   try {
     app.parse(argc, argv);
@@ -94,6 +99,8 @@ int main(int argc, char** argv) {
   if (print->parsed()) return tarsek::calc::runPrintCommand(printOptions, argc, argv);
   if (importCommand->parsed()) return tarsek::calc::runImportCommand(importOptions);
   if (exportCommand->parsed()) return tarsek::calc::runExportCommand(exportOptions);
+  if (uncertainty->parsed()) return tarsek::calc::runUncertaintyCommand(uncertaintyOptions);
+  if (clearance->parsed()) return tarsek::calc::runClearanceCommand(clearanceOptions);
   if (method < 0 || method > 4) {
     std::cerr << "计算方法应为0到4之间的整数！\n";
     return kExitUsage;
