@@ -20,6 +20,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <cmath>
+#include <optional>
 
 #include "common/numtext.h"
 #include "print/survey_paging.h"
@@ -39,12 +40,12 @@ constexpr const char* kInsertPaper = "请插入纸张！";
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-// Copies typed into the copies box: the leading number, rounded half to even; a number that does
-// not fit a copy count gives -1.
-int copiesFromText(const QString& text) {
+// Copies typed into the copies box: the leading number, rounded half to even, and none for a
+// negative number; nothing for a number too large for a copy count.
+std::optional<int> copiesFromText(const QString& text) {
   const double value = std::nearbyint(readNumber(text.toStdString()));
-  if (!std::isfinite(value) || value > 32767 || value < -32768) return -1;
-  return static_cast<int>(value);
+  if (std::isnan(value) || value > 32767) return std::nullopt;
+  return value < 0 ? 0 : static_cast<int>(value);
 }
 
 }  // namespace
@@ -286,11 +287,12 @@ void frm::printWithCopies() {
   bool ok = false;
   const QString answer = askCopies(&ok);
   if (!ok) return;
-  const int copies = copiesFromText(answer);
-  if (copies < 0) {
+  const std::optional<int> counted = copiesFromText(answer);
+  if (!counted) {
     showMessage("打印份数有误！");
     return;
   }
+  const int copies = *counted;
   if (copies == 0) return;
   if (hasSystemPrinter()) {
     for (int i = 0; i < copies; ++i) dayin();

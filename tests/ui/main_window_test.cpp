@@ -50,6 +50,7 @@ class TestWindow : public frm {
   std::vector<std::string> messages;
   QString copiesAnswer;
   bool copiesOk = true;
+  int copiesAsked = 0;
   QString pdfPath;
   int pdfAsked = 0;
   int paperAsked = 0;
@@ -73,6 +74,7 @@ class TestWindow : public frm {
     return a;
   }
   QString askCopies(bool* ok) override {
+    ++copiesAsked;
     *ok = copiesOk;
     return copiesAnswer;
   }
@@ -300,9 +302,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->currentView(), int{kDesignView});
     w_->toolbarClicked(QStringLiteral("剪切"));
     QCOMPARE(w_->currentView(), int{kDesignView});
-    w_->copiesOk = false;
+    QCOMPARE(w_->copiesAsked, 0);
+    // 粘贴 is print with copies: it asks for the copies and prints them (into the file when the
+    // desk has no printer), and the view stays.
+    const QString pdf = tmp_.filePath("toolbar.pdf");
+    QFile::remove(pdf);
+    w_->pdfPath = pdf;
+    w_->copiesAnswer = QStringLiteral("1");
     w_->toolbarClicked(QStringLiteral("粘贴"));
+    QCOMPARE(w_->copiesAsked, 1);
     QCOMPARE(w_->currentView(), int{kDesignView});
+    if (!w_->hasSystemPrinter()) QVERIFY(QFile::exists(pdf));
   }
 
   void methodMenuChecksOneAndRecomputes() {
@@ -616,11 +626,21 @@ class MainWindowTest : public QObject {
     openA12();
     const QString pdf = tmp_.filePath("copies.pdf");
     w_->pdfPath = pdf;
-    const std::pair<const char*, int> cases[] = {{"0", 0}, {"abc", 0}, {"-3", 0}, {"2", 4}};
-    for (const auto& [answer, pages] : cases) {
+    // Nothing, and no word about it, for none or fewer copies; a count no copy count holds is
+    // refused with a message.
+    struct Case {
+      const char* answer;
+      int pages;
+      bool message;
+    };
+    const Case cases[] = {{"0", 0, false},      {"abc", 0, false}, {"-3", 0, false},
+                          {"-40000", 0, false}, {"1e9", 0, true},  {"2", 4, false}};
+    for (const auto& [answer, pages, message] : cases) {
       QFile::remove(pdf);
+      w_->messages.clear();
       w_->copiesAnswer = QString::fromUtf8(answer);
       action(*w_, "mnuFilePrint")->trigger();
+      QCOMPARE(w_->messages.size(), message ? 1u : 0u);
       if (pages == 0) {
         QVERIFY2(!QFile::exists(pdf), answer);
       } else {
