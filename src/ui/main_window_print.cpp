@@ -122,10 +122,24 @@ bool frm::printSurveyRun(PageOutput& out) {
       showMessage("纸张太小，无法打印测斜数据！");
       return false;
     case PrintRun::NoPage:
-      if (out.pages() == 0) disablePrinting();
+      pageRefused(out);
       return false;
   }
   return false;
+}
+
+void frm::pageRefused(PageOutput& out) {
+  // Only a printer that takes no page at all counts as missing; a file that cannot be made
+  // says why, and printing stays available.
+  if (out.asksForPaper()) {
+    if (out.pages() == 0) disablePrinting();
+  } else if (!out.error().empty()) {
+    showMessage(out.error());
+  }
+}
+
+void frm::finishOutput(PageOutput& out) {
+  if (!out.finish() && !out.asksForPaper() && !out.error().empty()) showMessage(out.error());
 }
 
 void frm::测斜数据输出(bool preview) {
@@ -136,7 +150,7 @@ void frm::测斜数据输出(bool preview) {
     if (!out) return;
     BusyPointer busy(*this);
     printSurveyRun(*out);
-    out->finish();
+    finishOutput(*out);
     return;
   }
   if (pages_.empty()) return;
@@ -273,13 +287,13 @@ void frm::dayin() {
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   dayinOn(*out);
-  out->finish();
+  finishOutput(*out);
 }
 
 void frm::dayinOn(PageOutput& out) {
   BusyPointer busy(*this);
   if (!printSurveyRun(out)) return;
-  PrintPlotPage(out, session_);
+  if (PrintPlotPage(out, session_) == PrintRun::NoPage) pageRefused(out);
 }
 
 void frm::printWithCopies() {
@@ -303,7 +317,7 @@ void frm::printWithCopies() {
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   for (int i = 0; i < copies; ++i) dayinOn(*out);
-  out->finish();
+  finishOutput(*out);
 }
 
 void frm::printSurveyOnly() {
@@ -317,8 +331,8 @@ void frm::printPlotOnly() {
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
-  if (PrintPlotPage(*out, session_) == PrintRun::NoPage) disablePrinting();
-  out->finish();
+  if (PrintPlotPage(*out, session_) == PrintRun::NoPage) pageRefused(*out);
+  finishOutput(*out);
 }
 
 void frm::printDesignReport() {
@@ -328,8 +342,8 @@ void frm::printDesignReport() {
                  [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
-  if (PrintDesignPage(*out, session_) == PrintRun::NoPage) disablePrinting();
-  out->finish();
+  if (PrintDesignPage(*out, session_) == PrintRun::NoPage) pageRefused(*out);
+  finishOutput(*out);
 }
 
 }  // namespace tarsek

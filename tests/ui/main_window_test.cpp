@@ -654,6 +654,34 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->pdfAsked, 1);
   }
 
+  void aFileThatCannotBeWrittenSaysWhyAndPrintingStays() {
+    if (w_->hasSystemPrinter()) QSKIP("a system printer is installed: pages would go to it");
+    openA12();
+    const QString folder = tmp_.filePath("pdf-folder");
+    QVERIFY(QDir().mkpath(folder + "/taken.pdf"));
+    const std::pair<QString, const char*> cases[] = {
+        {tmp_.filePath("no-such-folder/plot.pdf"), "目录不存在"},
+        {folder + "/taken.pdf", "同名的目录已存在"}};
+    for (const auto& [path, reason] : cases) {
+      w_->messages.clear();
+      w_->pdfPath = path;
+      action(*w_, "mnuWindowArrangeIcons")->trigger();
+      QCOMPARE(w_->messages.size(), 1u);
+      const QString said = QString::fromStdString(w_->messages[0]);
+      QVERIFY2(said.contains(path) && said.contains(QString::fromUtf8(reason)), qPrintable(said));
+      QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());  // no temporary file left behind
+    }
+    for (const char* name : {"mnuFilePrint", "mnuFilePrintPreview"})
+      QVERIFY(action(*w_, name)->isEnabled());
+    QVERIFY(w_->findChild<QMenu*>(QStringLiteral("mnuTools"))->menuAction()->isEnabled());
+    // The next print into a good file goes through.
+    w_->messages.clear();
+    w_->pdfPath = folder + "/plot.pdf";
+    action(*w_, "mnuWindowArrangeIcons")->trigger();
+    QVERIFY(w_->messages.empty());
+    QVERIFY(QFile::exists(w_->pdfPath));
+  }
+
   void paperQuestionNoEndsTheRun() {
     openA12();
     QPrinter printer(QPrinter::HighResolution);
