@@ -19,6 +19,7 @@
 #include "survey/survey_calc.h"
 #include "ui/fake_view_host.h"
 #include "ui/report_pdf.h"
+#include "well/well_files.h"
 
 using namespace tarsek;
 
@@ -386,6 +387,83 @@ class DesignViewTest : public QObject {
     QCOMPARE(host_->s.well.wellNo, std::string("A12"));
     QCOMPARE(child("Text6")->text(), QStringLiteral("A12"));
     QCOMPARE(host_->s.designDirty, std::int16_t{2});
+  }
+
+  // Types into a box as the user does, replacing what it holds.
+  void typeKeys(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+  }
+  QByteArray fileBytes(const QString& name) {
+    QFile f(dir().filePath(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+
+  void typedValuesWaitForConfirmationAndSaveOnlyWhenTheyDesign() {
+    fillA12();
+    QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
+    const QByteArray saved = fileBytes("A12.kvd");
+    QVERIFY(!saved.isEmpty());
+    QCOMPARE(host_->s.designDirty, std::int16_t{0});
+
+    // Typing is an unsaved change that no redisplay (resize, method change) takes away.
+    typeKeys(text200(2), "400");
+    QCOMPARE(host_->s.designDirty, std::int16_t{2});
+    QVERIFY(view_->hasUnconfirmedEdits());
+    view_->resize(1100, 700);
+    view_->基本数据显示();
+    QCOMPARE(text200(2)->text(), QStringLiteral("400"));
+    QCOMPARE(host_->s.well.kickoffDepth, 300.0);
+
+    // "保存" confirms them first: a rejected value saves nothing and says why ...
+    typeKeys(text200(0), "0");
+    QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
+    QCOMPARE(host_->status, std::string("A12井设计造斜率有误，请重新输入！"));
+    QCOMPARE(fileBytes("A12.kvd"), saved);
+    QCOMPARE(host_->s.designDirty, std::int16_t{2});
+    // ... and values that design the well are saved as designed.
+    typeKeys(text200(0), "15");
+    QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
+    QVERIFY(!view_->hasUnconfirmedEdits());
+    QCOMPARE(host_->s.well.kickoffDepth, 400.0);
+    QCOMPARE(host_->s.designDirty, std::int16_t{0});
+    QVERIFY(fileBytes("A12.kvd") != saved);
+    QCOMPARE(host_->s.designInvalid, std::int16_t{0});
+  }
+
+  void leavingTheWellAsksAboutTypedValues() {
+    fillA12();
+    QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
+    const QByteArray saved = fileBytes("A12.kvd");
+    // Yes with a value that does not design: nothing is written and the well stays open.
+    typeKeys(text200(1), "95");
+    host_->answer = Answer::Yes;
+    enterWellNumber("B1");
+    QCOMPARE(host_->questions.back(), std::string("是否保存A12井设计数据的更改?"));
+    QCOMPARE(host_->s.well.wellNo, std::string("A12"));
+    QCOMPARE(host_->messages.back(), std::string("A12井设计造到井斜有误，请重新输入！"));
+    QCOMPARE(fileBytes("A12.kvd"), saved);
+    // Yes with values that design: A12 is saved with them before B1 starts from them.
+    typeKeys(text200(1), "20");
+    enterWellNumber("B1");
+    QCOMPARE(host_->s.well.wellNo, std::string("B1"));
+    QVERIFY(fileBytes("A12.kvd") != saved);
+    WellRecord back;
+    Session reread;
+    QVERIFY(LoadWell(reread, back, dir().filePath("A12.kvd").toStdString(), false,
+                     dir().path().toStdString())
+                .ok);
+    QCOMPARE(back.buildToInclination, 20.0);
+    // No: the values typed for B1 go nowhere, and loading A12 shows A12 again.
+    typeKeys(text200(1), "22");
+    host_->answer = Answer::No;
+    enterWellNumber("A12");
+    QCOMPARE(host_->s.well.wellNo, std::string("A12"));
+    QCOMPARE(text200(1)->text(), QStringLiteral(" 20"));
+    QVERIFY(!QFile::exists(dir().filePath("B1.kvd")));
   }
 
   void unsafeWellNumberIsRefused() {

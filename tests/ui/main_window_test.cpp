@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QMenu>
 #include <QPrinter>
@@ -35,6 +36,7 @@
 #include "ui/survey_view.h"
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
+#include "well/well_files.h"
 
 using namespace tarsek;
 
@@ -409,6 +411,50 @@ class MainWindowTest : public QObject {
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll().contains("29.5"));
     QCOMPARE(session_->surveyDirty, std::int16_t{0});
+  }
+
+  void closingAsksAboutTypedDesignValues() {
+    for (const char* ext : {".kvd", ".sur"})
+      QVERIFY(QFile::copy(QStringLiteral(TARSEK_SAMPLES_DIR "/示例1") + ext,
+                          QDir(wells_).filePath(QStringLiteral("示例1") + ext)));
+    const QString kvd = QDir(wells_).filePath(QStringLiteral("示例1.kvd"));
+    const auto fileBytes = [&kvd] {
+      QFile f(kvd);
+      return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = fileBytes();
+    // The kick-off depth typed into the design view, and how the close was answered: Cancel
+    // and a Yes whose value designs nothing keep the program and the file; No closes without
+    // writing; Yes with a good value designs with it and writes it.
+    struct Case {
+      const char* kickoff;
+      Answer answer;
+      bool closes;
+      bool written;
+    };
+    const Case cases[] = {{"650", Answer::Cancel, false, false},
+                          {"99999", Answer::Yes, false, false},
+                          {"650", Answer::No, true, false},
+                          {"650", Answer::Yes, true, true}};
+    for (const Case& c : cases) {
+      makeWindow();
+      w_->fileToOpen = kvd;
+      w_->openWell();
+      w_->showView(kDesignView);
+      auto* box = w_->designView()->findChild<QLineEdit*>(QStringLiteral("Text200(2)"));
+      box->setFocus();
+      box->selectAll();
+      QTest::keyClicks(box, QString::fromUtf8(c.kickoff));
+      QCOMPARE(session_->designDirty, std::int16_t{2});
+      w_->answers = {c.answer};
+      QCOMPARE(w_->close(), c.closes);
+      QCOMPARE(fileBytes() != before, c.written);
+      if (!c.closes) QCOMPARE(box->text(), QString::fromUtf8(c.kickoff));
+      if (c.answer == Answer::Yes && !c.closes) QCOMPARE(w_->messages.size(), 1u);
+    }
+    Session reread;
+    QVERIFY(LoadWell(reread, reread.well, kvd.toStdString(), false, wells_.toStdString()).ok);
+    QCOMPARE(reread.well.kickoffDepth, 650.0);
   }
 
   void closingKeepsTheWindowWhenTheSaveFails() {
