@@ -415,6 +415,7 @@ class DesignViewTest : public QObject {
     view_->resize(1100, 700);
     view_->基本数据显示();
     QCOMPARE(text200(2)->text(), QStringLiteral("400"));
+    view_->grab().save(QStringLiteral(TARSEK_BIN_DIR "/design_view_typed.png"));
     QCOMPARE(host_->s.well.kickoffDepth, 300.0);
 
     // "保存" confirms them first: a rejected value saves nothing and says why ...
