@@ -425,8 +425,10 @@ DesignFormResult DesignView::designFromForm(const std::string& wellNo) {
 int DesignView::askToSaveChanges() {
   Session& s = host_.session();
   questionRefusal_.clear();
-  // Data that last failed to design are not saved as they are either.
-  if (!editsPending_ && s.designInvalid != 1) return AskToSaveChanges(s, s.wellDirectory);
+  // Only a question that covers the design confirms it; data that last failed to design are
+  // not saved as they are either.
+  const bool confirm = s.designDirty != 0 && (editsPending_ || s.designInvalid == 1);
+  if (!confirm) return AskToSaveChanges(s, s.wellDirectory);
   ConfirmingHost confirming(s.ui(), [this] {
     if (confirmEdits() == DesignFormResult::Designed) return true;
     questionRefusal_ = refusal_;

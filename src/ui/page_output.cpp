@@ -111,13 +111,12 @@ bool PageOutput::finish() {
   if (cancelled_ || pages_ == 0 || !buffer_) return false;
   if (!ended) {
     error_ = "文件“" + pdfPath_.toStdString() + "”无法生成，未能打印！";
-    buffer_.reset();
-    return false;
   }
-  const bool written = writePdf();
-  // Written or not, the run is over: a second finish writes nothing again.
-  buffer_.reset();
+  const bool written = ended && writePdf();
+  // Written or not, the run is over: a second finish writes nothing again. The writer goes
+  // before the buffer it writes into.
   pdf_.reset();
+  buffer_.reset();
   return written;
 }
 
