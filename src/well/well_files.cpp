@@ -49,6 +49,8 @@ bool isWritableDirectory(const std::string& dir) {
 
 }  // namespace
 
+std::string WriteErrorReason(int err) { return systemReason(err); }
+
 std::string WellFilePath(const std::string& directory, std::string_view wellNo,
                          std::string_view extension) {
   std::string name(wellNo);

@@ -40,6 +40,10 @@ std::string ChooseWellDirectory(const std::string& programDirectory, const std::
 /// ChooseWellDirectory for this program, with $XDG_DATA_HOME and $HOME from the environment.
 std::string DefaultWellDirectory();
 
+/// The reason for a failed write in the program's words (目录不存在, 没有写入权限, ...), from
+/// errno.
+std::string WriteErrorReason(int err);
+
 /// Writes bytes to path without ever leaving a half-written file: a temporary file beside it
 /// (path + ".tmp"), flushed to disk, then renamed over path. False, with a message naming the
 /// file, when any step fails; the old file is then untouched.
