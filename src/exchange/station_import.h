@@ -93,7 +93,7 @@ ParseResult ParseStationText(std::string_view bytes, const ImportOptions& option
 /// declarations are refused.
 ParseResult ParseWitsmlTrajectory(std::string_view bytes);
 
-/// Reads one sheet of an .xlsx workbook on disk (options.sheetName / sheetIndex).
-ParseResult ReadXlsxStations(const std::string& path, const ImportOptions& options = {});
+/// Reads one sheet (options.sheetName / sheetIndex) of an .xlsx workbook held in memory.
+ParseResult ParseXlsxStations(std::string_view bytes, const ImportOptions& options = {});
 
 }  // namespace tarsek
