@@ -88,7 +88,9 @@ bool readPart(void* zip, const std::string& name, std::string& out, bool& found,
     message = "工作簿中的“" + name + "”太大，不予读取";
     return false;
   }
-  out.reserve(static_cast<std::size_t>(info.uncompressed_size));
+  // Deflate expands at most about a thousandfold; a directory claiming more is not believed.
+  out.reserve(static_cast<std::size_t>(
+      std::min<ZPOS64_T>(info.uncompressed_size, info.compressed_size * 1032 + 4096)));
   char buf[65536];
   for (;;) {
     const int n = unzReadCurrentFile(zip, buf, sizeof buf);
