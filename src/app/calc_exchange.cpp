@@ -114,7 +114,8 @@ int runImportCommand(const ImportCommand& o) {
     return kExitRefused;
   }
   const ImportPlan plan =
-      PlanImport(session.well, parsed.rows, o.merge ? ImportMode::Merge : ImportMode::Replace);
+      PlanImport(session.well, parsed.rows, o.merge ? ImportMode::Merge : ImportMode::Replace,
+                 parsed.azimuthReference);
   for (const RejectedLine& r : plan.rejected) std::cerr << r.reason << '\n';
   if (!plan.ok) {
     std::cerr << plan.message << '\n';
@@ -132,6 +133,7 @@ int runImportCommand(const ImportCommand& o) {
                   : parsed.format == ImportFormat::Witsml ? "witsml"
                                                           : "text";
   out["encoding"] = parsed.encoding;
+  out["azimuthsMagnetic"] = parsed.azimuthReference == AzimuthReference::Magnetic;
   out["mode"] = o.merge ? "merge" : "replace";
   out["added"] = plan.added;
   out["replaced"] = plan.replaced;

@@ -44,7 +44,9 @@ inline void checkRoundTrip(const ParseResult& r) {
   if (!r.ok || r.rows.empty()) return;
   Session session;
   session.well.wellNo = "F1";
-  const ImportPlan plan = PlanImport(session.well, r.rows, ImportMode::Replace);
+  session.well.magDeclination = -3.5;
+  const ImportPlan plan =
+      PlanImport(session.well, r.rows, ImportMode::Replace, r.azimuthReference);
   if (!plan.ok) return;
   require(ApplyImport(session, plan));
   const ExportTable table = SurveyExportTable(session);
