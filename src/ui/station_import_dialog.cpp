@@ -147,6 +147,8 @@ void StationImportDialog::buildControls(const QString& source) {
   sourceLabel_->setObjectName(QStringLiteral("sourceLabel"));
   sourceLabel_->setText(QStringLiteral("来源：") + source);
   sourceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long path with the format notes wraps rather than widening the dialog past the screen.
+  sourceLabel_->setWordWrap(true);
   layout->addWidget(sourceLabel_);
 
   auto* sheetRow = new QHBoxLayout;
