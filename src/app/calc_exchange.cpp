@@ -162,6 +162,11 @@ int runExportCommand(const ExportCommand& o) {
   std::string directory;
   if (!loadWell(session, o.well, o.method, directory)) return kExitBadFile;
   const ExportTable table = o.design ? DesignExportTable(session) : SurveyExportTable(session);
+  // As in the program: an empty table is no file worth writing, and would not import again.
+  if (table.rowCount() == 0) {
+    std::cerr << (o.design ? "没有设计数据可以导出。" : "没有测点可以导出。") << '\n';
+    return kExitRefused;
+  }
   std::string message;
   const TextEncoding encoding =
       o.encoding == "gb18030" ? TextEncoding::Gb18030 : TextEncoding::Utf8Bom;
