@@ -60,6 +60,10 @@ TEST(StationText, FindsColumnsUnitsAndSeparatorsFromTheHeader) {
        "UTF-8",
        {{100, 1, 2}}},
       {"blanks with decimal commas", "MD INC AZI\n100,5 1,5 2,5\n", "UTF-8", {{100.5, 1.5, 2.5}}},
+      {"header cells wrapped over lines, copied from a spreadsheet",
+       "\"测深\n(ft)\"\t\"井斜\n(°)\"\t方位\n1000\t1\t2\n",
+       "UTF-8",
+       {{304.8, 1, 2}}},
       {"angles in radians",
        "md,inc(rad),azi(rad)\n100,0.5,1\n",
        "UTF-8",
@@ -195,8 +199,9 @@ TEST(StationImport, MalformedInputGetsAMessageNotACrash) {
        "第2行：井斜“abc”不是数字", 0},
       {"a missing column", [] { return ParseStationText("测深,井斜,方位\n100,1\n"); }, false,
        "第2行：缺少方位", 0},
-      {"unclosed quote", [] { return ParseStationText("测深,井斜,方位\n\"100,1,2\n"); }, false,
-       "引号没有闭合", 0},
+      {"unclosed quote, then good lines",
+       [] { return ParseStationText("测深,井斜,方位\n\"100,1,2\n200,1,2\n300,1,2\n"); }, false,
+       "第2行：引号没有闭合", 2},
       {"XML entity bomb",
        [] {
          return ParseWitsmlTrajectory(
