@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "exchange/uncertainty_columns.h"
 #include "app/calc_exchange.h"
 #include "app/calc_parts.h"
 #include "app/calc_print.h"
@@ -60,6 +61,7 @@ int runWell(const std::string& path, int method, const std::vector<std::string>&
 }  // namespace
 
 int main(int argc, char** argv) {
+  tarsek::AddUncertaintyToExports();
   CLI::App app{"Tarsek 井数据计算（无窗口）"};
   app.require_subcommand(1);
 

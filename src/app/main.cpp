@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "exchange/uncertainty_columns.h"
 #include "ui/instance_lock.h"
 #include "ui/main_window.h"
 #include "ui/screenshots.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Tarsek"));
   QApplication::setApplicationVersion(QStringLiteral(TARSEK_VERSION));
 
+  tarsek::AddUncertaintyToExports();
   const QStringList args = QApplication::arguments();
   const qsizetype shots = args.indexOf(QStringLiteral("--screenshots"));
   if (shots >= 0) {

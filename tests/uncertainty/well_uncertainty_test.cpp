@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "exchange/uncertainty_columns.h"
 #include "uncertainty/well_uncertainty.h"
 #include "well/session.h"
 #include "well/temp_dir.h"
@@ -84,6 +85,29 @@ TEST(WellUncertainty, TargetCrossingIsProjectedWhileTheSurveyIsAbove) {
   }
   WellTargetHit none;
   EXPECT_FALSE(TargetHitOfWell(UncertaintyOfWell(full, TARSEK_SAMPLES_DIR), full, 3, none));
+}
+
+TEST(WellUncertainty, ExportColumnsOnlyWithParameters) {
+  testing::TempDir dir;
+  for (const char* f : {"草20-1.kvd", "草20-1.sur", "草20-1.unc"})
+    fs::copy_file(fs::path(TARSEK_SAMPLES_DIR) / f, dir.file(f));
+  Session session;
+  session.wellDirectory = dir.path();
+  session.well = load(dir.path(), "草20-1", false);
+  const auto n = static_cast<std::size_t>(session.well.stationCount);
+  const std::vector<ExportColumn> columns = UncertaintyExportColumns(session, false);
+  ASSERT_EQ(columns.size(), 7u);
+  const WellUncertainty u = UncertaintyOfWell(session.well, dir.path());
+  const Cov3 last = u.track.covariance(u.track.size() - 1);
+  for (const ExportColumn& c : columns) {
+    ASSERT_EQ(c.values.size(), n) << c.title;
+    for (double v : c.values) EXPECT_TRUE(std::isfinite(v)) << c.title;
+  }
+  EXPECT_NEAR(columns[3].values[n - 1], std::sqrt(last.vv), 1e-9);  // σV at the last station
+  EXPECT_GT(columns[4].values[n - 1], columns[4].values[1]);        // the ellipse grows
+  EXPECT_TRUE(UncertaintyExportColumns(session, true).empty());     // no design columns
+  fs::remove(dir.file("草20-1.unc"));
+  EXPECT_TRUE(UncertaintyExportColumns(session, false).empty());
 }
 
 }  // namespace
