@@ -14,40 +14,6 @@ double distance2(const Vec3& a, const Vec3& b) {
 
 }  // namespace
 
-CourseMatch ClosestOnPath(const CovarianceTrack& offset, const Vec3& q) {
-  const std::size_t n = offset.size();
-  CourseMatch best;
-  double best2 = std::numeric_limits<double>::infinity();
-  std::size_t bestStation = 0;
-  for (std::size_t j = 0; j < n; ++j) {
-    const double d2 = distance2(offset.position(j), q);
-    if (d2 < best2) {
-      best2 = d2;
-      bestStation = j;
-    }
-  }
-  best.md = offset.station(bestStation).md;
-  best.distance = std::sqrt(best2);
-  // Every point of a course lies within half its length of one of its ends, so a course whose
-  // nearer end is farther than the best distance plus that half cannot hold a closer point.
-  for (std::size_t j = 1; j < n; ++j) {
-    const PathStation& a = offset.station(j - 1);
-    const PathStation& b = offset.station(j);
-    const double reach = best.distance + (b.md - a.md) / 2;
-    const double near2 =
-        std::min(distance2(offset.position(j - 1), q), distance2(offset.position(j), q));
-    if (near2 >= reach * reach) continue;
-    const double md = ClosestInCourse(a, offset.position(j - 1), b, q);
-    const CoursePoint p = PointInCourse(a, offset.position(j - 1), b, md);
-    const double d = std::sqrt(distance2(p.position, q));
-    if (d < best.distance) {
-      best.distance = d;
-      best.md = md;
-    }
-  }
-  return best;
-}
-
 ClearancePoint SeparationAt(const Vec3& reference, const Cov3& referenceCov, const Vec3& offset,
                             const Cov3& offsetCov, const ClearanceSettings& s) {
   ClearancePoint c;
@@ -83,7 +49,7 @@ std::vector<ClearancePoint> SeparationAlong(const CovarianceTrack& reference,
   out.reserve(reference.size());
   for (std::size_t i = 0; i < reference.size(); ++i) {
     const Vec3& q = reference.position(i);
-    const CourseMatch m = ClosestOnPath(offset, q);
+    const CourseMatch m = offset.geometry().closestTo(q);
     const CovarianceTrack::Point p = offset.at(m.md);
     ClearancePoint c =
         SeparationAt(q, reference.covariance(i), p.point.position, p.covariance, settings);

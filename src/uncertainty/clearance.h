@@ -34,16 +34,6 @@ struct ClearancePoint {
   Vec3 offset{};
 };
 
-/// Where a path passes closest to a point.
-struct CourseMatch {
-  double md = 0;
-  double distance = 0;
-};
-
-/// The offset point closest to q, searched along every course of the offset (exact on each
-/// arc); offset must not be empty.
-CourseMatch ClosestOnPath(const CovarianceTrack& offset, const Vec3& q);
-
 /// SF from the two points, their covariances and the settings.
 ClearancePoint SeparationAt(const Vec3& reference, const Cov3& referenceCov, const Vec3& offset,
                             const Cov3& offsetCov, const ClearanceSettings& settings);

@@ -80,8 +80,7 @@ TargetHit HitAtDepth(const CovarianceTrack& track, double tvd, double targetNort
   double lo = track.station(k - 1).md, hi = track.station(k).md;
   for (int i = 0; i < 100 && hi - lo > 1e-7; ++i) {
     const double mid = (lo + hi) / 2;
-    const CoursePoint p =
-        PointInCourse(track.station(k - 1), track.position(k - 1), track.station(k), mid);
+    const CoursePoint p = track.geometry().pointAt(mid);
     (p.position[2] < tvd ? lo : hi) = mid;
   }
   hit.crossed = true;

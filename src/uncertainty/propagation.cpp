@@ -114,7 +114,6 @@ void CovarianceTrack::weightsAt(double md, double tvd, double incDeg, double azi
   const double azi = aziDeg * kRad;
   const double azT = azi + site_.convergence * kRad;
   const double azM = azT - site_.declination * kRad;
-  const double dip = site_.dip * kRad;
   StationTrig s{};
   s.md = md;
   s.tvd = tvd;
@@ -125,8 +124,8 @@ void CovarianceTrack::weightsAt(double md, double tvd, double incDeg, double azi
   s.cm = std::cos(azM);
   s.st = std::sin(azT);
   s.ct = std::cos(azT);
-  s.tanDip = std::tan(dip);
-  s.bcosDip = site_.btotal * std::cos(dip);
+  s.tanDip = tanDip_;
+  s.bcosDip = bcosDip_;
   s.g = site_.gravity;
   s.vertical = incDeg < kVerticalLimitDeg;
   // Derivatives of the direction with inclination and azimuth.
@@ -185,11 +184,13 @@ bool CovarianceTrack::build(const SurveyPath& path, const ErrorModel& model,
   }
   model_ = model;
   site_ = site;
-  stations_ = path.stations;
-  positions_ = MinimumCurvaturePositions(path);
+  geometry_.build(path);
+  tanDip_ = std::tan(site.dip * kRad);
+  bcosDip_ = site.btotal * std::cos(site.dip * kRad);
+  const std::vector<PathStation>& stations = path.stations;
   surfaceTie_ = path.stations.front().md <= 0;
   termCount_ = model.terms.size();
-  const std::size_t n = stations_.size();
+  const std::size_t n = stations.size();
   slot_.resize(termCount_);
   random_.resize(termCount_);
   for (std::size_t t = 0; t < termCount_; ++t) {
@@ -197,10 +198,10 @@ bool CovarianceTrack::build(const SurveyPath& path, const ErrorModel& model,
     slot_[t] = static_cast<int>(random_[t] ? randomCount_++ : systematicCount_++);
   }
   frames_.resize(n);
-  for (std::size_t k = 0; k < n; ++k) frames_[k].t = DirectionOf(stations_[k].inc, stations_[k].azi);
+  for (std::size_t k = 0; k < n; ++k) frames_[k].t = DirectionOf(stations[k].inc, stations[k].azi);
   weights_.resize(n * termCount_);
   for (std::size_t k = 0; k < n; ++k)
-    weightsAt(stations_[k].md, positions_[k][2], stations_[k].inc, stations_[k].azi,
+    weightsAt(stations[k].md, geometry_.position(k)[2], stations[k].inc, stations[k].azi,
               &weights_[k * termCount_]);
   sysPrefix_.assign(n * systematicCount_, Vec3{});
   randPrefix_.assign(n * randomCount_, Cov3{});
@@ -215,11 +216,11 @@ bool CovarianceTrack::build(const SurveyPath& path, const ErrorModel& model,
       if (!silent) {
         if (k > 0)
           before = beforePart(w.depth, w.move, frames_[k - 1].t, frames_[k].t,
-                              stations_[k].md - stations_[k - 1].md);
+                              stations[k].md - stations[k - 1].md);
         full = before;
         if (hasAfter)
           full = add(full, afterPart(w.depth, w.move, frames_[k].t, frames_[k + 1].t,
-                                     stations_[k + 1].md - stations_[k].md));
+                                     stations[k + 1].md - stations[k].md));
       }
       const auto s = static_cast<std::size_t>(slot_[t]);
       if (random_[t]) {
@@ -245,7 +246,7 @@ Cov3 CovarianceTrack::termCovariance(std::size_t k, std::size_t t) const noexcep
   Vec3 before{};
   if (!silent && k > 0)
     before = beforePart(w.depth, w.move, frames_[k - 1].t, frames_[k].t,
-                        stations_[k].md - stations_[k - 1].md);
+                        geometry_.station(k).md - geometry_.station(k - 1).md);
   const auto s = static_cast<std::size_t>(slot_[t]);
   Cov3 c;
   if (random_[t]) {
@@ -258,34 +259,23 @@ Cov3 CovarianceTrack::termCovariance(std::size_t k, std::size_t t) const noexcep
   return c;
 }
 
-std::size_t CovarianceTrack::courseEnding(double md) const noexcept {
-  if (stations_.size() < 2 || md <= stations_.front().md) return 0;
-  const auto it = std::lower_bound(stations_.begin(), stations_.end(), md,
-                                   [](const PathStation& s, double v) { return s.md < v; });
-  if (it == stations_.end()) return stations_.size() - 1;
-  return static_cast<std::size_t>(it - stations_.begin());
-}
-
 CovarianceTrack::Point CovarianceTrack::at(double md, std::vector<Cov3>* terms) const {
   Point out;
   if (terms != nullptr) terms->assign(termCount_, Cov3{});
-  if (stations_.empty()) return out;
-  const std::size_t k = courseEnding(md);
+  if (empty()) return out;
+  const std::size_t k = geometry_.courseEnding(md);
   const auto stationPoint = [&](std::size_t i) {
-    out.point.md = stations_[i].md;
-    out.point.inc = stations_[i].inc;
-    out.point.azi = stations_[i].azi;
-    out.point.position = positions_[i];
+    out.point = geometry_.pointAt(geometry_.station(i).md);
     out.covariance = total_[i];
     if (terms != nullptr)
       for (std::size_t t = 0; t < termCount_; ++t) (*terms)[t] = termCovariance(i, t);
     return out;
   };
   if (k == 0) return stationPoint(0);
-  if (md >= stations_[k].md) return stationPoint(k);
+  if (md >= geometry_.station(k).md) return stationPoint(k);
   const std::size_t j = k - 1;  // the station above the point
-  if (md <= stations_[j].md) return stationPoint(j);
-  out.point = PointInCourse(stations_[j], positions_[j], stations_[k], md);
+  if (md <= geometry_.station(j).md) return stationPoint(j);
+  out.point = geometry_.pointAt(md);
   const Vec3 tp = DirectionOf(out.point.inc, out.point.azi);
   // Queries come by the thousand in a clearance scan: keep the point's weights off the heap.
   std::array<Weight, 48> local;
@@ -296,8 +286,8 @@ CovarianceTrack::Point CovarianceTrack::at(double md, std::vector<Cov3>* terms) 
     wp = spill.data();
   }
   weightsAt(out.point.md, out.point.position[2], out.point.inc, out.point.azi, wp);
-  const double dBefore = j > 0 ? stations_[j].md - stations_[j - 1].md : 0;
-  const double dAfter = out.point.md - stations_[j].md;
+  const double dBefore = j > 0 ? geometry_.station(j).md - geometry_.station(j - 1).md : 0;
+  const double dAfter = out.point.md - geometry_.station(j).md;
   const bool silent = j == 0 && surfaceTie_;
   for (std::size_t t = 0; t < termCount_; ++t) {
     const Weight& w = weights_[j * termCount_ + t];

@@ -33,11 +33,13 @@ class CovarianceTrack {
   bool build(const SurveyPath& path, const ErrorModel& model, const SiteParameters& site,
              std::string& message);
 
-  std::size_t size() const noexcept { return stations_.size(); }
-  bool empty() const noexcept { return stations_.empty(); }
+  std::size_t size() const noexcept { return geometry_.size(); }
+  bool empty() const noexcept { return geometry_.size() == 0; }
   const ErrorModel& model() const noexcept { return model_; }
-  const PathStation& station(std::size_t i) const noexcept { return stations_[i]; }
-  const Vec3& position(std::size_t i) const noexcept { return positions_[i]; }
+  const SiteParameters& site() const noexcept { return site_; }
+  const PathGeometry& geometry() const noexcept { return geometry_; }
+  const PathStation& station(std::size_t i) const noexcept { return geometry_.station(i); }
+  const Vec3& position(std::size_t i) const noexcept { return geometry_.position(i); }
   /// Total covariance at station i, NEV.
   const Cov3& covariance(std::size_t i) const noexcept { return total_[i]; }
   /// Covariance at station i from the model's term alone.
@@ -52,14 +54,12 @@ class CovarianceTrack {
   /// placed there; terms, when given, receives the covariance per model term.
   Point at(double md, std::vector<Cov3>* terms = nullptr) const;
 
-  /// Index of the station that ends the course holding md (1 .. size − 1), or 0 when md is at
-  /// or above the first station.
-  std::size_t courseEnding(double md) const noexcept;
-
  private:
   struct Frame {
     Vec3 t{};  // unit direction
   };
+  // Site values every weighting uses, worked out once.
+  double tanDip_ = 0, bcosDip_ = 0;
   // One term's weighting at a station, already multiplied by its sigma: the depth weight and
   // the move per metre of half course (inclination and azimuth weights on the direction's
   // derivatives, or the near-vertical form).
@@ -71,8 +71,7 @@ class CovarianceTrack {
 
   ErrorModel model_;
   SiteParameters site_;
-  std::vector<PathStation> stations_;
-  std::vector<Vec3> positions_;
+  PathGeometry geometry_;
   std::vector<Frame> frames_;
   bool surfaceTie_ = true;
   std::size_t termCount_ = 0;

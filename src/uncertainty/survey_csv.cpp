@@ -109,6 +109,10 @@ bool ParseSurveyCsv(std::string_view text, const std::string& source, SurveyPath
     message = "文件“" + source + "”是空的，无法读取测点！";
     return false;
   }
+  if (out.stations.empty()) {
+    message = "文件“" + source + "”中没有测点！";
+    return false;
+  }
   const std::string fault = CheckPath(out);
   if (!fault.empty()) {
     message = "文件“" + source + "”的" + fault + "，无法读取测点！";

@@ -1,6 +1,8 @@
 #include "uncertainty/survey_path.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -10,6 +12,8 @@ namespace {
 constexpr double kRad = std::numbers::pi / 180;
 // Below this dogleg (radians) a course is treated as straight: the arc formulas divide by it.
 constexpr double kStraight = 1e-9;
+// Courses per box at the bottom of a path's box tree.
+constexpr std::size_t kLeafCourses = 8;
 
 double dot(const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
@@ -42,6 +46,26 @@ Arc arcOf(const PathStation& a, const PathStation& b) {
   return arc;
 }
 
+// Inclination and azimuth of the unit direction t; a vertical direction has no azimuth of its
+// own and takes verticalAzimuth (the nearer station's).
+void setDirection(CoursePoint& p, const Vec3& t, double verticalAzimuth) {
+  p.inc = std::acos(std::clamp(t[2], -1.0, 1.0)) / kRad;
+  const double horizontal = std::hypot(t[0], t[1]);
+  if (horizontal > 1e-12) {
+    p.azi = std::atan2(t[1], t[0]) / kRad;
+    if (p.azi < 0) p.azi += 360;
+    if (p.azi >= 360) p.azi -= 360;
+  } else {
+    p.azi = verticalAzimuth;
+  }
+}
+
+std::string depthText(double md) {
+  std::array<char, 32> buf{};
+  const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), md);
+  return std::string(buf.data(), r.ptr);
+}
+
 }  // namespace
 
 Vec3 DirectionOf(double incDeg, double aziDeg) noexcept {
@@ -55,7 +79,9 @@ std::string CheckPath(const SurveyPath& path) {
     if (!std::isfinite(v)) return "起始点坐标不是有效数字";
   for (std::size_t i = 0; i < path.stations.size(); ++i) {
     const PathStation& s = path.stations[i];
-    const std::string at = "第" + std::to_string(i + 1) + "个测点";
+    // Named by its depth: callers may have put a surface point ahead of the stations they read.
+    const std::string at = std::isfinite(s.md) ? "测深" + depthText(s.md) + " m处的测点"
+                                               : "第" + std::to_string(i + 1) + "个测点";
     if (!std::isfinite(s.md) || !std::isfinite(s.inc) || !std::isfinite(s.azi))
       return at + "有无效数值";
     if (s.md < 0) return at + "的测深为负";
@@ -100,42 +126,185 @@ CoursePoint PointInCourse(const PathStation& a, const Vec3& ra, const PathStatio
       p.position[i] = ra[i] + arc.radius * (st * arc.t1[i] + (1 - ct) * arc.normal[i]);
     }
   }
-  p.inc = std::acos(std::clamp(t[2], -1.0, 1.0)) / kRad;
-  const double horizontal = std::hypot(t[0], t[1]);
-  if (horizontal > 1e-12) {
-    p.azi = std::atan2(t[1], t[0]) / kRad;
-    if (p.azi < 0) p.azi += 360;
-    if (p.azi >= 360) p.azi -= 360;
-  } else {
-    // A vertical point has no azimuth of its own: keep the nearer station's.
-    p.azi = s * 2 < b.md - a.md ? a.azi : b.azi;
-  }
+  setDirection(p, t, s * 2 < b.md - a.md ? a.azi : b.azi);
   return p;
 }
 
-double ClosestInCourse(const PathStation& a, const Vec3& ra, const PathStation& b,
-                       const Vec3& q) noexcept {
-  const Arc arc = arcOf(a, b);
-  const double length = b.md - a.md;
-  if (length <= 0) return a.md;
+void PathGeometry::build(const SurveyPath& path) {
+  stations_ = path.stations;
+  positions_ = MinimumCurvaturePositions(path);
+  courses_.assign(stations_.size(), Course{});
+  for (std::size_t j = 1; j < stations_.size(); ++j) {
+    const Arc arc = arcOf(stations_[j - 1], stations_[j]);
+    courses_[j] = {arc.t1, arc.normal, arc.dogleg, arc.radius};
+  }
+  boxes_.clear();
+  if (stations_.size() >= 2) {
+    boxes_.reserve(2 * stations_.size() / kLeafCourses + 2);
+    addBox(1, stations_.size() - 1);
+  }
+}
+
+std::size_t PathGeometry::addBox(std::size_t first, std::size_t last) {
+  const std::size_t index = boxes_.size();
+  boxes_.push_back({});
+  Box box;
+  box.first = first;
+  box.last = last;
+  box.lo = box.hi = positions_[first - 1];
+  double halfLength = 0;
+  for (std::size_t j = first; j <= last; ++j) {
+    for (int i = 0; i < 3; ++i) {
+      box.lo[i] = std::min(box.lo[i], positions_[j][i]);
+      box.hi[i] = std::max(box.hi[i], positions_[j][i]);
+    }
+    halfLength = std::max(halfLength, (stations_[j].md - stations_[j - 1].md) / 2);
+  }
+  // A course's points lie within half its length of one of its ends.
+  for (int i = 0; i < 3; ++i) {
+    box.lo[i] -= halfLength;
+    box.hi[i] += halfLength;
+  }
+  if (last - first + 1 > kLeafCourses) {
+    const std::size_t middle = first + (last - first) / 2;
+    box.left = addBox(first, middle);
+    box.right = addBox(middle + 1, last);
+  }
+  boxes_[index] = box;
+  return index;
+}
+
+std::size_t PathGeometry::courseEnding(double md) const noexcept {
+  if (stations_.size() < 2 || md <= stations_.front().md) return 0;
+  const auto it = std::lower_bound(stations_.begin(), stations_.end(), md,
+                                   [](const PathStation& s, double v) { return s.md < v; });
+  if (it == stations_.end()) return stations_.size() - 1;
+  return static_cast<std::size_t>(it - stations_.begin());
+}
+
+CoursePoint PathGeometry::pointAt(double md) const noexcept {
+  CoursePoint p;
+  if (stations_.empty()) return p;
+  const std::size_t k = courseEnding(md);
+  const auto at = [&](std::size_t i) {
+    p.md = stations_[i].md;
+    p.inc = stations_[i].inc;
+    p.azi = stations_[i].azi;
+    p.position = positions_[i];
+    return p;
+  };
+  if (k == 0) return at(0);
+  if (md >= stations_[k].md) return at(k);
+  if (md <= stations_[k - 1].md) return at(k - 1);
+  const Course& c = courses_[k];
+  const Vec3& ra = positions_[k - 1];
+  const double s = md - stations_[k - 1].md;
+  p.md = md;
+  Vec3 t{};
+  if (c.dogleg == 0) {
+    t = c.t1;
+    for (int i = 0; i < 3; ++i) p.position[i] = ra[i] + s * c.t1[i];
+  } else {
+    const double theta = s / c.radius;
+    const double st = std::sin(theta), ct = std::cos(theta);
+    for (int i = 0; i < 3; ++i) {
+      t[i] = ct * c.t1[i] + st * c.normal[i];
+      p.position[i] = ra[i] + c.radius * (st * c.t1[i] + (1 - ct) * c.normal[i]);
+    }
+  }
+  setDirection(p, t, s * 2 < stations_[k].md - stations_[k - 1].md ? stations_[k - 1].azi
+                                                                     : stations_[k].azi);
+  return p;
+}
+
+void PathGeometry::closestInCourse(std::size_t j, const Vec3& q, double& along,
+                                   double& distance2) const {
+  const Course& c = courses_[j];
+  const Vec3& ra = positions_[j - 1];
+  const double length = stations_[j].md - stations_[j - 1].md;
   const Vec3 d{q[0] - ra[0], q[1] - ra[1], q[2] - ra[2]};
-  if (arc.dogleg == 0) return a.md + std::clamp(dot(d, arc.t1), 0.0, length);
+  if (c.dogleg == 0) {
+    along = std::clamp(dot(d, c.t1), 0.0, length);
+    const Vec3 r{d[0] - along * c.t1[0], d[1] - along * c.t1[1], d[2] - along * c.t1[2]};
+    distance2 = dot(r, r);
+    return;
+  }
   // The arc is centre + R (sin θ t1 − cos θ n), 0 <= θ <= dogleg; the distance to q is least
   // where the arc's radius points most towards q's projection on the arc's plane.
-  const Vec3 fromCentre{d[0] - arc.radius * arc.normal[0], d[1] - arc.radius * arc.normal[1],
-                        d[2] - arc.radius * arc.normal[2]};
-  const double x = dot(fromCentre, arc.t1);
-  const double y = -dot(fromCentre, arc.normal);
-  double theta = std::atan2(x, y);
-  if (theta < 0 || theta > arc.dogleg) {
-    // Outside the arc: the nearer end in angle around the circle is the nearer end in space.
-    const auto gap = [](double t) {
-      const double g = std::fabs(std::remainder(t, 2 * std::numbers::pi));
-      return g;
-    };
-    theta = gap(theta) <= gap(theta - arc.dogleg) ? 0 : arc.dogleg;
+  const Vec3 f{d[0] - c.radius * c.normal[0], d[1] - c.radius * c.normal[1],
+               d[2] - c.radius * c.normal[2]};
+  const double x = dot(f, c.t1);
+  const double y = -dot(f, c.normal);
+  const double theta = std::atan2(x, y);
+  if (theta >= 0 && theta <= c.dogleg) {
+    along = std::min(theta * c.radius, length);
+    // |f − R(sin θ t1 − cos θ n)|² with x sin θ + y cos θ = √(x² + y²) at the best θ.
+    distance2 = std::max(0.0, dot(f, f) - 2 * c.radius * std::hypot(x, y) + c.radius * c.radius);
+    return;
   }
-  return a.md + std::clamp(theta * arc.radius, 0.0, length);
+  // Outside the arc: the nearer end in angle around the circle is the nearer end in space.
+  double toEnd = std::fabs(theta - c.dogleg);
+  if (toEnd > std::numbers::pi) toEnd = 2 * std::numbers::pi - toEnd;
+  const Vec3& end = std::fabs(theta) <= toEnd ? ra : positions_[j];
+  along = std::fabs(theta) <= toEnd ? 0 : length;
+  const Vec3 r{q[0] - end[0], q[1] - end[1], q[2] - end[2]};
+  distance2 = dot(r, r);
+}
+
+CourseMatch PathGeometry::closestTo(const Vec3& q) const noexcept {
+  CourseMatch best;
+  const std::size_t n = stations_.size();
+  if (n == 0) return best;
+  const auto dist2 = [&](std::size_t i) {
+    const Vec3& p = positions_[i];
+    const double a = p[0] - q[0], b = p[1] - q[1], c = p[2] - q[2];
+    return a * a + b * b + c * c;
+  };
+  double best2 = dist2(0);
+  best.md = stations_[0].md;
+  const auto boxDistance2 = [&](const Box& b) {
+    double sum = 0;
+    for (int i = 0; i < 3; ++i) {
+      const double below = b.lo[i] - q[i], above = q[i] - b.hi[i];
+      const double gap = below > 0 ? below : (above > 0 ? above : 0);
+      sum += gap * gap;
+    }
+    return sum;
+  };
+  // Depth-first through the boxes, the nearer child first, skipping a box no nearer than the
+  // best found so far.
+  std::size_t stack[128];
+  std::size_t top = 0;
+  if (!boxes_.empty()) stack[top++] = 0;
+  while (top > 0) {
+    const Box& b = boxes_[stack[--top]];
+    if (boxDistance2(b) >= best2) continue;
+    if (b.left == 0) {
+      for (std::size_t j = b.first; j <= b.last; ++j) {
+        // Every point of a course lies within half its length of one of its ends.
+        const double reach = std::sqrt(best2) + (stations_[j].md - stations_[j - 1].md) / 2;
+        if (std::min(dist2(j - 1), dist2(j)) >= reach * reach) continue;
+        double along = 0, d2 = 0;
+        closestInCourse(j, q, along, d2);
+        if (d2 < best2) {
+          best2 = d2;
+          best.md = stations_[j - 1].md + along;
+        }
+      }
+      continue;
+    }
+    const double dl = boxDistance2(boxes_[b.left]), dr = boxDistance2(boxes_[b.right]);
+    // The tree is balanced, so its depth stays far below the stack's size.
+    if (dl <= dr) {
+      stack[top++] = b.right;
+      stack[top++] = b.left;
+    } else {
+      stack[top++] = b.left;
+      stack[top++] = b.right;
+    }
+  }
+  best.distance = std::sqrt(best2);
+  return best;
 }
 
 }  // namespace tarsek::unc

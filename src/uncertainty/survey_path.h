@@ -3,6 +3,7 @@
 // The survey stations the error model works on, and their positions by minimum curvature
 // (the model is defined on minimum-curvature positions whatever method the well shows).
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ struct SurveyPath {
 };
 
 /// Empty when the path can be used; otherwise a Chinese message naming the first bad station
-/// (1-based): fewer than one station, a value that is not a finite number, depths that do not
+/// by its measured depth: fewer than one station, a value that is not a finite number, depths that do not
 /// increase, an inclination outside 0..180.
 std::string CheckPath(const SurveyPath& path);
 
@@ -51,9 +52,55 @@ struct CoursePoint {
 CoursePoint PointInCourse(const PathStation& a, const Vec3& ra, const PathStation& b,
                           double md) noexcept;
 
-/// Measured depth of the point of the course a..b (a at ra) closest to q; exact on the
-/// circular arc, clamped to the course's ends.
-double ClosestInCourse(const PathStation& a, const Vec3& ra, const PathStation& b,
-                       const Vec3& q) noexcept;
+/// Where a path passes closest to a point.
+struct CourseMatch {
+  double md = 0;
+  double distance = 0;
+};
+
+/// A path's stations, positions and the circular arc of every course, kept for the many point
+/// queries of a clearance scan.
+class PathGeometry {
+ public:
+  /// The path must pass CheckPath.
+  void build(const SurveyPath& path);
+
+  std::size_t size() const noexcept { return stations_.size(); }
+  const PathStation& station(std::size_t i) const noexcept { return stations_[i]; }
+  const Vec3& position(std::size_t i) const noexcept { return positions_[i]; }
+
+  /// Index of the station that ends the course holding md (1 .. size − 1), or 0 when md is at
+  /// or above the first station.
+  std::size_t courseEnding(double md) const noexcept;
+
+  /// The point at measured depth md, clamped to the path.
+  CoursePoint pointAt(double md) const noexcept;
+
+  /// The point of the path closest to q, searched along every course (exact on each arc).
+  CourseMatch closestTo(const Vec3& q) const noexcept;
+
+ private:
+  struct Course {
+    Vec3 t1{};
+    Vec3 normal{};      // unit, towards the arc's centre; zero for a straight course
+    double dogleg = 0;  // radians; 0 for a straight course
+    double radius = 0;
+  };
+  // Closest point of course j (stations j − 1 .. j) to q: its depth along the course and the
+  // squared distance.
+  void closestInCourse(std::size_t j, const Vec3& q, double& along, double& distance2) const;
+  std::vector<PathStation> stations_;
+  std::vector<Vec3> positions_;
+  std::vector<Course> courses_;  // courses_[j] runs from station j − 1 to j; [0] unused
+  // Boxes over runs of consecutive courses, each holding every point of its courses, so that a
+  // closest-point search skips the runs that cannot beat what it has found.
+  struct Box {
+    Vec3 lo{}, hi{};
+    std::size_t first = 0, last = 0;  // courses first .. last
+    std::size_t left = 0, right = 0;  // children; 0 for a leaf
+  };
+  std::size_t addBox(std::size_t first, std::size_t last);
+  std::vector<Box> boxes_;
+};
 
 }  // namespace tarsek::unc

@@ -441,6 +441,7 @@ class MainWindowTest : public QObject {
   void firstRunInstallsTheSampleWells() {
     QTemporaryDir samples;
     writeWell(samples.path(), QStringLiteral("S1"), 4);
+    writeFile(QDir(samples.path()).filePath("S1.unc"), "btotal=50000\ndip=60\n");
     writeFile(QDir(samples.path()).filePath("T2.kvd"),
               crlf({"\"T2\"", "2,0,0,0,0,100,100,200,200,0,0,0,1000,1500,45,141.42,282.84,30",
                     "3,30,300,2,-1.5,1800"}));
@@ -450,6 +451,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(installSampleWells(empty, samples.path()), QStringLiteral("S1"));
     QVERIFY(QFile::exists(QDir(empty).filePath("T2.kvd")));
     QVERIFY(QFile::exists(QDir(empty).filePath("S1.sur")));
+    QVERIFY(QFile::exists(QDir(empty).filePath("S1.unc")));
     // A directory that already holds wells is left alone.
     QVERIFY(installSampleWells(wells_, samples.path()).isEmpty());
     QVERIFY(!QFile::exists(QDir(wells_).filePath("S1.kvd")));
