@@ -41,8 +41,8 @@ std::string separationText(const unc::SessionUncertainty& u) {
   std::string text;
   for (const unc::NeighbourClearance& n : u.neighbours) {
     text += "\n" + n.name + "：";
-    text += n.ok ? "最小分离系数" + formatFixed(n.minimumSf, 2) + "（测深" +
-                       formatFixed(n.minimumMd, 2) + "米）"
+    text += n.ok ? "最小分离系数" + formatFixed(n.minimumSf, 2) + "\n    测深" +
+                       formatFixed(n.minimumMd, 2) + "米处"
                  : n.status;
   }
   return text;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -62,7 +63,7 @@ int writeScreenshots(const QString& dir) {
   window.showView(kTrajectoryView);
   window.enterPreview();
   ok = grabTo(window, out.filePath(QStringLiteral("6-preview.png"))) && ok;
-  // The last preview page carries the plot.
+  // The last preview page carries the plot, or the uncertainty report when the well has one.
   if (auto* area = window.findChild<QScrollArea*>(QStringLiteral("previewArea"))) {
     area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
     ok = grabTo(window, out.filePath(QStringLiteral("6-preview-last.png"))) && ok;
@@ -87,6 +88,13 @@ int writeScreenshots(const QString& dir) {
         if (other != name) ac->添加邻井(other);
     }
     ok = grabTo(window, out.filePath(QStringLiteral("9-two-target-anticollision.png"))) && ok;
+    // The separation factors against the same neighbours, when the wells have parameters.
+    if (auto* sf = window.findChild<QPushButton*>(QStringLiteral("sfChartButton"));
+        sf != nullptr && !sf->isHidden()) {
+      sf->setChecked(true);
+      ok = grabTo(window, out.filePath(QStringLiteral("10-separation-factor.png"))) && ok;
+      sf->setChecked(false);
+    }
     break;
   }
   // Leaving without questions: nothing was changed by looking.
