@@ -14,6 +14,7 @@
 #include "ui/first_run.h"
 #include "ui/main_window.h"
 #include "ui/shell_ops.h"
+#include "ui/site_parameters_dialog.h"
 
 namespace tarsek {
 
@@ -95,6 +96,11 @@ int writeScreenshots(const QString& dir) {
       ok = grabTo(window, out.filePath(QStringLiteral("10-separation-factor.png"))) && ok;
       sf->setChecked(false);
     }
+    // Its uncertainty parameters as the dialog shows them.
+    SiteParametersDialog parameters(session, &window);
+    parameters.show();
+    ok = grabTo(parameters, out.filePath(QStringLiteral("11-site-parameters.png"))) && ok;
+    parameters.hide();
     break;
   }
   // Leaving without questions: nothing was changed by looking.

@@ -41,7 +41,8 @@ void sectionNormal(const Cov3& c, const PathStation& st, double designAzimuth, S
   f.sectionSigma = root(c.along(w));
 }
 
-TargetChance chanceAt(const WellRecord& w, const WellUncertainty& own, int target) {
+TargetChance chanceAt(const Session& session, const WellUncertainty& own, int target) {
+  const WellRecord& w = session.well;
   TargetChance out;
   out.target = target;
   const double tvd = target == 1 ? w.target1Tvd : w.target2Tvd;
@@ -64,6 +65,17 @@ TargetChance chanceAt(const WellRecord& w, const WellUncertainty& own, int targe
   out.north = hit.at.point.position[0];
   out.east = hit.at.point.position[1];
   out.ellipse = EllipseOf(hit.at.covariance);
+  // A surveyed crossing is judged where the window shows it, by the well's own calculation
+  // method, so that the probability and the hit radius beside it speak of the same point.
+  const TargetCrossing& shown = target == 1 ? session.target1Hit : session.target2Hit;
+  if (out.surveyed && shown.result.tvd > 0 && std::isfinite(shown.result.north) &&
+      std::isfinite(shown.result.east)) {
+    out.north = shown.result.north;
+    out.east = shown.result.east;
+    const Cov3& c = hit.at.covariance;
+    out.probability = HitProbability(out.north - north, out.east - east, c.nn, c.ee, c.ne,
+                                     w.targetRadius);
+  }
   return out;
 }
 
@@ -155,8 +167,8 @@ SessionUncertainty ComputeSessionUncertainty(const Session& session) {
     sectionNormal(c, st, w.designAzimuth, f);
     out.stations.push_back(f);
   }
-  out.targets.push_back(chanceAt(w, own, 1));
-  if (w.targetCount == 2) out.targets.push_back(chanceAt(w, own, 2));
+  out.targets.push_back(chanceAt(session, own, 1));
+  if (w.targetCount == 2) out.targets.push_back(chanceAt(session, own, 2));
   for (const WellRecord& neighbour : session.neighbourWells) {
     out.neighbours.push_back(clearanceTo(session, own, neighbour));
     const NeighbourClearance& c = out.neighbours.back();
