@@ -101,7 +101,6 @@ bool readInput(const std::string& file, const SiteOptions& options, Input& in, i
       status = kExitRefused;
       return false;
     }
-    in.site = unc::SiteForWell(in.site, in.well);
     in.path = unc::PathOfWell(in.well);
     if (in.path.stations.empty()) {
       std::cerr << "井“" << in.name << "”没有测点，无法计算位置误差！\n";
@@ -121,6 +120,8 @@ bool readInput(const std::string& file, const SiteOptions& options, Input& in, i
     }
   }
   applySiteOptions(options, in.site);
+  // A well's magnetic declination follows from its own and the convergence, unless given.
+  if (in.fromWell && !given(options, 2)) in.site = unc::SiteForWell(in.site, in.well);
   status = kExitRefused;
   const unc::ErrorModel* model = unc::FindModel(in.site.model);
   if (model == nullptr) {
@@ -187,25 +188,20 @@ json hitJson(const unc::TargetHit& h) {
 // Target crossings of a well: surveyed, and projected ahead while the survey is above.
 json targetsJson(const Input& in) {
   json out = json::array();
-  const WellRecord& w = in.well;
-  for (int t = 1; t <= std::min<int>(2, w.targetCount); ++t) {
-    const double tvd = t == 1 ? w.target1Tvd : w.target2Tvd;
-    const double north = (t == 1 ? w.target1X : w.target2X) - w.wellheadX;
-    const double east = (t == 1 ? w.target1Y : w.target2Y) - w.wellheadY;
-    if (!(tvd > 0)) continue;
-    json entry = {{"target", t}, {"tvd", tvd}, {"north", north}, {"east", east},
-                  {"radius", w.targetRadius}};
-    const unc::TargetHit surveyed = unc::HitAtDepth(in.track, tvd, north, east, w.targetRadius);
-    entry["surveyed"] = hitJson(surveyed);
-    unc::TargetHit projected;
-    if (!surveyed.crossed) {
-      unc::CovarianceTrack ahead;
-      std::string message;
-      if (ahead.build(unc::ProjectToDepth(in.path, tvd), in.track.model(), in.site, message))
-        projected = unc::HitAtDepth(ahead, tvd, north, east, w.targetRadius);
-    }
-    entry["projected"] = hitJson(projected);
-    out.push_back(entry);
+  unc::WellUncertainty u;
+  u.ok = true;
+  u.site = in.site;
+  u.track = in.track;
+  for (int t = 1; t <= 2; ++t) {
+    unc::WellTargetHit hit;
+    if (!unc::TargetHitOfWell(u, in.well, t, hit)) continue;
+    out.push_back({{"target", t},
+                   {"tvd", hit.tvd},
+                   {"north", hit.north},
+                   {"east", hit.east},
+                   {"radius", hit.radius},
+                   {"surveyed", hitJson(hit.surveyed)},
+                   {"projected", hitJson(hit.projected)}});
   }
   return out;
 }
@@ -258,7 +254,7 @@ int runUncertaintyCommand(const UncertaintyCommand& o) {
   const unc::ErrorModel& model = in.track.model();
   json stations = json::array();
   std::vector<unc::Cov3> terms;
-  for (std::size_t i = 0; i < in.track.size(); ++i) {
+  for (std::size_t i = in.track.firstSurveyed(); i < in.track.size(); ++i) {
     const unc::CovarianceTrack::Point p =
         in.track.at(in.track.station(i).md, o.sources ? &terms : nullptr);
     json s = pointJson(p.point, p.covariance);

@@ -47,7 +47,7 @@ std::vector<ClearancePoint> SeparationAlong(const CovarianceTrack& reference,
   std::vector<ClearancePoint> out;
   if (reference.empty() || offset.empty()) return out;
   out.reserve(reference.size());
-  for (std::size_t i = 0; i < reference.size(); ++i) {
+  for (std::size_t i = reference.firstSurveyed(); i < reference.size(); ++i) {
     const Vec3& q = reference.position(i);
     const CourseMatch m = offset.geometry().closestTo(q);
     const CovarianceTrack::Point p = offset.at(m.md);

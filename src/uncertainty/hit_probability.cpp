@@ -74,7 +74,11 @@ TargetHit HitAtDepth(const CovarianceTrack& track, double tvd, double targetNort
   if (track.empty() || track.position(0)[2] > tvd) return hit;
   std::size_t k = 1;
   while (k < track.size() && track.position(k)[2] < tvd) ++k;
-  if (k >= track.size()) return hit;
+  if (k >= track.size()) {
+    // A path projected down to the depth may end a rounding error short of it.
+    if (track.size() < 2 || track.position(track.size() - 1)[2] < tvd - 1e-6) return hit;
+    k = track.size() - 1;
+  }
   // Bisection on measured depth inside the course: its depth rises monotonically there
   // unless the course turns up, when the first reach is still found.
   double lo = track.station(k - 1).md, hi = track.station(k).md;

@@ -20,7 +20,7 @@ struct RawWeight {
 
 struct StationTrig {
   double md, tvd;
-  double si, ci, tanI;
+  double si, ci;
   double sm, cm;  // magnetic azimuth
   double st, ct;  // true azimuth
   double tanDip, bcosDip, g;
@@ -43,7 +43,7 @@ RawWeight evaluate(WeightFunction f, const StationTrig& s) {
         w.direct = true;
         w.nev = {-s.st / s.g, s.ct / s.g, 0};
       } else {
-        w.a = (1 / s.tanI - s.tanDip * s.cm) / s.g;
+        w.a = (s.ci / s.si - s.tanDip * s.cm) / s.g;
       }
       break;
     case WeightFunction::ABZ:
@@ -110,26 +110,28 @@ Vec3 add(const Vec3& a, const Vec3& b) { return {a[0] + b[0], a[1] + b[1], a[2] 
 
 void CovarianceTrack::weightsAt(double md, double tvd, double incDeg, double aziDeg,
                                 Weight* out) const {
-  const double inc = incDeg * kRad;
-  const double azi = aziDeg * kRad;
-  const double azT = azi + site_.convergence * kRad;
-  const double azM = azT - site_.declination * kRad;
+  const double inc = incDeg * kRad, azi = aziDeg * kRad;
+  weightsAt(md, tvd, incDeg, std::sin(inc), std::cos(inc), std::sin(azi), std::cos(azi), out);
+}
+
+void CovarianceTrack::weightsAt(double md, double tvd, double incDeg, double si, double ci,
+                                double sa, double ca, Weight* out) const {
   StationTrig s{};
   s.md = md;
   s.tvd = tvd;
-  s.si = std::sin(inc);
-  s.ci = std::cos(inc);
-  s.tanI = s.si / s.ci;
-  s.sm = std::sin(azM);
-  s.cm = std::cos(azM);
-  s.st = std::sin(azT);
-  s.ct = std::cos(azT);
+  s.si = si;
+  s.ci = ci;
+  // True and magnetic azimuths by the angle-sum rules, from the turns worked out once.
+  s.st = sa * cosConvergence_ + ca * sinConvergence_;
+  s.ct = ca * cosConvergence_ - sa * sinConvergence_;
+  s.sm = sa * cosToMagnetic_ + ca * sinToMagnetic_;
+  s.cm = ca * cosToMagnetic_ - sa * sinToMagnetic_;
   s.tanDip = tanDip_;
   s.bcosDip = bcosDip_;
   s.g = site_.gravity;
-  s.vertical = incDeg < kVerticalLimitDeg;
+  // Straight up is as singular as straight down.
+  s.vertical = incDeg < kVerticalLimitDeg || incDeg > 180 - kVerticalLimitDeg;
   // Derivatives of the direction with inclination and azimuth.
-  const double sa = std::sin(azi), ca = std::cos(azi);
   const Vec3 dI{s.ci * ca, s.ci * sa, -s.si};
   const Vec3 dA{-s.si * sa, s.si * ca, 0};
   for (std::size_t t = 0; t < termCount_; ++t) {
@@ -173,7 +175,10 @@ bool CovarianceTrack::build(const SurveyPath& path, const ErrorModel& model,
     message = "测点有误：" + fault + "，无法计算位置误差！";
     return false;
   }
-  fault = CheckSiteParameters(site);
+  // The model is the one passed in, which need not be compiled in.
+  SiteParameters probe = site;
+  probe.model = kDefaultModelName;
+  fault = CheckSiteParameters(probe);
   if (!fault.empty()) {
     message = "测量误差参数有误：" + fault + "，无法计算位置误差！";
     return false;
@@ -186,9 +191,14 @@ bool CovarianceTrack::build(const SurveyPath& path, const ErrorModel& model,
   site_ = site;
   geometry_.build(path);
   tanDip_ = std::tan(site.dip * kRad);
+  cosConvergence_ = std::cos(site.convergence * kRad);
+  sinConvergence_ = std::sin(site.convergence * kRad);
+  cosToMagnetic_ = std::cos((site.convergence - site.declination) * kRad);
+  sinToMagnetic_ = std::sin((site.convergence - site.declination) * kRad);
   bcosDip_ = site.btotal * std::cos(site.dip * kRad);
   const std::vector<PathStation>& stations = path.stations;
   surfaceTie_ = path.stations.front().md <= 0;
+  firstSurveyed_ = std::min(path.firstSurveyed, path.stations.size() - 1);
   termCount_ = model.terms.size();
   const std::size_t n = stations.size();
   slot_.resize(termCount_);
@@ -276,7 +286,7 @@ CovarianceTrack::Point CovarianceTrack::at(double md, std::vector<Cov3>* terms) 
   const std::size_t j = k - 1;  // the station above the point
   if (md <= geometry_.station(j).md) return stationPoint(j);
   out.point = geometry_.pointAt(md);
-  const Vec3 tp = DirectionOf(out.point.inc, out.point.azi);
+  const Vec3& tp = out.point.direction;
   // Queries come by the thousand in a clearance scan: keep the point's weights off the heap.
   std::array<Weight, 48> local;
   std::vector<Weight> spill;
@@ -285,7 +295,13 @@ CovarianceTrack::Point CovarianceTrack::at(double md, std::vector<Cov3>* terms) 
     spill.resize(termCount_);
     wp = spill.data();
   }
-  weightsAt(out.point.md, out.point.position[2], out.point.inc, out.point.azi, wp);
+  // The point's direction gives the sines and cosines without more trigonometry.
+  const double horizontal = std::sqrt(tp[0] * tp[0] + tp[1] * tp[1]);
+  if (horizontal > 1e-12)
+    weightsAt(out.point.md, out.point.position[2], out.point.inc, horizontal, tp[2],
+              tp[1] / horizontal, tp[0] / horizontal, wp);
+  else
+    weightsAt(out.point.md, out.point.position[2], out.point.inc, out.point.azi, wp);
   const double dBefore = j > 0 ? geometry_.station(j).md - geometry_.station(j - 1).md : 0;
   const double dAfter = out.point.md - geometry_.station(j).md;
   const bool silent = j == 0 && surfaceTie_;

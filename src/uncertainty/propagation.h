@@ -17,7 +17,7 @@
 
 namespace tarsek::unc {
 
-/// Inclinations below this (degrees) count as vertical: the terms that have near-vertical
+/// Inclinations below this (degrees), or this near 180, count as vertical: the terms that have near-vertical
 /// forms use them there.
 inline constexpr double kVerticalLimitDeg = 0.0001;
 
@@ -29,7 +29,8 @@ class CovarianceTrack {
   CovarianceTrack() = default;
 
   /// Builds the track; false with a Chinese message (track left empty) when the path fails
-  /// CheckPath or the site values fail CheckSiteParameters.
+  /// CheckPath or the site values fail CheckSiteParameters (site.model is not looked at: model
+  /// may come from a file).
   bool build(const SurveyPath& path, const ErrorModel& model, const SiteParameters& site,
              std::string& message);
 
@@ -38,6 +39,8 @@ class CovarianceTrack {
   const ErrorModel& model() const noexcept { return model_; }
   const SiteParameters& site() const noexcept { return site_; }
   const PathGeometry& geometry() const noexcept { return geometry_; }
+  /// The path's firstSurveyed: stations before it were put ahead of the survey.
+  std::size_t firstSurveyed() const noexcept { return firstSurveyed_; }
   const PathStation& station(std::size_t i) const noexcept { return geometry_.station(i); }
   const Vec3& position(std::size_t i) const noexcept { return geometry_.position(i); }
   /// Total covariance at station i, NEV.
@@ -60,6 +63,8 @@ class CovarianceTrack {
   };
   // Site values every weighting uses, worked out once.
   double tanDip_ = 0, bcosDip_ = 0;
+  double cosConvergence_ = 1, sinConvergence_ = 0;  // grid to true
+  double cosToMagnetic_ = 1, sinToMagnetic_ = 0;    // grid to magnetic
   // One term's weighting at a station, already multiplied by its sigma: the depth weight and
   // the move per metre of half course (inclination and azimuth weights on the direction's
   // derivatives, or the near-vertical form).
@@ -68,12 +73,15 @@ class CovarianceTrack {
     Vec3 move{};
   };
   void weightsAt(double md, double tvd, double incDeg, double aziDeg, Weight* out) const;
+  void weightsAt(double md, double tvd, double incDeg, double sinInc, double cosInc,
+                 double sinAzi, double cosAzi, Weight* out) const;
 
   ErrorModel model_;
   SiteParameters site_;
   PathGeometry geometry_;
   std::vector<Frame> frames_;
   bool surfaceTie_ = true;
+  std::size_t firstSurveyed_ = 0;
   std::size_t termCount_ = 0;
   std::vector<int> slot_;         // per term: index among the systematic or random terms
   std::vector<bool> random_;      // per term

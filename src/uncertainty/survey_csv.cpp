@@ -101,6 +101,7 @@ bool ParseSurveyCsv(std::string_view text, const std::string& source, SurveyPath
     if (first && !tieOn && v[kMd] > 0) {
       out.tieOn = {0, 0, 0};
       out.stations.push_back({0, 0, v[kAzi]});
+      out.firstSurveyed = 1;
     }
     first = false;
     out.stations.push_back({v[kMd], v[kInc], v[kAzi]});

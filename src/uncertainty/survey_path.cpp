@@ -49,8 +49,9 @@ Arc arcOf(const PathStation& a, const PathStation& b) {
 // Inclination and azimuth of the unit direction t; a vertical direction has no azimuth of its
 // own and takes verticalAzimuth (the nearer station's).
 void setDirection(CoursePoint& p, const Vec3& t, double verticalAzimuth) {
+  p.direction = t;
   p.inc = std::acos(std::clamp(t[2], -1.0, 1.0)) / kRad;
-  const double horizontal = std::hypot(t[0], t[1]);
+  const double horizontal = std::sqrt(t[0] * t[0] + t[1] * t[1]);
   if (horizontal > 1e-12) {
     p.azi = std::atan2(t[1], t[0]) / kRad;
     if (p.azi < 0) p.azi += 360;
@@ -136,7 +137,7 @@ void PathGeometry::build(const SurveyPath& path) {
   courses_.assign(stations_.size(), Course{});
   for (std::size_t j = 1; j < stations_.size(); ++j) {
     const Arc arc = arcOf(stations_[j - 1], stations_[j]);
-    courses_[j] = {arc.t1, arc.normal, arc.dogleg, arc.radius};
+    courses_[j] = {arc.t1, arc.normal, arc.dogleg, arc.radius, std::cos(arc.dogleg)};
   }
   boxes_.clear();
   if (stations_.size() >= 2) {
@@ -191,6 +192,7 @@ CoursePoint PathGeometry::pointAt(double md) const noexcept {
     p.inc = stations_[i].inc;
     p.azi = stations_[i].azi;
     p.position = positions_[i];
+    p.direction = DirectionOf(p.inc, p.azi);
     return p;
   };
   if (k == 0) return at(0);
@@ -217,38 +219,47 @@ CoursePoint PathGeometry::pointAt(double md) const noexcept {
   return p;
 }
 
-void PathGeometry::closestInCourse(std::size_t j, const Vec3& q, double& along,
-                                   double& distance2) const {
+void PathGeometry::closestInCourse(std::size_t j, const Vec3& q, double& best2,
+                                   double& bestMd) const {
   const Course& c = courses_[j];
   const Vec3& ra = positions_[j - 1];
   const double length = stations_[j].md - stations_[j - 1].md;
   const Vec3 d{q[0] - ra[0], q[1] - ra[1], q[2] - ra[2]};
   if (c.dogleg == 0) {
-    along = std::clamp(dot(d, c.t1), 0.0, length);
+    const double along = std::clamp(dot(d, c.t1), 0.0, length);
     const Vec3 r{d[0] - along * c.t1[0], d[1] - along * c.t1[1], d[2] - along * c.t1[2]};
-    distance2 = dot(r, r);
+    const double d2 = dot(r, r);
+    if (d2 < best2) {
+      best2 = d2;
+      bestMd = stations_[j - 1].md + along;
+    }
     return;
   }
   // The arc is centre + R (sin θ t1 − cos θ n), 0 <= θ <= dogleg; the distance to q is least
-  // where the arc's radius points most towards q's projection on the arc's plane.
+  // where the arc's radius points most towards q's projection (x, y) on the arc's plane, at
+  // θ = atan2(x, y) when that lies on the arc (the dogleg is at most 180°).
   const Vec3 f{d[0] - c.radius * c.normal[0], d[1] - c.radius * c.normal[1],
                d[2] - c.radius * c.normal[2]};
   const double x = dot(f, c.t1);
   const double y = -dot(f, c.normal);
-  const double theta = std::atan2(x, y);
-  if (theta >= 0 && theta <= c.dogleg) {
-    along = std::min(theta * c.radius, length);
-    // |f − R(sin θ t1 − cos θ n)|² with x sin θ + y cos θ = √(x² + y²) at the best θ.
-    distance2 = std::max(0.0, dot(f, f) - 2 * c.radius * std::hypot(x, y) + c.radius * c.radius);
+  const double r = std::sqrt(x * x + y * y);
+  if (x >= 0 && y >= r * c.cosDogleg && r > 0) {
+    // |f − R(sin θ t1 − cos θ n)|² with x sin θ + y cos θ = r at the best θ.
+    const double d2 = std::max(0.0, dot(f, f) - 2 * c.radius * r + c.radius * c.radius);
+    if (d2 < best2) {
+      best2 = d2;
+      bestMd = stations_[j - 1].md + std::min(std::atan2(x, y) * c.radius, length);
+    }
     return;
   }
-  // Outside the arc: the nearer end in angle around the circle is the nearer end in space.
-  double toEnd = std::fabs(theta - c.dogleg);
-  if (toEnd > std::numbers::pi) toEnd = 2 * std::numbers::pi - toEnd;
-  const Vec3& end = std::fabs(theta) <= toEnd ? ra : positions_[j];
-  along = std::fabs(theta) <= toEnd ? 0 : length;
-  const Vec3 r{q[0] - end[0], q[1] - end[1], q[2] - end[2]};
-  distance2 = dot(r, r);
+  // Off the arc the nearer end is the closest point.
+  const Vec3& rb = positions_[j];
+  const Vec3 e{q[0] - rb[0], q[1] - rb[1], q[2] - rb[2]};
+  const double da = dot(d, d), db = dot(e, e);
+  if (std::min(da, db) < best2) {
+    best2 = std::min(da, db);
+    bestMd = da <= db ? stations_[j - 1].md : stations_[j].md;
+  }
 }
 
 CourseMatch PathGeometry::closestTo(const Vec3& q) const noexcept {
@@ -284,12 +295,7 @@ CourseMatch PathGeometry::closestTo(const Vec3& q) const noexcept {
         // Every point of a course lies within half its length of one of its ends.
         const double reach = std::sqrt(best2) + (stations_[j].md - stations_[j - 1].md) / 2;
         if (std::min(dist2(j - 1), dist2(j)) >= reach * reach) continue;
-        double along = 0, d2 = 0;
-        closestInCourse(j, q, along, d2);
-        if (d2 < best2) {
-          best2 = d2;
-          best.md = stations_[j - 1].md + along;
-        }
+        closestInCourse(j, q, best2, best.md);
       }
       continue;
     }

@@ -26,6 +26,9 @@ struct PathStation {
 struct SurveyPath {
   std::vector<PathStation> stations;
   Vec3 tieOn{};
+  /// Index of the first station the survey itself holds: 1 when a surface point was put ahead
+  /// of a survey that starts below the surface, else 0. Listings start here.
+  std::size_t firstSurveyed = 0;
 };
 
 /// Empty when the path can be used; otherwise a Chinese message naming the first bad station
@@ -45,6 +48,7 @@ struct CoursePoint {
   double inc = 0;  ///< degrees
   double azi = 0;  ///< degrees, 0 <= value < 360
   Vec3 position{};
+  Vec3 direction{};  ///< unit tangent (north, east, down)
 };
 
 /// The point at measured depth md on the course from a (at position ra) to b, md between
@@ -85,10 +89,11 @@ class PathGeometry {
     Vec3 normal{};      // unit, towards the arc's centre; zero for a straight course
     double dogleg = 0;  // radians; 0 for a straight course
     double radius = 0;
+    double cosDogleg = 1;
   };
-  // Closest point of course j (stations j − 1 .. j) to q: its depth along the course and the
-  // squared distance.
-  void closestInCourse(std::size_t j, const Vec3& q, double& along, double& distance2) const;
+  // The closest point of course j (stations j − 1 .. j) to q, when nearer than best2 (squared
+  // distance): best2 and bestMd become its squared distance and measured depth.
+  void closestInCourse(std::size_t j, const Vec3& q, double& best2, double& bestMd) const;
   std::vector<PathStation> stations_;
   std::vector<Vec3> positions_;
   std::vector<Course> courses_;  // courses_[j] runs from station j − 1 to j; [0] unused

@@ -5,7 +5,10 @@
 // both.
 
 #include <string>
+#include <vector>
 
+#include "uncertainty/clearance.h"
+#include "uncertainty/hit_probability.h"
 #include "uncertainty/propagation.h"
 #include "uncertainty/site_params.h"
 #include "well/well_record.h"
@@ -42,5 +45,40 @@ WellUncertainty UncertaintyOfWell(const WellRecord& well, const std::string& dir
 /// origin shifts the positions as WellheadOffset does (pass the well itself for none).
 WellUncertainty UncertaintyOfWell(const WellRecord& well, const SiteParameters& site,
                                   const BasicData& origin);
+
+/// The probability of hitting one target of a well, where the survey crosses its depth and,
+/// while it has not, where the survey projected ahead on its last direction does.
+struct WellTargetHit {
+  int target = 0;      ///< 1 or 2
+  double tvd = 0;      ///< target depth, m
+  double north = 0;    ///< target centre from the wellhead, m
+  double east = 0;
+  double radius = 0;   ///< targetRadius
+  TargetHit surveyed;  ///< crossed = false while the survey is above the target
+  TargetHit projected; ///< only while the survey is above it; crossed = false when it never gets there
+};
+
+/// Target 1 or 2 of well, whose track u was built by UncertaintyOfWell; false (out untouched)
+/// when u is not ok or the well has no such target.
+bool TargetHitOfWell(const WellUncertainty& u, const WellRecord& well, int target,
+                     WellTargetHit& out);
+
+/// The separation factor along the open well against one neighbour.
+struct NeighbourSeparation {
+  std::string wellNo;
+  bool ok = false;
+  std::string status;  ///< why not, when !ok (e.g. the neighbour has no parameter file)
+  std::vector<ClearancePoint> points;  ///< one per survey station of the open well
+  double minimumSf = kSeparationCap;
+  double minimumSfMd = 0;  ///< open well's depth of the minimum
+};
+
+/// SF of the open well (own, built by UncertaintyOfWell) against every neighbour, whose
+/// parameter files are read from directory; radii, k, Sm and σpa from the open well's file, the
+/// neighbour's radius from its own. Neighbours in the open well's axes by their wellheads.
+std::vector<NeighbourSeparation> SeparationToNeighbours(const WellRecord& well,
+                                                        const WellUncertainty& own,
+                                                        const std::vector<WellRecord>& neighbours,
+                                                        const std::string& directory);
 
 }  // namespace tarsek::unc

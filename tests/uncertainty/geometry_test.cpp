@@ -65,20 +65,21 @@ TEST(SurveyCsv, TablesAreReadOrRefusedWithTheLine) {
     const char* text;
     std::size_t stations;  // 0: refused
     Vec3 tieOn;
+    std::size_t first;  // index of the first station read (after a surface point put ahead)
     const char* says;
   };
   const Case cases[] = {
-      {"md,inc,azi\n0,0,0\n30,1.5,45\n", 2, {0, 0, 0}, ""},
-      {"\xEF\xBB\xBFMD, Inc, Azi\r\n100,0,10\r\n130,2,12\r\n", 3, {0, 0, 0}, ""},
+      {"md,inc,azi\n0,0,0\n30,1.5,45\n", 2, {0, 0, 0}, 0, ""},
+      {"\xEF\xBB\xBFMD, Inc, Azi\r\n100,0,10\r\n130,2,12\r\n", 3, {0, 0, 0}, 1, ""},
       {"azi,md,inc,tvd,north,east\n45,1500,30,1400.5,200,-10\n45,1530,31,,,\n", 2,
-       {200, -10, 1400.5}, ""},
-      {"md,inc\n0,0\n", 0, {}, "第1行的表头缺少“azi”列"},
-      {"md,inc,azi,tvd\n0,0,0,0\n", 0, {}, "tvd、north、east三列"},
-      {"md,inc,azi\n0,0,0\n30,x,0\n", 0, {}, "第3行的“inc”不是数字"},
-      {"md,inc,azi\n0,0,0\n30,1,0\n30,2,0\n", 0, {}, "测深30 m处的测点的测深没有大于上一个测点"},
-      {"md,inc,azi\n0,0,0\n30,190,0\n", 0, {}, "井斜应在0到180°之间"},
-      {"", 0, {}, "是空的"},
-      {"md,inc,azi\n", 0, {}, "中没有测点"},
+       {200, -10, 1400.5}, 0, ""},
+      {"md,inc\n0,0\n", 0, {}, 0, "第1行的表头缺少“azi”列"},
+      {"md,inc,azi,tvd\n0,0,0,0\n", 0, {}, 0, "tvd、north、east三列"},
+      {"md,inc,azi\n0,0,0\n30,x,0\n", 0, {}, 0, "第3行的“inc”不是数字"},
+      {"md,inc,azi\n0,0,0\n30,1,0\n30,2,0\n", 0, {}, 0, "测深30 m处的测点的测深没有大于上一个测点"},
+      {"md,inc,azi\n0,0,0\n30,190,0\n", 0, {}, 0, "井斜应在0到180°之间"},
+      {"", 0, {}, 0, "是空的"},
+      {"md,inc,azi\n", 0, {}, 0, "中没有测点"},
   };
   for (const Case& c : cases) {
     SurveyPath path;
@@ -88,6 +89,7 @@ TEST(SurveyCsv, TablesAreReadOrRefusedWithTheLine) {
     if (ok) {
       EXPECT_EQ(path.stations.size(), c.stations) << c.text;
       EXPECT_EQ(path.tieOn, c.tieOn) << c.text;
+      EXPECT_EQ(path.firstSurveyed, c.first) << c.text;
     } else {
       EXPECT_NE(message.find(c.says), std::string::npos) << message;
     }

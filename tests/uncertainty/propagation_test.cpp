@@ -90,6 +90,25 @@ TEST(Propagation, FirstStationBelowTheSurfaceCarriesItsErrorIntoTheNextCourse) {
   }
 }
 
+TEST(Propagation, OddDirectionsGiveFiniteFigures) {
+  const ErrorModel& model = *FindModel(kDefaultModelName);
+  // Horizontal, straight up, and either side of the vertical limit, at every azimuth quadrant.
+  for (double inc : {90.0, 180.0, 179.99995, 0.00005, 0.00011, 45.0}) {
+    SurveyPath path;
+    path.stations = {{0, 0, 0}, {500, 0, 0}};
+    for (int i = 1; i <= 8; ++i) path.stations.push_back({500 + i * 30.0, inc, i * 90.0 - 45});
+    CovarianceTrack track;
+    std::string message;
+    ASSERT_TRUE(track.build(path, model, site(), message)) << message;
+    for (double md = 0; md <= 740; md += 7.5) {
+      const Cov3 c = track.at(md).covariance;
+      for (double v : {c.nn, c.ee, c.vv, c.ne, c.nv, c.ev}) ASSERT_TRUE(std::isfinite(v)) << inc << " " << md;
+      const HorizontalEllipse e = EllipseOf(c);
+      ASSERT_TRUE(std::isfinite(e.semiMajor + e.semiMinor + e.azimuth)) << inc << " " << md;
+    }
+  }
+}
+
 TEST(Covariance, AxesAndEllipse) {
   struct Case {
     Cov3 nev;
