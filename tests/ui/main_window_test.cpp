@@ -1,7 +1,6 @@
 // The main window on the offscreen platform: menus, views, method, wells, closing, printing.
 
 #include "ui/main_window.h"
-#include "uncertainty/session_uncertainty.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,6 +35,7 @@
 #include "ui/survey_view.h"
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
+#include "uncertainty/session_uncertainty.h"
 
 using namespace tarsek;
 
