@@ -101,7 +101,7 @@ void drawSeparationChart(Surface& s, const Session& session) {
     const Colour c = i < session.neighbourColours.size() ? session.neighbourColours[i] : kBlack;
     s.setForeColour(c);
     if (!n.ok) {
-      textAt(s, kLeft + 2, noteY, n.name + "：" + n.status);
+      textAt(s, kLeft + 2, noteY, n.status);  // the reason names the well
       noteY += lineH;
       s.setForeColour(kBlack);
       continue;

@@ -27,7 +27,9 @@ constexpr int kExitNotPrinted = 3;
 
 CLI::App* addPrintCommand(CLI::App& app, PrintOptions& options) {
   CLI::App* print = app.add_subcommand("print", "把测斜数据、剖面图或设计数据按打印页写成PDF文件");
-  print->add_option("report", options.report, "survey 测斜数据 | plot 剖面图 | design 设计数据 | uncertainty 位置误差")
+  print
+      ->add_option("report", options.report,
+                   "survey 测斜数据 | plot 剖面图 | design 设计数据 | uncertainty 位置误差")
       ->required()
       ->check(CLI::IsMember({"survey", "plot", "design", "uncertainty"}));
   print->add_option("path", options.path, "设计文件(.kvd)的路径")->required();

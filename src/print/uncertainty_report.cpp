@@ -19,10 +19,9 @@ struct Column {
 };
 
 constexpr Column kColumns[] = {
-    {"NO.", "", 10},         {"测深", "(米)", 15},     {"垂深", "(米)", 24},
-    {"N值", "(米)", 33},     {"E值", "(米)", 42},      {"σH", "(米)", 51},
-    {"σL", "(米)", 58},      {"σA", "(米)", 65},       {"长半轴", "(米)", 72},
-    {"短半轴", "(米)", 80},  {"长轴方位", "(度)", 88}, {"分离系数", "", 99},
+    {"NO.", "", 10},        {"测深", "(米)", 15},   {"垂深", "(米)", 24},     {"N值", "(米)", 33},
+    {"E值", "(米)", 42},    {"σH", "(米)", 51},     {"σL", "(米)", 58},       {"σA", "(米)", 65},
+    {"长半轴", "(米)", 72}, {"短半轴", "(米)", 80}, {"长轴方位", "(度)", 88}, {"分离系数", "", 99},
 };
 
 void cell(Surface& p, double x, double y, const std::string& text) {
@@ -84,7 +83,7 @@ void PrintUncertaintyPage(Surface& p, const Session& session, int first, int las
   std::string compared;
   for (const unc::NeighbourClearance& n : u->neighbours) {
     if (!compared.empty()) compared += "、";
-    compared += n.name + (n.ok ? "" : "(" + n.status + ")");
+    compared += n.ok ? n.name : n.status;
   }
   p.printLine("分离系数对比邻井：" + (compared.empty() ? std::string("无") : compared));
 
@@ -107,12 +106,18 @@ void PrintUncertaintyPage(Surface& p, const Session& session, int first, int las
     const int index = f.station < static_cast<int>(w.stations.size())
                           ? w.stations[static_cast<std::size_t>(f.station)].index
                           : f.station;
-    const std::string values[] = {
-        std::to_string(index), f2(f.md),          f2(f.tvd),
-        f2(f.north),           f2(f.east),        f2(f.sigmaH),
-        f2(f.sigmaL),          f2(f.sigmaA),      f2(f.ellipse.semiMajor),
-        f2(f.ellipse.semiMinor), formatFixed(f.ellipse.azimuth, 1),
-        f.hasSf ? f2(f.closestSf) : std::string("—")};
+    const std::string values[] = {std::to_string(index),
+                                  f2(f.md),
+                                  f2(f.tvd),
+                                  f2(f.north),
+                                  f2(f.east),
+                                  f2(f.sigmaH),
+                                  f2(f.sigmaL),
+                                  f2(f.sigmaA),
+                                  f2(f.ellipse.semiMajor),
+                                  f2(f.ellipse.semiMinor),
+                                  formatFixed(f.ellipse.azimuth, 1),
+                                  f.hasSf ? f2(f.closestSf) : std::string("—")};
     for (std::size_t c = 0; c < std::size(kColumns); ++c) cell(p, kColumns[c].x, rowY, values[c]);
     rowY += lineHeight;
     if (index > 0 && index % 5 == 0) rowY += h;

@@ -40,10 +40,10 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 std::string separationText(const unc::SessionUncertainty& u) {
   std::string text;
   for (const unc::NeighbourClearance& n : u.neighbours) {
-    text += "\n" + n.name + "：";
-    text += n.ok ? "最小分离系数" + formatFixed(n.minimumSf, 2) + "\n    测深" +
-                       formatFixed(n.minimumMd, 2) + "米处"
-                 : n.status;
+    // A neighbour that could not be compared is named by its reason.
+    text += "\n" + (n.ok ? n.name + "：最小分离系数" + formatFixed(n.minimumSf, 2) + "\n    测深" +
+                               formatFixed(n.minimumMd, 2) + "米处"
+                         : n.status);
   }
   return text;
 }

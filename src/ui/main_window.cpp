@@ -25,7 +25,6 @@
 
 #include "common/numtext.h"
 #include "survey/survey_calc.h"
-#include "uncertainty/session_uncertainty.h"
 #include "ui/about_dialog.h"
 #include "ui/anticollision_view.h"
 #include "ui/busy_pointer.h"
@@ -39,6 +38,7 @@
 #include "ui/survey_view.h"
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
+#include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
 

@@ -356,13 +356,14 @@ void frm::printUncertaintyReport() {
                 (u ? u->status : std::string(unc::kNoSiteParameters)) + "，无法打印位置误差！");
     return;
   }
-  auto out = openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "位置误差")),
-                        [this](const QString& s) { return choosePdfFile(s); });
+  auto out =
+      openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "位置误差")),
+                 [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
-  if (PrintUncertaintyPages(*out, printer(), session_,
-                            [this] { return askYesNo(kInsertPaper) == Answer::Yes; }) ==
-      PrintRun::NoPage)
+  if (PrintUncertaintyPages(*out, printer(), session_, [this] {
+        return askYesNo(kInsertPaper) == Answer::Yes;
+      }) == PrintRun::NoPage)
     disablePrinting();
   out->finish();
 }

@@ -10,9 +10,9 @@ namespace tarsek {
 
 /// The printed reports.
 enum class Report {
-  Survey,  ///< the survey report, paged
-  Plot,    ///< the plot page
-  Design,  ///< the design report
+  Survey,       ///< the survey report, paged
+  Plot,         ///< the plot page
+  Design,       ///< the design report
   Uncertainty,  ///< the position-uncertainty report, paged
 };
 

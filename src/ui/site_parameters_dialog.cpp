@@ -40,8 +40,8 @@ constexpr FieldInfo kFields[SiteParametersDialog::kNumberFields] = {
 
 double* valueOf(unc::SiteParameters& p, int i) {
   double* fields[SiteParametersDialog::kNumberFields] = {
-      &p.btotal, &p.dip,      &p.gravity, &p.latitude, &p.convergence,
-      &p.sigmaMultiple, &p.diameter, &p.k, &p.sm, &p.sigmaPa};
+      &p.btotal,        &p.dip,      &p.gravity, &p.latitude, &p.convergence,
+      &p.sigmaMultiple, &p.diameter, &p.k,       &p.sm,       &p.sigmaPa};
   return fields[i];
 }
 

@@ -42,29 +42,18 @@ void sectionNormal(const Cov3& c, const PathStation& st, double designAzimuth, S
 }
 
 TargetChance chanceAt(const Session& session, const WellUncertainty& own, int target) {
-  const WellRecord& w = session.well;
   TargetChance out;
   out.target = target;
-  const double tvd = target == 1 ? w.target1Tvd : w.target2Tvd;
-  const double north = (target == 1 ? w.target1X : w.target2X) - w.wellheadX;
-  const double east = (target == 1 ? w.target1Y : w.target2Y) - w.wellheadY;
-  if (!(tvd > 0) || !std::isfinite(north) || !std::isfinite(east)) return out;
-  TargetHit hit = HitAtDepth(own.track, tvd, north, east, w.targetRadius);
-  if (hit.crossed) {
-    out.surveyed = true;
-  } else {
-    CovarianceTrack ahead;
-    std::string message;
-    SurveyPath path = PathOfWell(w);
-    if (!ahead.build(ProjectToDepth(path, tvd), own.track.model(), own.site, message)) return out;
-    hit = HitAtDepth(ahead, tvd, north, east, w.targetRadius);
-    out.projected = hit.crossed;
-  }
-  if (!hit.crossed) return out;
-  out.probability = hit.probability;
-  out.north = hit.at.point.position[0];
-  out.east = hit.at.point.position[1];
-  out.ellipse = EllipseOf(hit.at.covariance);
+  WellTargetHit hit;
+  if (!TargetHitOfWell(own, session.well, target, hit)) return out;
+  out.surveyed = hit.surveyed.crossed;
+  out.projected = !out.surveyed && hit.projected.crossed;
+  const TargetHit& at = out.surveyed ? hit.surveyed : hit.projected;
+  if (!at.crossed) return out;
+  out.probability = at.probability;
+  out.north = at.at.point.position[0];
+  out.east = at.at.point.position[1];
+  out.ellipse = EllipseOf(at.at.covariance);
   // A surveyed crossing is judged where the window shows it, by the well's own calculation
   // method, so that the probability and the hit radius beside it speak of the same point.
   const TargetCrossing& shown = target == 1 ? session.target1Hit : session.target2Hit;
@@ -72,44 +61,10 @@ TargetChance chanceAt(const Session& session, const WellUncertainty& own, int ta
       std::isfinite(shown.result.east)) {
     out.north = shown.result.north;
     out.east = shown.result.east;
-    const Cov3& c = hit.at.covariance;
-    out.probability = HitProbability(out.north - north, out.east - east, c.nn, c.ee, c.ne,
-                                     w.targetRadius);
+    const Cov3& c = at.at.covariance;
+    out.probability =
+        HitProbability(out.north - hit.north, out.east - hit.east, c.nn, c.ee, c.ne, hit.radius);
   }
-  return out;
-}
-
-NeighbourClearance clearanceTo(const Session& session, const WellUncertainty& own,
-                               const WellRecord& neighbour) {
-  NeighbourClearance out;
-  out.name = neighbour.wellNo;
-  SiteParameters site;
-  std::string message;
-  const SiteFile file =
-      LoadSiteParameters(session.wellDirectory, neighbour.wellNo, site, message);
-  if (file != SiteFile::Loaded) {
-    out.status = file == SiteFile::Missing ? std::string(kNoSiteParameters) : message;
-    return out;
-  }
-  const WellUncertainty other = UncertaintyOfWell(neighbour, site, session.well);
-  if (!other.ok) {
-    out.status = other.status;
-    return out;
-  }
-  ClearanceSettings settings;
-  settings.referenceRadius = own.site.diameter / 2;
-  settings.offsetRadius = other.site.diameter / 2;
-  settings.k = own.site.k;
-  settings.sm = own.site.sm;
-  settings.sigmaPa = own.site.sigmaPa;
-  out.points = SeparationAlong(own.track, other.track, settings);
-  for (const ClearancePoint& p : out.points) {
-    if (p.sf < out.minimumSf) {
-      out.minimumSf = p.sf;
-      out.minimumMd = p.md;
-    }
-  }
-  out.ok = !out.points.empty();
   return out;
 }
 
@@ -140,11 +95,11 @@ SessionUncertainty ComputeSessionUncertainty(const Session& session) {
     return out;
   }
   // The track may start with a surface point ahead of the well's first station.
-  if (own.track.size() < static_cast<std::size_t>(n)) {
+  if (own.track.size() != own.track.firstSurveyed() + static_cast<std::size_t>(n)) {
     out.status = "测点无法计算位置误差";
     return out;
   }
-  const std::size_t lead = own.track.size() - static_cast<std::size_t>(n);
+  const std::size_t lead = own.track.firstSurveyed();
   out.stations.reserve(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) {
     const std::size_t k = lead + static_cast<std::size_t>(i);
@@ -169,15 +124,24 @@ SessionUncertainty ComputeSessionUncertainty(const Session& session) {
   }
   out.targets.push_back(chanceAt(session, own, 1));
   if (w.targetCount == 2) out.targets.push_back(chanceAt(session, own, 2));
-  for (const WellRecord& neighbour : session.neighbourWells) {
-    out.neighbours.push_back(clearanceTo(session, own, neighbour));
-    const NeighbourClearance& c = out.neighbours.back();
-    if (!c.ok) continue;
-    for (std::size_t j = lead; j < c.points.size(); ++j) {
-      StationFigure& f = out.stations[j - lead];
-      f.hasSf = true;
-      f.closestSf = std::min(f.closestSf, c.points[j].sf);
+  // Separation points run from the well's first survey station, as the stations do.
+  for (const NeighbourSeparation& sep :
+       SeparationToNeighbours(w, own, session.neighbourWells, session.wellDirectory)) {
+    NeighbourClearance c;
+    c.name = sep.wellNo;
+    c.ok = sep.ok && sep.points.size() == out.stations.size();
+    c.status = sep.ok && !c.ok ? "分离系数无法与测点对应" : sep.status;
+    c.points = sep.points;
+    c.minimumSf = sep.minimumSf;
+    c.minimumMd = sep.minimumSfMd;
+    if (c.ok) {
+      for (std::size_t j = 0; j < c.points.size(); ++j) {
+        StationFigure& f = out.stations[j];
+        f.hasSf = true;
+        f.closestSf = std::min(f.closestSf, c.points[j].sf);
+      }
     }
+    out.neighbours.push_back(std::move(c));
   }
   out.ok = true;
   return out;
@@ -188,7 +152,8 @@ void UpdateUncertainty(Session& session) {
     session.uncertainty.reset();
     return;
   }
-  session.uncertainty = std::make_shared<const SessionUncertainty>(ComputeSessionUncertainty(session));
+  session.uncertainty =
+      std::make_shared<const SessionUncertainty>(ComputeSessionUncertainty(session));
 }
 
 const SessionUncertainty* ShownUncertainty(const Session& session) noexcept {

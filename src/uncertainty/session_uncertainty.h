@@ -19,7 +19,7 @@ struct StationFigure {
   int station = 0;  ///< index into the well's stations
   double md = 0, tvd = 0, north = 0, east = 0, verticalSection = 0;
   double sigmaH = 0, sigmaL = 0, sigmaA = 0, sigmaV = 0;  ///< 1σ, m
-  HorizontalEllipse ellipse;  ///< 1σ horizontal ellipse
+  HorizontalEllipse ellipse;                              ///< 1σ horizontal ellipse
   /// 1σ across the path in the vertical-section plane (m), and the unit normal (displacement,
   /// depth) it is measured along: the section band is the path ± sigma multiple × this.
   double sectionSigma = 0;
@@ -30,10 +30,10 @@ struct StationFigure {
 
 /// Chance of landing inside one target circle.
 struct TargetChance {
-  int target = 0;            ///< 1 or 2
-  bool surveyed = false;     ///< the survey has crossed the target depth
-  bool projected = false;    ///< the survey is above it and the projection reaches it
-  double probability = 0;    ///< 0..1
+  int target = 0;              ///< 1 or 2
+  bool surveyed = false;       ///< the survey has crossed the target depth
+  bool projected = false;      ///< the survey is above it and the projection reaches it
+  double probability = 0;      ///< 0..1
   double north = 0, east = 0;  ///< the crossing, m from the wellhead
   HorizontalEllipse ellipse;   ///< 1σ there
 };
@@ -41,8 +41,8 @@ struct TargetChance {
 /// SF along the open well against one neighbour.
 struct NeighbourClearance {
   std::string name;
-  bool ok = false;      ///< both wells had parameters and the SF was computed
-  std::string status;   ///< why not, when !ok
+  bool ok = false;                     ///< both wells had parameters and the SF was computed
+  std::string status;                  ///< why not, when !ok
   std::vector<ClearancePoint> points;  ///< one per open-well station of the track
   double minimumSf = kSeparationCap;
   double minimumMd = 0;

@@ -314,8 +314,8 @@ class AntiCollisionViewTest : public QObject {
     QVERIFY(!sf->isHidden());
     const QString closest = child<QLabel>("Lab最小间距")->text();
     for (const unc::NeighbourClearance& n : u->neighbours)
-      QVERIFY(closest.contains(QString::fromStdString(
-          n.name + "：最小分离系数" + formatFixed(n.minimumSf, 2))));
+      QVERIFY(closest.contains(
+          QString::fromStdString(n.name + "：最小分离系数" + formatFixed(n.minimumSf, 2))));
     sf->setChecked(true);
     QVERIFY(child<QWidget>("S1")->isHidden());
     QVERIFY(!view_->grab().isNull());

@@ -100,8 +100,8 @@ class SiteParametersDialogTest : public QObject {
     QCOMPARE(unc::LoadSiteParameters(session_.wellDirectory, "井1", p, message),
              unc::SiteFile::Loaded);
     const double want[] = {54321, -12.5, 9.81, 39.5, 1.25, 3, 0.3112, 3, 0.5, 1};
-    const double got[] = {p.btotal, p.dip, p.gravity, p.latitude, p.convergence,
-                          p.sigmaMultiple, p.diameter, p.k, p.sm, p.sigmaPa};
+    const double got[] = {p.btotal,        p.dip,      p.gravity, p.latitude, p.convergence,
+                          p.sigmaMultiple, p.diameter, p.k,       p.sm,       p.sigmaPa};
     for (int i = 0; i < SiteParametersDialog::kNumberFields; ++i) QCOMPARE(got[i], want[i]);
   }
 };
