@@ -4,6 +4,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "uncertainty/session_uncertainty.h"
 #include "well/session_ops.h"
 #include "well/well_files.h"
 
@@ -16,6 +17,8 @@
 
 namespace tarsek::calc {
 
+using unc::UpdateUncertainty;
+
 namespace {
 constexpr int kExitUsage = 1;
 constexpr int kExitBadFile = 2;
@@ -24,9 +27,11 @@ constexpr int kExitNotPrinted = 3;
 
 CLI::App* addPrintCommand(CLI::App& app, PrintOptions& options) {
   CLI::App* print = app.add_subcommand("print", "把测斜数据、剖面图或设计数据按打印页写成PDF文件");
-  print->add_option("report", options.report, "survey 测斜数据 | plot 剖面图 | design 设计数据")
+  print
+      ->add_option("report", options.report,
+                   "survey 测斜数据 | plot 剖面图 | design 设计数据 | uncertainty 位置误差")
       ->required()
-      ->check(CLI::IsMember({"survey", "plot", "design"}));
+      ->check(CLI::IsMember({"survey", "plot", "design", "uncertainty"}));
   print->add_option("path", options.path, "设计文件(.kvd)的路径")->required();
   print->add_option("-o,--output", options.output, "输出的PDF文件")->required();
   print->add_option("--method", options.method,
@@ -73,9 +78,18 @@ int runPrintCommand(const PrintOptions& options, int argc, char** argv) {
               << '\n';
     return kExitBadFile;
   }
-  const Report report = options.report == "plot"     ? Report::Plot
-                        : options.report == "design" ? Report::Design
-                                                     : Report::Survey;
+  const Report report = options.report == "plot"          ? Report::Plot
+                        : options.report == "design"      ? Report::Design
+                        : options.report == "uncertainty" ? Report::Uncertainty
+                                                          : Report::Survey;
+  // Ellipses on the plot and probabilities in the survey heading, when the well has its
+  // parameter file; the uncertainty report says why not when it has none.
+  UpdateUncertainty(session);
+  if (report == Report::Uncertainty && !session.uncertainty->ok) {
+    std::cerr << "井“" << session.well.wellNo << "”" << session.uncertainty->status
+              << "，无法打印位置误差！\n";
+    return kExitNotPrinted;
+  }
   int pages = 0;
   const std::string failed =
       WriteReportPdf(session, report, QString::fromStdString(options.output), paper, &pages);

@@ -8,6 +8,7 @@
 
 #include "common/numtext.h"
 #include "plot/plot_geometry.h"
+#include "plot/uncertainty_overlay.h"
 
 namespace tarsek {
 namespace {
@@ -177,6 +178,7 @@ void DrawPlanView(Surface& s, const Session& session) {
   s.line(c.x, c.y, t1.x, t1.y, kRed);
   if (two) s.line(c.x, c.y, t2.x, t2.y, kRed);
 
+  if (const unc::SessionUncertainty* u = unc::ShownUncertainty(session)) DrawPlanEllipses(s, *u, c);
   const int n = stationsInUse(w);
   planPath(s, c, w.results, n, kBlue);
   crossings(s, session, c);
@@ -235,6 +237,8 @@ void DrawVerticalSection(Surface& s, const Session& session) {
 
   if (T != 0) {
     sectionPath(s, o, 1, w.designResults, designPointsInUse(w), kRed);
+    if (const unc::SessionUncertainty* u = unc::ShownUncertainty(session))
+      DrawSectionBand(s, *u, o, 1);
     sectionPath(s, o, 1, w.results, stationsInUse(w), kBlue);
   }
 }
@@ -298,6 +302,8 @@ void DrawTrajectoryPlot(Surface& s, const Session& session) {
   target(w.target1X, w.target1Y);
   if (w.targetCount == 2) target(w.target2X, w.target2Y);
 
+  const unc::SessionUncertainty* u = unc::ShownUncertainty(session);
+  if (u != nullptr) DrawPlanEllipses(s, *u, c);
   planPath(s, c, w.results, n, kBlue);
   crossings(s, session, c);
 
@@ -338,6 +344,7 @@ void DrawTrajectoryPlot(Surface& s, const Session& session) {
     textAt(s, qx + d / k, qy + tick, formatFixed(d, 0));
   }
 
+  if (u != nullptr) DrawSectionBand(s, *u, {qx, qy}, k);
   sectionPath(s, {qx, qy}, k, w.results, n, kBlue);
   const int m = designPointsInUse(w);
   if (m >= 1) {

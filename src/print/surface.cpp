@@ -103,6 +103,39 @@ void Surface::line(double x1, double y1, double x2, double y2, Colour colour) {
   currentY = y2;
 }
 
+void Surface::polyline(const std::vector<double>& xy, Colour colour) {
+  if (recording()) {
+    std::string args;
+    for (std::size_t i = 0; i + 1 < xy.size(); i += 2)
+      args += fmt::format("{}{:.4f},{:.4f}", i == 0 ? "" : ";", xy[i], xy[i + 1]);
+    note("polyline", args + "," + colourHex(colour));
+  }
+  std::vector<double> device;
+  device.reserve(xy.size());
+  const auto flush = [&] {
+    if (device.size() >= 4) drawPolyline(device.data(), device.size() / 2, colour);
+    device.clear();
+  };
+  for (std::size_t i = 0; i + 1 < xy.size(); i += 2) {
+    const double x = toDeviceX(xy[i]);
+    const double y = toDeviceY(xy[i + 1]);
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+      flush();
+      continue;
+    }
+    device.push_back(x);
+    device.push_back(y);
+    currentX = xy[i];
+    currentY = xy[i + 1];
+  }
+  flush();
+}
+
+void Surface::drawPolyline(const double* xy, std::size_t points, Colour colour) {
+  for (std::size_t i = 1; i < points; ++i)
+    drawLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * i], xy[2 * i + 1], colour);
+}
+
 void Surface::box(double x1, double y1, double x2, double y2, Colour colour) {
   if (recording())
     note("box", fmt::format("{:.4f},{:.4f},{:.4f},{:.4f},{}", x1, y1, x2, y2, colourHex(colour)));

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarsek {
 
@@ -108,6 +109,9 @@ class Surface {
   /// A circle of radius r (user units of the x axis), or the arc from start to end (radians,
   /// counter-clockwise from east) when start != end; the cursor ends at the centre.
   void circle(double x, double y, double r, Colour colour, double start = 0, double end = 0);
+  /// A broken line through the points xy (x0, y0, x1, y1, ... in user units); a point that is
+  /// not finite breaks the line there. The cursor ends at the last point.
+  void polyline(const std::vector<double>& xy, Colour colour);
   /// A single point; the cursor ends there.
   void point(double x, double y, Colour colour);
   /// Clears the surface to white and puts the cursor at the top-left.
@@ -131,6 +135,8 @@ class Surface {
   virtual void drawEllipse(double cx, double cy, double rx, double ry, Colour colour, double start,
                            double end) = 0;
   virtual void drawPoint(double x, double y, Colour colour) = 0;
+  /// points pairs of device coordinates, all finite; by default one drawLine per segment.
+  virtual void drawPolyline(const double* xy, std::size_t points, Colour colour);
   virtual void clearDevice() = 0;
   /// Width and height in twips of a text in the current font.
   virtual double measureWidth(std::string_view text) const = 0;

@@ -4,6 +4,7 @@
 
 #include "common/numtext.h"
 #include "survey/guidance.h"
+#include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
 namespace {
@@ -70,6 +71,8 @@ class PanelWriter {
     add(label + f2(g.remainingLength) + "m");
     add("         剩余位移：" + f2(g.remainingDisplacement) + "m");
     add("         偏 移 距：" + f2(g.lateralOffset) + "m");
+    if (const unc::TargetChance* c = chance(k); c != nullptr && c->projected)
+      add("  预计中靶概率：" + unc::PercentText(c->probability));
     add("");
     add("靶心井斜：" + f2(g.centreInclination) + "°");
     add("靶心方位：" + f2(g.centreAzimuth) + "°");
@@ -131,6 +134,8 @@ class PanelWriter {
     add("");
     const bool one = well_.targetCount == 1;
     add((one ? "中靶半径：" : "中靶1半径：") + f2(r) + "米");
+    if (const unc::TargetChance* c = chance(1); c != nullptr && c->surveyed)
+      add((one ? "中靶概率：" : "中靶1概率：") + unc::PercentText(c->probability));
     add("靶点有效位移差值：" + f2(h.result.verticalSection - well_.designDisplacement1) + "米");
     add("靶点偏移距：" + f2(h.result.lateralOffset) + "米");
     if (h.result.closureDistance != 0) {
@@ -158,6 +163,8 @@ class PanelWriter {
     add(hit ? "恭 喜 你！" : "很 遗 憾！");
     add("");
     add("中靶2半径：" + f2(r) + "米");
+    if (const unc::TargetChance* c = chance(2); c != nullptr && c->surveyed)
+      add("中靶2概率：" + unc::PercentText(c->probability));
     add("");
     add("靶点有效位移差值：" + f2(h.result.verticalSection - well_.designDisplacement2) + "米");
     add("靶 点 偏 移  距：" + f2(h.result.lateralOffset) + "米");
@@ -170,6 +177,15 @@ class PanelWriter {
     }
     add("");
     add("靶点详情看右侧阅览框");
+  }
+
+  // The probability of landing in target k's circle, when the well's uncertainty is known.
+  const unc::TargetChance* chance(int k) const {
+    const auto& u = session_.uncertainty;
+    if (!u || !u->ok) return nullptr;
+    for (const unc::TargetChance& c : u->targets)
+      if (c.target == k) return &c;
+    return nullptr;
   }
 
   void bottomHole() {

@@ -5,6 +5,7 @@
 
 #include "common/numtext.h"
 #include "survey/survey_calc.h"
+#include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
 namespace {
@@ -55,6 +56,24 @@ void cell(Surface& p, double x, double y, const std::string& text) {
   p.printItem(text);
 }
 
+// The probability of landing in each target circle, between the method and the hit radius on
+// the method's line, when the well's uncertainty is known; "(预计)" marks a projected crossing.
+void probabilities(Surface& p, const Session& session) {
+  const auto& u = session.uncertainty;
+  if (!u || !u->ok) return;
+  const bool two = session.well.targetCount == 2;
+  std::string text;
+  for (const unc::TargetChance& c : u->targets) {
+    if (!c.surveyed && !c.projected) continue;
+    if (!text.empty()) text += "  ";
+    text += two ? "中靶" + std::to_string(c.target) + "概率：" : std::string("中靶概率：");
+    text += unc::PercentText(c.probability) + (c.projected ? "(预计)" : "");
+  }
+  if (text.empty()) return;
+  p.currentX = 42;
+  p.printItem(text);
+}
+
 }  // namespace
 
 void PrintSurveyPage(Surface& p, const Session& session, int first, int last) {
@@ -94,6 +113,7 @@ void PrintSurveyPage(Surface& p, const Session& session, int first, int last) {
   p.currentY += h;
   p.currentX = kLeft;
   p.printItem(std::string("计算方法：") + MethodName(session.calcMethod));
+  probabilities(p, session);
   // Without an observed crossing there is no hit radius; a printed 0.00 would read as a hit.
   const auto radius = [](const TargetCrossing& hit) {
     return hit.crossed ? metres(hit.hitRadius) : std::string("未经过靶点垂深");

@@ -16,8 +16,10 @@
 #include <cmath>
 
 #include "anticollision/neighbour_loader.h"
+#include "anticollision/separation_chart.h"
 #include "common/numtext.h"
 #include "ui/painter_surface.h"
+#include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
 namespace {
@@ -30,6 +32,20 @@ QString labelText(const std::string& text) {
   QString t = QString::fromStdString(text);
   t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return t;
+}
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// The smallest separation factor of each neighbour, under the closest approach.
+std::string separationText(const unc::SessionUncertainty& u) {
+  std::string text;
+  for (const unc::NeighbourClearance& n : u.neighbours) {
+    // A neighbour that could not be compared is named by its reason.
+    text += "\n" + (n.ok ? n.name + "：最小分离系数" + formatFixed(n.minimumSf, 2) + "\n    测深" +
+                               formatFixed(n.minimumMd, 2) + "米处"
+                         : n.status);
+  }
+  return text;
 }
 
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
@@ -89,6 +105,13 @@ AntiCollisionView::AntiCollisionView(ViewHost& host, QWidget* parent)
   开关_ = new QPushButton(kSpacing, side);
   开关_->setObjectName(QStringLiteral("开关"));
   sideLayout->addWidget(开关_);
+  // The separation-factor chart, shown in place of the other two while checked; only a well
+  // whose position uncertainty is known offers it.
+  sfChartButton_ = new QPushButton(QStringLiteral("分离系数图"), side);
+  sfChartButton_->setObjectName(QStringLiteral("sfChartButton"));
+  sfChartButton_->setCheckable(true);
+  sfChartButton_->hide();
+  sideLayout->addWidget(sfChartButton_);
 
   sideLayout->addWidget(
       makeLabel(QStringLiteral("Label29"), QStringLiteral("所选邻井图例："), side));
@@ -152,6 +175,10 @@ AntiCollisionView::AntiCollisionView(ViewHost& host, QWidget* parent)
   connect(file1_, &QListWidget::itemClicked, this, &AntiCollisionView::onFileClicked);
   connect(vScroll3_, &QScrollBar::valueChanged, this, &AntiCollisionView::onZoomChanged);
   connect(开关_, &QPushButton::clicked, this, &AntiCollisionView::onSwitch);
+  connect(sfChartButton_, &QPushButton::toggled, this, [this](bool) {
+    s1_->setVisible(!sfChartButton_->isChecked() && chartDrawn_);
+    picture100_->update();
+  });
 
   setLabel32Colour(kBlue);
   refreshFileList();
@@ -164,9 +191,21 @@ AntiCollisionView::AntiCollisionView(ViewHost& host, QWidget* parent)
 
 void AntiCollisionView::防碰数据处理() {
   Session& session = host_.session();
+  showSeparationOffer();
   if (!scanClearance(session, readNumber(text步长_->text().toStdString()), scan_)) return;
   showTexts();
   防碰图();
+}
+
+bool AntiCollisionView::separationShown() const {
+  return sfChartButton_->isChecked() && !sfChartButton_->isHidden();
+}
+
+void AntiCollisionView::showSeparationOffer() {
+  const auto& u = host_.session().uncertainty;
+  const bool offer = u && u->ok;
+  sfChartButton_->setVisible(offer);
+  if (!offer) sfChartButton_->setChecked(false);
 }
 
 void AntiCollisionView::防碰图初始() {
@@ -197,7 +236,7 @@ void AntiCollisionView::防碰图() {
 void AntiCollisionView::间距图() {
   chartDrawn_ = true;
   placeMarker();
-  s1_->show();
+  s1_->setVisible(!separationShown());
   picture100_->update();
 }
 
@@ -206,7 +245,7 @@ void AntiCollisionView::趋势图(double& panX, double& panY) {
   panOffsetY_ = panY;
   chartDrawn_ = true;
   placeMarker();
-  s1_->show();
+  s1_->setVisible(!separationShown());
   picture100_->update();
 }
 
@@ -218,6 +257,8 @@ void AntiCollisionView::添加邻井(const QString& fileName) {
   // The core speaks to session.ui(); say it here too in case the session has no host set.
   if (outcome == AddNeighbourOutcome::StepTooSmall) host_.setStatusText("步长 ≥ 2");
   if (outcome != AddNeighbourOutcome::Added) return;
+  // The new neighbour's separation factors join the open well's figures.
+  unc::UpdateUncertainty(session);
   picture15_->update();
   text步长_->setFocus();
   zoom_ = static_cast<int>(readNumber(text放大率_->text().toStdString()));
@@ -245,8 +286,12 @@ ChartFrame AntiCollisionView::currentFrame() const {
 }
 
 void AntiCollisionView::paintChart(Surface& s) {
-  if (!chartDrawn_) return;
   const Session& session = host_.session();
+  if (separationShown()) {
+    drawSeparationChart(s, session);
+    return;
+  }
+  if (!chartDrawn_) return;
   if (spacingOnShow())
     drawSpacingChart(s, session, scan_, zoom_);
   else
@@ -271,7 +316,10 @@ void AntiCollisionView::placeMarker() {
 void AntiCollisionView::showTexts() {
   lab最小间距_->setText(labelText(scan_.closestText));
   for (int i = 0; i < 5; ++i) lab_[i]->setText(labelText(scan_.columns[i]));
-  if (scan_.warning) {
+  const auto& u = host_.session().uncertainty;
+  const bool sfWarning = u && u->ok && u->belowOne();
+  if (u && u->ok) lab最小间距_->setText(lab最小间距_->text() + qs(separationText(*u)));
+  if (scan_.warning || sfWarning) {
     setLabel32Colour(kRed);
     timer1_->start();
   } else {
@@ -333,6 +381,7 @@ bool AntiCollisionView::stepKey(QKeyEvent* key) {
 }
 
 void AntiCollisionView::chartMouse(QEvent* event) {
+  if (separationShown()) return;
   auto* me = static_cast<QMouseEvent*>(event);
   const Session& session = host_.session();
   if (session.neighbourWells.empty()) {

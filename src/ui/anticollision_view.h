@@ -57,6 +57,8 @@ class AntiCollisionView : public QWidget {
 
  private:
   bool spacingOnShow() const;
+  bool separationShown() const;
+  void showSeparationOffer();
   ChartFrame currentFrame() const;
   void paintChart(Surface& s);
   void placeMarker();
@@ -76,6 +78,7 @@ class AntiCollisionView : public QWidget {
   QScrollBar* vScroll3_ = nullptr;
   QLabel* text放大率_ = nullptr;
   QPushButton* 开关_ = nullptr;
+  QPushButton* sfChartButton_ = nullptr;
   PictureBox* picture100_ = nullptr;
   QLabel* label1_ = nullptr;
   QLabel* lab_[5] = {};

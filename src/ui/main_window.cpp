@@ -23,6 +23,7 @@
 #include <QToolBar>
 #include <exception>
 
+#include "common/numtext.h"
 #include "survey/survey_calc.h"
 #include "ui/about_dialog.h"
 #include "ui/anticollision_view.h"
@@ -32,10 +33,12 @@
 #include "ui/page_output.h"
 #include "ui/preview_page.h"
 #include "ui/shell_ops.h"
+#include "ui/site_parameters_dialog.h"
 #include "ui/station_exchange.h"
 #include "ui/survey_view.h"
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
+#include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
 
@@ -100,6 +103,9 @@ frm::frm(Session& session, QWidget* parent) : QMainWindow(parent), session_(sess
   panel1_ = new QLabel(bar);
   panel1_->setObjectName(QStringLiteral("Panel1"));
   bar->addWidget(panel1_, 1);
+  uncertaintyPanel_ = new QLabel(bar);
+  uncertaintyPanel_->setObjectName(QStringLiteral("uncertaintyPanel"));
+  bar->addPermanentWidget(uncertaintyPanel_);
   setStatusBar(bar);
 
   exchange_ = new StationExchange(*this, this);
@@ -166,6 +172,13 @@ void frm::buildMenus() {
   QMenu* view = menu("剖面设计及计算", "mnuView");
   item(view, "基本数据", "mnuViewToolbar", [this] { showView(kDesignView); });
   item(view, "测斜数据", "cxsj", [this] { showView(kSurveyView); });
+  separator(view, "uncertaintySeparator");
+  item(view, "测量误差参数…", "siteParametersAction", [this] { editSiteParameters(); });
+  showUncertaintyAction_ = item(view, "显示误差椭圆", "showUncertaintyAction", nullptr);
+  showUncertaintyAction_->setCheckable(true);
+  showUncertaintyAction_->setChecked(session_.showUncertainty);
+  connect(showUncertaintyAction_, &QAction::toggled, this,
+          [this](bool on) { guarded([this, on] { setUncertaintyShown(on); }); });
 
   // Stations in and out; not the toolbar's 粘贴, which has always printed.
   QMenu* exchange = menu("数据交换", "exchangeMenu");
@@ -179,6 +192,7 @@ void frm::buildMenus() {
   item(print, "基本数据", "mnuToolsOptions", [this] { printDesignReport(); });
   item(print, "测斜数据", "mnuWindowCascade", [this] { printSurveyOnly(); });
   item(print, "剖面图", "mnuWindowArrangeIcons", [this] { printPlotOnly(); });
+  item(print, "位置误差", "printUncertaintyAction", [this] { printUncertaintyReport(); });
   // An item the menu has always carried without any action behind it; kept out of sight.
   item(print, "", "mnuWindowTileHorizontal", nullptr)->setVisible(false);
 
@@ -321,7 +335,41 @@ void frm::recomputeAndRefresh() {
   refreshDisplays();
 }
 
+void frm::refreshUncertainty() {
+  unc::UpdateUncertainty(session_);
+  const auto& u = session_.uncertainty;
+  QString text;
+  if (u && u->ok) {
+    text = QStringLiteral("误差模型：%1  %2σ")
+               .arg(qs(u->site.model), qs(formatGeneral(u->site.sigmaMultiple)));
+  } else if (u) {
+    text = qs(u->status);
+  }
+  uncertaintyPanel_->setText(text);
+}
+
+QString frm::uncertaintyStatusText() const { return uncertaintyPanel_->text(); }
+
+void frm::setUncertaintyShown(bool shown) {
+  session_.showUncertainty = shown;
+  if (showUncertaintyAction_->isChecked() != shown) showUncertaintyAction_->setChecked(shown);
+  trajectory_->轨迹图();
+  if (previewing_) rebuildPreview();
+}
+
+void frm::editSiteParameters() {
+  if (session_.well.wellNo.empty()) {
+    showMessage("请先打开或新增一口井！");
+    return;
+  }
+  SiteParametersDialog dialog(session_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  refreshUncertainty();
+  refreshDisplays();
+}
+
 void frm::refreshDisplays() {
+  refreshUncertainty();
   design_->基本数据显示();
   survey_->测斜数据显示();
   trajectory_->轨迹图();
@@ -331,6 +379,7 @@ void frm::refreshDisplays() {
 void frm::stationsChanged() {
   BusyPointer busy(*this);
   RecalculateAll(session_);
+  refreshUncertainty();
   survey_->测斜数据显示();
   trajectory_->轨迹图();
   antiCollision_->防碰数据处理();
@@ -346,11 +395,14 @@ void frm::wellOpened() {
   BusyPointer busy(*this);
   // The values typed for the well that was left go with it.
   design_->dropUnconfirmedEdits();
+  refreshUncertainty();
   survey_->测斜数据显示();
   trajectory_->轨迹图();
   design_->基本数据显示();
   antiCollision_->防碰数据处理();
   ResetWellViews();
+  // The neighbours of the well left behind are gone with the reset.
+  refreshUncertainty();
   refreshStatus();
   if (session_.designInvalid == 1) {
     showView(kDesignView);

@@ -113,6 +113,17 @@ class frm : public QMainWindow, public ViewHost {
   void printPlotOnly();
   /// The design report on the printer.
   void printDesignReport();
+  /// The position-uncertainty report on the printer (a message when the well has none).
+  void printUncertaintyReport();
+  /// Works the open well's position uncertainty out again and shows its state in the status
+  /// bar's second panel.
+  void refreshUncertainty();
+  /// Text of the status bar's uncertainty panel.
+  QString uncertaintyStatusText() const;
+  /// "显示误差椭圆": shows or hides the ellipses and the section band.
+  void setUncertaintyShown(bool shown);
+  /// "测量误差参数…": edits the open well's parameter file.
+  void editSiteParameters();
   /// "打印预览": enters print preview (only with a well open).
   void enterPreview();
   /// "关闭预览": leaves print preview and restores the view, menus and toolbar.
@@ -167,6 +178,7 @@ class frm : public QMainWindow, public ViewHost {
   void clearPreviewPages();
   void layoutPreviewPages();
   void runPlotOnPrinter();
+  void previewUncertaintyPages();
   void disablePrinting();
   // A page the output would not start: a printer without pages is missing, a file says why.
   void pageRefused(PageOutput& out);
@@ -191,6 +203,8 @@ class frm : public QMainWindow, public ViewHost {
   QScrollArea* previewArea_ = nullptr;
   QWidget* previewCanvas_ = nullptr;
   QLabel* panel1_ = nullptr;
+  QLabel* uncertaintyPanel_ = nullptr;
+  QAction* showUncertaintyAction_ = nullptr;
   QToolBar* toolbar_ = nullptr;
   std::array<QMenu*, 6> mainMenus_{};
   QAction* toolsMenu_ = nullptr;

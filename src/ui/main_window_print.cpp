@@ -24,12 +24,14 @@
 
 #include "common/numtext.h"
 #include "print/survey_paging.h"
+#include "print/uncertainty_report.h"
 #include "ui/busy_pointer.h"
 #include "ui/main_window.h"
 #include "ui/page_output.h"
 #include "ui/painter_surface.h"
 #include "ui/preview_page.h"
 #include "ui/shell_ops.h"
+#include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
 
@@ -236,7 +238,34 @@ void frm::www() {
   测斜数据输出(true);
   Session* s = &session_;
   pages_.back()->addDrawing([s](Surface& page) { shellPlotPage(page, *s); });
+  previewUncertaintyPages();
   layoutPreviewPages();
+}
+
+void frm::previewUncertaintyPages() {
+  // Only a well whose uncertainty is known gets these pages: the preview of any other well
+  // stays as it has always been.
+  const int rows = UncertaintyReportRows(session_);
+  if (rows == 0 || pages_.empty()) return;
+  double scaleHeight = 0;
+  double lineHeight = 0;
+  {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    QPainter p(&probe);
+    PainterSurface s(p, pages_.front()->widthTwips(), pages_.front()->heightTwips(),
+                     kScreenTwipsPerPixel, kScreenTwipsPerPixel);
+    s.setFontSize(kPageFontPoints * zoom_);
+    scaleHeight = s.scaleHeight();
+    lineHeight = s.textHeight("1");
+  }
+  Session* s = &session_;
+  for (const SurveyPageRows& r :
+       SurveyPageRanges(rows, SurveyPagingFor(scaleHeight, lineHeight).rowsPerPage)) {
+    if (r.empty()) continue;
+    LoadNewDoc();
+    const int a = r.first, b = r.last;
+    pages_.back()->addDrawing([s, a, b](Surface& page) { PrintUncertaintyPage(page, *s, a, b); });
+  }
 }
 
 void frm::rebuildPreview() {
@@ -333,6 +362,26 @@ void frm::printPlotOnly() {
   BusyPointer busy(*this);
   if (PrintPlotPage(*out, session_) == PrintRun::NoPage) pageRefused(*out);
   finishOutput(*out);
+}
+
+void frm::printUncertaintyReport() {
+  if (session_.well.wellNo.empty()) return;
+  if (UncertaintyReportRows(session_) == 0) {
+    const auto& u = session_.uncertainty;
+    showMessage(session_.well.wellNo + "井" +
+                (u ? u->status : std::string(unc::kNoSiteParameters)) + "，无法打印位置误差！");
+    return;
+  }
+  auto out =
+      openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "位置误差")),
+                 [this](const QString& s) { return choosePdfFile(s); });
+  if (!out) return;
+  BusyPointer busy(*this);
+  if (PrintUncertaintyPages(*out, printer(), session_, [this] {
+        return askYesNo(kInsertPaper) == Answer::Yes;
+      }) == PrintRun::NoPage)
+    disablePrinting();
+  out->finish();
 }
 
 void frm::printDesignReport() {

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "print/survey_paging.h"
+#include "print/uncertainty_report.h"
 #include "ui/painter_surface.h"
 #include "ui/shell_ops.h"
 #include "well/well_files.h"
@@ -145,9 +146,10 @@ bool PageOutput::writePdf() {
   return false;
 }
 
-PrintRun PrintSurveyPages(PageOutput& out, QPrinter& printer, const Session& session,
-                          const std::function<bool()>& paperReady) {
-  // The page length decides the rows: measure one line of the page font first.
+namespace {
+
+// Station rows of a report page on this printer: measured with one line of the page font.
+int rowsPerPrinterPage(QPrinter& printer) {
   const double height = printerHeightTwips(printer);
   double lineHeight = 0;
   {
@@ -161,20 +163,44 @@ PrintRun PrintSurveyPages(PageOutput& out, QPrinter& printer, const Session& ses
     s.setFontSize(kPageFontPoints);
     lineHeight = s.textHeight("1");
   }
-  const auto ranges =
-      SurveyPageRanges(session.well.stationCount, SurveyPagingFor(height, lineHeight).rowsPerPage);
+  return SurveyPagingFor(height, lineHeight).rowsPerPage;
+}
+
+PrintRun pagedRows(PageOutput& out, int rows, int rowsPerPage,
+                   const std::function<bool()>& paperReady,
+                   const std::function<void(Surface&, int, int)>& draw) {
+  const auto ranges = SurveyPageRanges(rows, rowsPerPage);
   if (ranges.empty()) return PrintRun::PageTooSmall;
-  for (const SurveyPageRows& rows : ranges) {
+  for (const SurveyPageRows& r : ranges) {
     if (out.asksForPaper() && paperReady && !paperReady()) {
       out.cancel();
       return PrintRun::Cancelled;
     }
     Surface* page = out.beginPage();
     if (page == nullptr) return PrintRun::NoPage;
-    shellSurveyPage(*page, session, rows.first, rows.last);
+    draw(*page, r.first, r.last);
     out.endPage();
   }
   return PrintRun::Done;
+}
+
+}  // namespace
+
+PrintRun PrintSurveyPages(PageOutput& out, QPrinter& printer, const Session& session,
+                          const std::function<bool()>& paperReady) {
+  // The page length decides the rows: measure one line of the page font first.
+  return pagedRows(out, session.well.stationCount, rowsPerPrinterPage(printer), paperReady,
+                   [&session](Surface& page, int first, int last) {
+                     shellSurveyPage(page, session, first, last);
+                   });
+}
+
+PrintRun PrintUncertaintyPages(PageOutput& out, QPrinter& printer, const Session& session,
+                               const std::function<bool()>& paperReady) {
+  return pagedRows(out, UncertaintyReportRows(session), rowsPerPrinterPage(printer), paperReady,
+                   [&session](Surface& page, int first, int last) {
+                     PrintUncertaintyPage(page, session, first, last);
+                   });
 }
 
 PrintRun PrintPlotPage(PageOutput& out, const Session& session) {

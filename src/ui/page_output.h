@@ -78,6 +78,11 @@ enum class PrintRun {
 PrintRun PrintSurveyPages(PageOutput& out, QPrinter& printer, const Session& session,
                           const std::function<bool()>& paperReady);
 
+/// The position-uncertainty report, paged like the survey report (a heading-only page when the
+/// well's uncertainty is not known).
+PrintRun PrintUncertaintyPages(PageOutput& out, QPrinter& printer, const Session& session,
+                               const std::function<bool()>& paperReady);
+
 /// The plot page.
 PrintRun PrintPlotPage(PageOutput& out, const Session& session);
 

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPaintEvent>
+#include <QPolygonF>
 #include <cmath>
 
 namespace tarsek {
@@ -72,6 +73,14 @@ void PainterSurface::drawLine(double x1, double y1, double x2, double y2, Colour
   if (!finite(x1, y1) || !finite(x2, y2)) return;
   painter_.setPen(pen(colour));
   painter_.drawLine(px(x1, y1), px(x2, y2));
+}
+
+void PainterSurface::drawPolyline(const double* xy, std::size_t points, Colour colour) {
+  QPolygonF polygon;
+  polygon.reserve(static_cast<qsizetype>(points));
+  for (std::size_t i = 0; i < points; ++i) polygon.append(px(xy[2 * i], xy[2 * i + 1]));
+  painter_.setPen(pen(colour));
+  painter_.drawPolyline(polygon);
 }
 
 void PainterSurface::drawBox(double x1, double y1, double x2, double y2, Colour colour) {

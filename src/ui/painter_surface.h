@@ -39,6 +39,7 @@ class PainterSurface : public Surface {
   void drawEllipse(double cx, double cy, double rx, double ry, Colour colour, double start,
                    double end) override;
   void drawPoint(double x, double y, Colour colour) override;
+  void drawPolyline(const double* xy, std::size_t points, Colour colour) override;
   void clearDevice() override;
   double measureWidth(std::string_view text) const override;
   double measureHeight(std::string_view text) const override;

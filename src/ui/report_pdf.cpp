@@ -48,6 +48,9 @@ std::string WriteReportPdf(const Session& session, Report report, const QString&
       case Report::Design:
         run = PrintDesignPage(out, session);
         break;
+      case Report::Uncertainty:
+        run = PrintUncertaintyPages(out, printer, session, nullptr);
+        break;
     }
     if (run != PrintRun::Done) out.cancel();
     const bool finished = out.finish();

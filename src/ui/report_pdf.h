@@ -10,9 +10,10 @@ namespace tarsek {
 
 /// The printed reports.
 enum class Report {
-  Survey,  ///< the survey report, paged
-  Plot,    ///< the plot page
-  Design,  ///< the design report
+  Survey,       ///< the survey report, paged
+  Plot,         ///< the plot page
+  Design,       ///< the design report
+  Uncertainty,  ///< the position-uncertainty report, paged
 };
 
 /// Writes the pages a printer would get for a report of the open well into one PDF file, on the

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -13,6 +14,7 @@
 #include "ui/first_run.h"
 #include "ui/main_window.h"
 #include "ui/shell_ops.h"
+#include "ui/site_parameters_dialog.h"
 
 namespace tarsek {
 
@@ -62,7 +64,7 @@ int writeScreenshots(const QString& dir) {
   window.showView(kTrajectoryView);
   window.enterPreview();
   ok = grabTo(window, out.filePath(QStringLiteral("6-preview.png"))) && ok;
-  // The last preview page carries the plot.
+  // The last preview page carries the plot, or the uncertainty report when the well has one.
   if (auto* area = window.findChild<QScrollArea*>(QStringLiteral("previewArea"))) {
     area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
     ok = grabTo(window, out.filePath(QStringLiteral("6-preview-last.png"))) && ok;
@@ -87,6 +89,18 @@ int writeScreenshots(const QString& dir) {
         if (other != name) ac->添加邻井(other);
     }
     ok = grabTo(window, out.filePath(QStringLiteral("9-two-target-anticollision.png"))) && ok;
+    // The separation factors against the same neighbours, when the wells have parameters.
+    if (auto* sf = window.findChild<QPushButton*>(QStringLiteral("sfChartButton"));
+        sf != nullptr && !sf->isHidden()) {
+      sf->setChecked(true);
+      ok = grabTo(window, out.filePath(QStringLiteral("10-separation-factor.png"))) && ok;
+      sf->setChecked(false);
+    }
+    // Its uncertainty parameters as the dialog shows them.
+    SiteParametersDialog parameters(session, &window);
+    parameters.show();
+    ok = grabTo(parameters, out.filePath(QStringLiteral("11-site-parameters.png"))) && ok;
+    parameters.hide();
     break;
   }
   // Leaving without questions: nothing was changed by looking.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,10 @@
 #include "well/well_record.h"
 
 namespace tarsek {
+
+namespace unc {
+struct SessionUncertainty;
+}  // namespace unc
 
 /// One row of the design segment table; depths and displacements in metres, angles in degrees.
 struct DesignSegment {
@@ -45,6 +50,10 @@ struct Session {
   std::array<DesignSegment, 7> designSegments;  ///< rows 0..5 used, row 6 never filled
   std::int16_t designInvalid = 0;               ///< 1 while the design data failed validation
   std::string wellDirectory;                    ///< directory holding the well files
+  /// Position uncertainty of the open well and its neighbours, worked out after each
+  /// recalculation (UpdateUncertainty); null until then.
+  std::shared_ptr<const unc::SessionUncertainty> uncertainty;
+  bool showUncertainty = true;  ///< the user shows the error ellipses and the section band
 
   Host* host = nullptr;  ///< status text, busy pointer, questions; may be null
   QuietHost quietHost;   ///< stands in while no host is set

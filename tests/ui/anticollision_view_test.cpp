@@ -15,6 +15,7 @@
 #include "survey/survey_calc.h"
 #include "ui/fake_view_host.h"
 #include "ui/painter_surface.h"
+#include "uncertainty/session_uncertainty.h"
 #include "well/well_file_format.h"
 #include "well/well_files.h"
 
@@ -277,6 +278,8 @@ class AntiCollisionViewTest : public QObject {
     const QString lab1 = child<QLabel>("Lab1")->text();
     QVERIFY(lab1.contains(QStringLiteral("草20-2")) && lab1.contains(QStringLiteral("草20-3")));
     for (const ClearanceTrack& t : view_->scan().tracks) QVERIFY(t.samples.size() > 10);
+    // Without parameter files there is no separation-factor chart to offer.
+    QVERIFY(child<QPushButton>("sfChartButton")->isHidden());
 
     const QByteArray out = qgetenv("TARSEK_SCREENSHOT_DIR");
     if (out.isEmpty()) return;
@@ -285,6 +288,41 @@ class AntiCollisionViewTest : public QObject {
     QTest::mouseClick(child<QPushButton>("开关"), Qt::LeftButton);
     child<QScrollBar>("VScroll3")->setValue(3);
     QVERIFY(view_->grab().save(QString::fromUtf8(out) + "/anticollision_pad_trend.png"));
+  }
+
+  // With the pad's parameter files the SF chart is offered, each neighbour's smallest SF is
+  // listed, and an SF under 1.0 blinks the warning though no approach is within 3 m.
+  void samplePadSeparationFactors() {
+    for (const char* name : {"草20-1", "草20-2", "草20-3"})
+      for (const char* ext : {".kvd", ".sur", ".unc"}) {
+        const QString file = QString::fromUtf8(name) + QString::fromUtf8(ext);
+        QFile::remove(dir_.filePath(file));
+        QVERIFY(QFile::copy(QStringLiteral(TARSEK_SAMPLES_DIR "/") + file, dir_.filePath(file)));
+      }
+    const std::string own = dir_.filePath(QStringLiteral("草20-1.kvd")).toStdString();
+    host_.s.well = WellRecord{};
+    QVERIFY(LoadWell(host_.s, host_.s.well, own, false, host_.s.wellDirectory).found);
+    view_->防碰图初始();
+    clickFile(QStringLiteral("草20-2.kvd"));
+    clickFile(QStringLiteral("草20-3.kvd"));
+    const auto& u = host_.s.uncertainty;
+    QVERIFY(u && u->ok);
+    QVERIFY(!view_->scan().warning);
+    QCOMPARE(u->belowOne(), true);
+    QVERIFY(child<QTimer>("Timer1")->isActive());
+    auto* sf = child<QPushButton>("sfChartButton");
+    QVERIFY(!sf->isHidden());
+    const QString closest = child<QLabel>("Lab最小间距")->text();
+    for (const unc::NeighbourClearance& n : u->neighbours)
+      QVERIFY(closest.contains(
+          QString::fromStdString(n.name + "：最小分离系数" + formatFixed(n.minimumSf, 2))));
+    sf->setChecked(true);
+    QVERIFY(child<QWidget>("S1")->isHidden());
+    QVERIFY(!view_->grab().isNull());
+    sf->setChecked(false);
+    for (const char* name : {"草20-1", "草20-2", "草20-3"})
+      QFile::remove(dir_.filePath(QString::fromUtf8(name) + QStringLiteral(".unc")));
+    host_.s.uncertainty.reset();
   }
 
   void screenshots() {

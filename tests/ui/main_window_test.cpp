@@ -36,6 +36,7 @@
 #include "ui/survey_view.h"
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
+#include "uncertainty/session_uncertainty.h"
 #include "well/well_files.h"
 
 using namespace tarsek;
@@ -757,6 +758,42 @@ class MainWindowTest : public QObject {
     QVERIFY(QFile::exists(pdf));
     if (!QStandardPaths::findExecutable("pdfinfo").isEmpty()) QCOMPARE(pdfPages(pdf), 1);
     QCOMPARE(w_->paperAsked, 0);
+  }
+
+  // Without its parameter file the well shows why and offers no uncertainty anywhere; with
+  // it the status, the preview and the print menu carry the figures, and the toggle hides the
+  // ellipses.
+  void uncertaintyFollowsTheParameterFile() {
+    openA12();
+    QCOMPARE(w_->uncertaintyStatusText(), QStringLiteral("未设置测量误差参数"));
+    w_->enterPreview();
+    const std::size_t plainPages = w_->previewPages().size();
+    w_->leavePreview();
+    action(*w_, "printUncertaintyAction")->trigger();
+    QCOMPARE(w_->messages.back(), std::string("A12井未设置测量误差参数，无法打印位置误差！"));
+    QCOMPARE(w_->pdfAsked, 0);
+
+    unc::SiteParameters p;
+    p.btotal = 54000;
+    p.dip = 58;
+    std::string message;
+    QVERIFY(unc::SaveSiteParameters(wells_.toStdString(), "A12", p, message));
+    w_->recomputeAndRefresh();
+    QCOMPARE(w_->uncertaintyStatusText(), QStringLiteral("误差模型：ISCWSA MWD Rev4  2σ"));
+    QVERIFY(unc::ShownUncertainty(*session_) != nullptr);
+    w_->enterPreview();
+    QCOMPARE(w_->previewPages().size(), plainPages + 1);
+    w_->leavePreview();
+    QAction* toggle = action(*w_, "showUncertaintyAction");
+    QVERIFY(toggle->isCheckable() && toggle->isChecked());
+    toggle->trigger();
+    QVERIFY(!session_->showUncertainty);
+    QVERIFY(unc::ShownUncertainty(*session_) == nullptr);
+    if (w_->hasSystemPrinter()) return;
+    const QString pdf = tmp_.filePath("uncertainty.pdf");
+    w_->pdfPath = pdf;
+    action(*w_, "printUncertaintyAction")->trigger();
+    QVERIFY(QFile::exists(pdf));
   }
 };
 
