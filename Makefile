@@ -6,7 +6,7 @@ DEPS := cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgtest-dev
         libbenchmark-dev libfmt-dev nlohmann-json3-dev libcli11-dev fonts-wqy-microhei xvfb \
         xauth poppler-utils libxlsxwriter-dev libpugixml-dev libminizip-dev qt6-tools-dev \
         qt6-tools-dev-tools libqt6sql6-sqlite libsleef-dev desktop-file-utils appstream lintian \
-        dpkg-dev fakeroot file pkgconf
+        dpkg-dev fakeroot file pkgconf librsvg2-bin
 # A compiler cache, when the machine has one, makes rebuilds in fresh clones cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
