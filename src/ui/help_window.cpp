@@ -151,9 +151,22 @@ HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent) : QWidget(parent
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(splitter);
 
+  // The chapter of the page shown is marked in the contents.
+  connect(browser_, &QTextBrowser::sourceChanged, contents, [contents](const QUrl& url) {
+    QUrl page = url;
+    page.setFragment({});
+    const QModelIndex at = contents->indexOf(page);
+    if (at.isValid()) contents->setCurrentIndex(at);
+  });
   // The chapters open one level deep once the engine has read them from the help file.
   connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents,
-          [contents] { contents->expandToDepth(0); });
+          [this, contents] {
+            contents->expandToDepth(0);
+            QUrl page = browser_->source();
+            page.setFragment({});
+            const QModelIndex at = contents->indexOf(page);
+            if (at.isValid()) contents->setCurrentIndex(at);
+          });
   // A filter typed while the index was still being read applies once it is there.
   connect(engine_->indexModel(), &QHelpIndexModel::indexCreated, index, [this, index] {
     if (!indexFilter_->text().isEmpty()) index->filterIndices(indexFilter_->text());
@@ -204,6 +217,12 @@ QList<QUrl> HelpWindow::pages() const {
   std::sort(all.begin(), all.end(),
             [](const QUrl& a, const QUrl& b) { return a.toString() < b.toString(); });
   return all;
+}
+
+bool HelpWindow::contentsReady() const {
+  return ready_ && !engine_->contentModel()->isCreatingContents() &&
+         engine_->contentModel()->rowCount() > 0 && !engine_->indexModel()->isCreatingIndex() &&
+         engine_->indexModel()->rowCount() > 0;
 }
 
 void HelpWindow::loadPageTexts() {

@@ -69,6 +69,9 @@ class HelpWindow : public QWidget {
   std::vector<HelpSearchHit> search(const QString& query);
   /// Every page of the help file.
   QList<QUrl> pages() const;
+  /// True once the contents and the index have been read from the help file (the engine reads
+  /// them in the background after the window opened).
+  bool contentsReady() const;
 
  private:
   void runSearch();
