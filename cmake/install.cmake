@@ -65,18 +65,19 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # A placeholder until the project has a mailing address of its own.
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tarsek developers <tarsek@example.org>")
-# The help window needs Qt's SQLite driver, which no shared-library dependency names.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
+# What no shared-library dependency names: Qt's SQLite driver, which the help window's engine
+# loads as a plugin, and the Chinese font the windows and pages are drawn in.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-wqy-microhei")
+# CPack puts the summary above these lines as the synopsis.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "directional drilling design and survey calculation
- Tarsek is a desktop tool for the directional drilling engineer. One well is
- open at a time: Tarsek designs its planned profile, computes the trajectory
- from the survey stations by the usual survey methods, tells how the well
- still reaches its targets, checks the clearance to neighbouring wells and
- prints the survey report, the design report and the plot. A set of drilling
- calculators (bit hydraulics, casing strength, kill mud, stuck point,
- azimuth turn) and the command-line companion tarsek-calc come with it.
- The user interface and the manual are in Simplified Chinese.")
+   "Tarsek is a desktop tool for the directional drilling engineer. One well is
+open at a time: Tarsek designs its planned profile, computes the trajectory
+from the survey stations by the usual survey methods, tells how the well
+still reaches its targets, checks the clearance to neighbouring wells and
+prints the survey report, the design report and the plot. A set of drilling
+calculators (bit hydraulics, casing strength, kill mud, stuck point,
+azimuth turn) and the command-line companion tarsek-calc come with it.
+The user interface and the manual are in Simplified Chinese.")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 include(CPack)

@@ -159,14 +159,13 @@ HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent) : QWidget(parent
     if (at.isValid()) contents->setCurrentIndex(at);
   });
   // The chapters open one level deep once the engine has read them from the help file.
-  connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents,
-          [this, contents] {
-            contents->expandToDepth(0);
-            QUrl page = browser_->source();
-            page.setFragment({});
-            const QModelIndex at = contents->indexOf(page);
-            if (at.isValid()) contents->setCurrentIndex(at);
-          });
+  connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents, [this, contents] {
+    contents->expandToDepth(0);
+    QUrl page = browser_->source();
+    page.setFragment({});
+    const QModelIndex at = contents->indexOf(page);
+    if (at.isValid()) contents->setCurrentIndex(at);
+  });
   // A filter typed while the index was still being read applies once it is there.
   connect(engine_->indexModel(), &QHelpIndexModel::indexCreated, index, [this, index] {
     if (!indexFilter_->text().isEmpty()) index->filterIndices(indexFilter_->text());
@@ -199,7 +198,8 @@ void HelpWindow::showIndex() {
   raise();
   activateWindow();
   tabs_->setCurrentIndex(1);
-  if (browser_->source().isEmpty()) browser_->setSource(urlFor({QString::fromUtf8(kHelpContentsPage), {}}));
+  if (browser_->source().isEmpty())
+    browser_->setSource(urlFor({QString::fromUtf8(kHelpContentsPage), {}}));
   indexFilter_->setFocus();
   indexFilter_->selectAll();
 }
@@ -264,9 +264,8 @@ void HelpWindow::runSearch() {
     return;
   }
   for (const HelpSearchHit& hit : hits) {
-    auto* item = new QListWidgetItem(hit.title + QStringLiteral("\n    …") + hit.excerpt +
-                                         QStringLiteral("…"),
-                                     results_);
+    auto* item = new QListWidgetItem(
+        hit.title + QStringLiteral("\n    …") + hit.excerpt + QStringLiteral("…"), results_);
     item->setData(Qt::UserRole, hit.url);
   }
 }

@@ -3,20 +3,20 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QFileInfo>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cstdio>
 
 #include "ui/anticollision_view.h"
 #include "ui/first_run.h"
 #include "ui/help_window.h"
-#include "ui/survey_view.h"
 #include "ui/main_window.h"
 #include "ui/shell_ops.h"
+#include "ui/survey_view.h"
 
 namespace tarsek {
 

@@ -19,14 +19,14 @@
 #include <memory>
 
 #include "ui/about_dialog.h"
+#include "ui/anticollision_view.h"
+#include "ui/design_view.h"
 #include "ui/help_topics.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
-#include "ui/anticollision_view.h"
-#include "ui/design_view.h"
 #include "ui/survey_view.h"
-#include "ui/trajectory_view.h"
 #include "ui/tools_view.h"
+#include "ui/trajectory_view.h"
 
 using namespace tarsek;
 
@@ -123,8 +123,10 @@ class HelpTest : public QObject {
     // The windows the program really has: the five views, the main window and its dialogs.
     Session session;
     HelpedWindow window(session);
-    QStringList windows = {window.objectName(), QStringLiteral("frmAbout"),
-                           QStringLiteral("frmSplash"), QStringLiteral("Form2"),
+    QStringList windows = {window.objectName(),
+                           QStringLiteral("frmAbout"),
+                           QStringLiteral("frmSplash"),
+                           QStringLiteral("Form2"),
                            QStringLiteral("stationImportDialog"),
                            QStringLiteral("helpWindow")};
     for (QMdiSubWindow* sub : window.findChildren<QMdiSubWindow*>())
@@ -155,21 +157,30 @@ class HelpTest : public QObject {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("anchor");
-    QTest::newRow("survey depth") << int(kSurveyView) << QString::fromUtf8("T测深") << QString::fromUtf8("survey.html") << QString::fromUtf8("md");
-    QTest::newRow("survey drift") << int(kSurveyView) << QString::fromUtf8("T10") << QString::fromUtf8("survey.html") << QString::fromUtf8("drift");
-    QTest::newRow("design kick-off") << int(kDesignView) << QString::fromUtf8("Text200(2)") << QString::fromUtf8("design.html")
-                                     << QString::fromUtf8("kickoff");
-    QTest::newRow("design gate") << int(kDesignView) << QString::fromUtf8("Text2(4)") << QString::fromUtf8("design.html")
-                                     << QString::fromUtf8("gate");
-    QTest::newRow("anti-collision step") << int(kAntiCollisionView) << QString::fromUtf8("Text步长")
-                                         << QString::fromUtf8("anticollision.html") << QString::fromUtf8("step");
-    QTest::newRow("hydraulics box") << int(kToolsView) << QString::fromUtf8("水力参数(3)")
-                                    << QString::fromUtf8("tool-hydraulics.html") << QString::fromUtf8("inputs");
-    QTest::newRow("turn frame box") << int(kToolsView) << QString::fromUtf8("测深(1)") << QString::fromUtf8("tool-turn.html")
-                                    << QString::fromUtf8("inputs");
-    QTest::newRow("stuck point box") << int(kToolsView) << QString::fromUtf8("卡点深(2)") << QString::fromUtf8("tool-stuck.html")
-                                     << QString::fromUtf8("stuck");
-    QTest::newRow("trajectory view") << int(kTrajectoryView) << QString::fromUtf8("") << QString::fromUtf8("trajectory.html") << QString::fromUtf8("");
+    QTest::newRow("survey depth") << int(kSurveyView) << QString::fromUtf8("T测深")
+                                  << QString::fromUtf8("survey.html") << QString::fromUtf8("md");
+    QTest::newRow("survey drift") << int(kSurveyView) << QString::fromUtf8("T10")
+                                  << QString::fromUtf8("survey.html") << QString::fromUtf8("drift");
+    QTest::newRow("design kick-off")
+        << int(kDesignView) << QString::fromUtf8("Text200(2)") << QString::fromUtf8("design.html")
+        << QString::fromUtf8("kickoff");
+    QTest::newRow("design gate") << int(kDesignView) << QString::fromUtf8("Text2(4)")
+                                 << QString::fromUtf8("design.html") << QString::fromUtf8("gate");
+    QTest::newRow("anti-collision step")
+        << int(kAntiCollisionView) << QString::fromUtf8("Text步长")
+        << QString::fromUtf8("anticollision.html") << QString::fromUtf8("step");
+    QTest::newRow("hydraulics box")
+        << int(kToolsView) << QString::fromUtf8("水力参数(3)")
+        << QString::fromUtf8("tool-hydraulics.html") << QString::fromUtf8("inputs");
+    QTest::newRow("turn frame box")
+        << int(kToolsView) << QString::fromUtf8("测深(1)") << QString::fromUtf8("tool-turn.html")
+        << QString::fromUtf8("inputs");
+    QTest::newRow("stuck point box")
+        << int(kToolsView) << QString::fromUtf8("卡点深(2)") << QString::fromUtf8("tool-stuck.html")
+        << QString::fromUtf8("stuck");
+    QTest::newRow("trajectory view")
+        << int(kTrajectoryView) << QString::fromUtf8("") << QString::fromUtf8("trajectory.html")
+        << QString::fromUtf8("");
   }
 
   void f1OpensThePageOfTheFocusedControl() {
@@ -238,7 +249,8 @@ class HelpTest : public QObject {
     QVERIFY(window.messages.empty());
     if (const QByteArray dir = qgetenv("TARSEK_HELP_SHOTS"); !dir.isEmpty()) {
       QTRY_VERIFY(help->findChild<QHelpEngine*>()->indexModel()->rowCount() > 100);
-      help->findChild<QLineEdit*>(QStringLiteral("helpIndexFilter"))->setText(QStringLiteral("造斜"));
+      help->findChild<QLineEdit*>(QStringLiteral("helpIndexFilter"))
+          ->setText(QStringLiteral("造斜"));
       QTest::qWait(100);
       help->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/help-index.png"));
     }
@@ -247,10 +259,13 @@ class HelpTest : public QObject {
   void indexAndSearchFindChineseWords_data() {
     QTest::addColumn<QString>("query");
     QTest::addColumn<QStringList>("among");
-    QTest::newRow("build rate") << QString::fromUtf8("造斜率") << QStringList{"design.html", "tool-turn.html"};
+    QTest::newRow("build rate") << QString::fromUtf8("造斜率")
+                                << QStringList{"design.html", "tool-turn.html"};
     QTest::newRow("station count") << QString::fromUtf8("测点数") << QStringList{"survey.html"};
-    QTest::newRow("minimum curvature") << QString::fromUtf8("最小曲率法") << QStringList{"methods.html"};
-    QTest::newRow("two words") << QString::fromUtf8("防碰 步长") << QStringList{"anticollision.html"};
+    QTest::newRow("minimum curvature")
+        << QString::fromUtf8("最小曲率法") << QStringList{"methods.html"};
+    QTest::newRow("two words") << QString::fromUtf8("防碰 步长")
+                               << QStringList{"anticollision.html"};
     QTest::newRow("English letters") << QString::fromUtf8("witsml") << QStringList{"exchange.html"};
     QTest::newRow("nowhere") << QString::fromUtf8("没有这个词语啊") << QStringList{};
   }
