@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
   well->add_option("--neighbour", neighbours, "防碰邻井的设计文件(.kvd)，可重复");
   well->add_option("--step", step, "防碰扫描步长(m)，默认15");
 
-  tarsek::calc::addToolsCommand(app);
+  int toolExit = 0;
+  tarsek::calc::addToolsCommand(app, toolExit);
   tarsek::calc::PrintOptions printOptions;
   CLI::App* print = tarsek::calc::addPrintCommand(app, printOptions);
   tarsek::calc::ImportCommand importOptions;
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
     std::cerr << "命令行参数有误：" << e.what() << '\n' << app.help();
     return kExitUsage;
   }
-  if (app.got_subcommand("tool")) return 0;
+  if (app.got_subcommand("tool")) return toolExit;
   if (print->parsed()) return tarsek::calc::runPrintCommand(printOptions, argc, argv);
   if (importCommand->parsed()) return tarsek::calc::runImportCommand(importOptions);
   if (exportCommand->parsed()) return tarsek::calc::runExportCommand(exportOptions);

@@ -281,7 +281,7 @@ void DesignView::基本数据显示() {
   Text2[0]->setText(plain(w.padWellheadX));
   Text2[1]->setText(plain(w.padWellheadY));
   // While a target set by bearing is in force the form keeps showing the design target.
-  const bool kept = s.savedTarget1X != 0 && s.savedTarget1Y != 0;
+  const bool kept = s.targetSaved;
   Text2[2]->setText(plain(kept ? s.savedTarget1X : w.target1X));
   Text2[3]->setText(plain(kept ? s.savedTarget1Y : w.target1Y));
   Text2[4]->setText(plain(w.gateDirection));

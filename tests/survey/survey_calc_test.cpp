@@ -306,6 +306,39 @@ TEST(TargetCrossing, ZeroWhenNotReachedOrAlreadyBelow) {
   t.well.target1Tvd = 5;
   RecalculateAll(t);
   EXPECT_EQ(t.target1Hit.result.tvd, 0);
+  EXPECT_EQ(t.target1Hit.hitRadius, 0);
+  EXPECT_FALSE(t.target1Hit.crossed);
+  EXPECT_FALSE(s.target1Hit.crossed);
+}
+
+TEST(TargetCrossing, AzimuthAcrossNorthStaysABearingWithEitherDeclination) {
+  struct Case {
+    double declination, azimuth1, azimuth2, expected;
+  };
+  // The grid azimuths straddle north; the declination takes the crossing's survey azimuth
+  // across it again.
+  const Case cases[] = {{3, 356, 359, 357.5}, {-3, 1, 4, 2.5}, {-3, 358, 4, 1}};
+  for (const Case& c : cases) {
+    for (int method = 0; method < 5; ++method) {
+      Session s = buildWell(method);
+      WellRecord& w = s.well;
+      w.magDeclination = c.declination;
+      w.stations = {st(0, 0, 0, 0), st(900, 20, c.azimuth1, 0), st(1100, 20, c.azimuth2, 0),
+                    SurveyStation{}};
+      for (int i = 0; i < 3; ++i) w.stations[i].index = static_cast<std::int16_t>(i);
+      w.stationCount = 3;
+      RecalculateAll(s);
+      w.target1Tvd = (w.results[1].tvd + w.results[2].tvd) / 2;
+      RecalculateAll(s);
+      const double a = s.target1Hit.station.azimuth;
+      ASSERT_TRUE(s.target1Hit.crossed);
+      EXPECT_GE(a, 0) << c.declination << " " << method;
+      EXPECT_LT(a, 360) << c.declination << " " << method;
+      EXPECT_NEAR(a, c.expected, 0.1) << c.declination << " " << method;
+      EXPECT_NEAR(std::fmod(s.target1Hit.station.gridAzimuth - c.declination + 720, 360), a,
+                  1e-9);
+    }
+  }
 }
 
 TEST(TargetCrossing, SecondTargetOfATwoTargetWell) {
