@@ -1,5 +1,6 @@
 #include "ui/help_window.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QVBoxLayout>
@@ -26,12 +28,15 @@ namespace tarsek {
 
 namespace {
 
-// The help engine's own notes about the help file: in the user's cache, never beside the file.
-QString collectionPath() {
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-  if (dir.isEmpty()) dir = QDir::tempPath() + QStringLiteral("/tarsek");
-  QDir().mkpath(dir + QStringLiteral("/help"));
-  return dir + QStringLiteral("/help/tarsek.qhc");
+// The help engine's own notes about the help file (its collection) live in a folder of this
+// help window alone: never beside the help file, which may be read-only, and never shared with
+// another program reading it at the same time. Reading the small manual in again is quick.
+QString collectionPath(QTemporaryDir& dir) {
+  if (dir.isValid()) return dir.filePath(QStringLiteral("tarsek.qhc"));
+  QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+  if (cache.isEmpty()) cache = QDir::tempPath() + QStringLiteral("/tarsek");
+  QDir().mkpath(cache + QStringLiteral("/help"));
+  return cache + QStringLiteral("/help/tarsek-%1.qhc").arg(QCoreApplication::applicationPid());
 }
 
 QString titleOf(const QString& html) {
@@ -65,7 +70,7 @@ HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent) : QWidget(parent
   setWindowTitle(QStringLiteral("Tarsek 帮助"));
   resize(1000, 700);
 
-  engine_ = new QHelpEngine(collectionPath(), this);
+  engine_ = new QHelpEngine(collectionPath(collectionDir_), this);
   engine_->setReadOnly(false);
   if (!QFileInfo(qchPath).isFile()) {
     error_ = QStringLiteral("帮助文件“%1”不存在。").arg(qchPath);
@@ -73,9 +78,6 @@ HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent) : QWidget(parent
     error_ = QStringLiteral("帮助无法打开：") + engine_->error();
   } else {
     namespace_ = QHelpEngineCore::namespaceName(qchPath);
-    // Registered afresh every time: an updated or moved help file is then always the one shown.
-    if (engine_->registeredDocumentations().contains(namespace_))
-      engine_->unregisterDocumentation(namespace_);
     if (namespace_.isEmpty() || !engine_->registerDocumentation(qchPath)) {
       error_ = QStringLiteral("帮助文件“%1”无法读取。").arg(qchPath) + engine_->error();
     } else {
@@ -176,7 +178,13 @@ HelpWindow::HelpWindow(const QString& qchPath, QWidget* parent) : QWidget(parent
   }
 }
 
-HelpWindow::~HelpWindow() = default;
+HelpWindow::~HelpWindow() {
+  // The engine closes its collection before the collection's folder goes: the views of its
+  // models first, then the engine, then (as a member) the folder.
+  delete tabs_;
+  delete browser_;
+  delete engine_;
+}
 
 QUrl HelpWindow::urlFor(const HelpLocation& where) const {
   QUrl url(QStringLiteral("qthelp://%1/doc/%2").arg(namespace_, where.page));

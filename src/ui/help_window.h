@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QWidget>
@@ -35,8 +37,9 @@ struct HelpSearchHit {
 };
 
 /// The help window: the manual's contents, index and full-text search beside the page view.
-/// The manual is a Qt help file; the collection the help engine keeps about it lives in the
-/// user's cache folder, so that an installed program never writes beside its help file.
+/// The manual is a Qt help file; the collection the help engine keeps about it lives in a
+/// temporary folder of the window's own, so that an installed program never writes beside its
+/// help file.
 class HelpWindow : public QWidget {
   Q_OBJECT
  public:
@@ -77,6 +80,7 @@ class HelpWindow : public QWidget {
   void runSearch();
   void loadPageTexts();
 
+  QTemporaryDir collectionDir_{QDir::tempPath() + QStringLiteral("/tarsek-help-XXXXXX")};
   QHelpEngine* engine_ = nullptr;
   QString namespace_;
   bool ready_ = false;
