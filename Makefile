@@ -6,12 +6,17 @@ DEPS := cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgtest-dev
         libbenchmark-dev libfmt-dev nlohmann-json3-dev libcli11-dev fonts-wqy-microhei xvfb \
         xauth poppler-utils libxlsxwriter-dev libpugixml-dev libminizip-dev qt6-tools-dev \
         qt6-tools-dev-tools libqt6sql6-sqlite libsleef-dev desktop-file-utils appstream lintian \
-        dpkg-dev fakeroot file pkgconf
+        dpkg-dev fakeroot file pkgconf librsvg2-bin
 # A compiler cache, when the machine has one, makes rebuilds in fresh clones cheap.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build test bench run screenshots format clean
+PKGBUILD  ?= build-package
+# What `make check` runs, in order; further checks join this list.
+CHECKS    := check-install
+
+.PHONY: deps configure build test bench run screenshots format clean package lint-package \
+        check $(CHECKS)
 
 # Installs only what is missing; with everything present it touches no network.
 deps:
@@ -51,6 +56,25 @@ screenshots: build
 	  QT_QPA_PLATFORM=offscreen $(BUILD)/bin/tarsek --screenshots $(BUILD)/screenshots && \
 	  ls $(BUILD)/screenshots; \
 	else echo "The windowed program is not built yet."; fi
+
+# The Debian package: a release build for /usr with Debian's hardening flags, packed by CPack
+# with its dependencies worked out from the shared libraries, then checked by lintian.
+package: deps
+	@eval "$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"; \
+	  CXXFLAGS="$$CXXFLAGS $$CPPFLAGS" cmake -S . -B $(PKGBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_INSTALL_PREFIX=/usr -DTARSEK_TESTS=OFF $(LAUNCHER) > /dev/null
+	@cmake --build $(PKGBUILD) -j $(JOBS)
+	@cd $(PKGBUILD) && cpack -G DEB > cpack.log && ls -1 $(CURDIR)/$(PKGBUILD)/tarsek_*.deb
+	@$(MAKE) --no-print-directory lint-package
+
+lint-package:
+	@lintian --info --fail-on error,warning $(PKGBUILD)/tarsek_*.deb && echo "lintian: clean"
+
+# Checks beyond the test suite; `make check` runs every one of CHECKS.
+check: $(CHECKS)
+
+check-install: build
+	@scripts/check-install.sh $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -24,7 +24,15 @@ int targetCountOf(const QString& designPath) {
 }  // namespace
 
 QString sampleWellsDirectory() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/samples");
+  const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/samples");
+  if (QFileInfo(beside).isDir()) return beside;
+  return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                         QStringLiteral("/../share/tarsek/samples"));
+}
+
+QString helpFilePath() {
+  return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                         QStringLiteral("/../share/doc/tarsek/tarsek.qch"));
 }
 
 QString installSampleWells(const QString& wellDirectory, const QString& samplesDir) {

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -30,6 +31,8 @@
 #include "ui/busy_pointer.h"
 #include "ui/design_view.h"
 #include "ui/first_run.h"
+#include "ui/help_topics.h"
+#include "ui/help_window.h"
 #include "ui/page_output.h"
 #include "ui/preview_page.h"
 #include "ui/shell_ops.h"
@@ -122,9 +125,13 @@ frm::frm(Session& session, QWidget* parent) : QMainWindow(parent), session_(sess
     setGeometry(screen->availableGeometry());
   }
   methodItems_[0]->setChecked(true);
+  // F1 wherever the focus is, in the views and in the dialogs above them.
+  qApp->installEventFilter(this);
 }
 
 frm::~frm() {
+  if (qApp != nullptr) qApp->removeEventFilter(this);
+  delete help_;
   clearPreviewPages();
   if (session_.host == this) session_.host = nullptr;
 }
@@ -202,9 +209,8 @@ void frm::buildMenus() {
           [this] { guarded([this] { showView(kToolsView); }); });
 
   QMenu* help = menu("帮助", "mnuHelp");
-  auto showNoHelp = [this] { showMessage("该程序没有来得及作相关联的帮助。"); };
-  item(help, "目录(&C)", "mnuHelpContents", showNoHelp);
-  item(help, "搜索帮助主题(&S)...", "mnuHelpSearchForHelpOn", showNoHelp);
+  item(help, "目录(&C)", "mnuHelpContents", [this] { helpContents(); });
+  item(help, "搜索帮助主题(&S)...", "mnuHelpSearchForHelpOn", [this] { helpIndex(); });
   separator(help, "mnuHelpBar0");
   item(help, "关于(&A) ", "mnuHelpAbout", [this] {
     frmAbout about(this);
@@ -457,6 +463,12 @@ void frm::fitView(QMdiSubWindow* window) {
 }
 
 bool frm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+      static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType()) {
+    QWidget* focused = QApplication::focusWidget();
+    helpForFocus(focused != nullptr ? focused : static_cast<QWidget*>(watched));
+    return true;
+  }
   if (watched == mdi_->viewport() && event->type() == QEvent::Resize) {
     fitView(viewWindow(currentView_));
   }
@@ -581,6 +593,48 @@ void frm::startUp() {
   updateCaption();
 }
 
+// --- help ----------------------------------------------------------------------------------------
+
+QString frm::helpFile() const { return helpFilePath(); }
+
+HelpWindow* frm::openHelp() {
+  if (!QFileInfo(helpFile()).isFile()) {
+    showMessage("该程序没有来得及作相关联的帮助。");
+    return nullptr;
+  }
+  // A modal dialog blocks every window but its own: the help then opens as one of the dialog's.
+  QWidget* owner = QApplication::activeModalWidget();
+  if (owner == nullptr) owner = this;
+  if (help_ != nullptr && help_->parentWidget() != owner) {
+    const QRect place = help_->geometry();
+    help_->setParent(owner, Qt::Window);
+    help_->setGeometry(place);
+  }
+  if (help_ == nullptr) {
+    help_ = new HelpWindow(helpFile(), owner);
+    if (!help_->ready()) {
+      const QString why = help_->errorText();
+      delete help_;
+      showMessage(why.toStdString());
+      return nullptr;
+    }
+  }
+  return help_;
+}
+
+void frm::helpContents() {
+  if (HelpWindow* h = openHelp()) h->showContents();
+}
+
+void frm::helpIndex() {
+  if (HelpWindow* h = openHelp()) h->showIndex();
+}
+
+void frm::helpForFocus(QWidget* focused) {
+  const HelpLocation where = helpLocationFor(focused);
+  if (HelpWindow* h = openHelp()) h->showLocation(where);
+}
+
 void frm::closeEvent(QCloseEvent* event) {
   lastAnswer_ = Answer::No;
   if (design_->askToSaveChanges() == -1) {
@@ -591,6 +645,7 @@ void frm::closeEvent(QCloseEvent* event) {
   }
   if (previewing_) leavePreview();
   rememberWellNo();
+  if (help_ != nullptr) help_->close();
   event->accept();
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/help_window.h"
 #include "ui/view_host.h"
 
 class QAction;
@@ -145,6 +146,16 @@ class frm : public QMainWindow, public ViewHost {
   /// True when a system printer is installed.
   bool hasSystemPrinter() const;
 
+  // --- help ------------------------------------------------------------------------------------
+  /// "目录(&C)": the manual's contents.
+  void helpContents();
+  /// "搜索帮助主题(&S)...": the manual's index.
+  void helpIndex();
+  /// F1: the manual's page of the window, and where it has one of the control, that has focus.
+  void helpForFocus(QWidget* focused);
+  /// The help window once it has been opened, else null.
+  HelpWindow* helpWindow() const { return help_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -161,8 +172,12 @@ class frm : public QMainWindow, public ViewHost {
   virtual bool runPageSetupDialog();
   /// The Yes/No/Cancel question box itself.
   virtual Answer questionYesNoCancel(const std::string& text);
+  /// The manual's help file.
+  virtual QString helpFile() const;
 
  private:
+  // The help window, opened on first use; null when the manual cannot be shown (told then).
+  HelpWindow* openHelp();
   void buildMenus();
   void buildToolbar();
   void buildViews();
@@ -221,6 +236,7 @@ class frm : public QMainWindow, public ViewHost {
   std::array<QMdiSubWindow*, 6> windows_{};
   StationExchange* exchange_ = nullptr;
 
+  QPointer<HelpWindow> help_;
   std::unique_ptr<QPrinter> printer_;
   std::vector<QPointer<PreviewPage>> pages_;
 };

@@ -2,19 +2,23 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cstdio>
 
 #include "ui/anticollision_view.h"
 #include "ui/first_run.h"
+#include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/shell_ops.h"
 #include "ui/site_parameters_dialog.h"
+#include "ui/survey_view.h"
 
 namespace tarsek {
 
@@ -61,6 +65,32 @@ int writeScreenshots(const QString& dir) {
     window.showView(code);
     ok = grabTo(window, out.filePath(QStringLiteral("%1-%2.png").arg(code).arg(names[code]))) && ok;
   }
+  // The manual at the page F1 opens for the survey depth, and its index: both come from the
+  // help file of the prefix the program runs from.
+  if (QFileInfo(helpFilePath()).isFile()) {
+    window.showView(kSurveyView);
+    window.helpForFocus(window.surveyView()->findChild<QWidget*>(QStringLiteral("T测深")));
+    if (HelpWindow* help = window.helpWindow()) {
+      help->resize(1000, 700);
+      // The contents and the index come in from a background reader; a few seconds at most.
+      QElapsedTimer waited;
+      waited.start();
+      while (!help->contentsReady() && waited.elapsed() < 5000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(10);
+      }
+      ok = grabTo(*help, out.filePath(QStringLiteral("10-help-survey-depth.png"))) && ok;
+      window.helpIndex();
+      ok = grabTo(*help, out.filePath(QStringLiteral("11-help-index.png"))) && ok;
+      help->close();
+    } else {
+      ok = false;
+    }
+  } else {
+    std::fprintf(stderr, "tarsek: no manual at %s\n", helpFilePath().toLocal8Bit().constData());
+    ok = false;
+  }
+
   window.showView(kTrajectoryView);
   window.enterPreview();
   ok = grabTo(window, out.filePath(QStringLiteral("6-preview.png"))) && ok;

@@ -84,11 +84,18 @@ std::string ChooseWellDirectory(const std::string& programDirectory, const std::
   return fs::is_directory(dir, ec) ? dir.string() : std::string();
 }
 
+bool IsInstalledProgramDirectory(const std::string& programDirectory) {
+  if (programDirectory.empty()) return false;
+  std::error_code ec;
+  return fs::is_directory(fs::path(programDirectory) / ".." / "share" / "tarsek", ec);
+}
+
 std::string DefaultWellDirectory() {
   const char* xdg = std::getenv("XDG_DATA_HOME");
   const char* home = std::getenv("HOME");
-  return ChooseWellDirectory(ProgramDirectory(), xdg != nullptr ? xdg : "",
-                             home != nullptr ? home : "");
+  const std::string program = ProgramDirectory();
+  return ChooseWellDirectory(IsInstalledProgramDirectory(program) ? std::string() : program,
+                             xdg != nullptr ? xdg : "", home != nullptr ? home : "");
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& message) {

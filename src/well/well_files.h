@@ -37,7 +37,13 @@ std::string ProgramDirectory();
 std::string ChooseWellDirectory(const std::string& programDirectory, const std::string& xdgDataHome,
                                 const std::string& home);
 
-/// ChooseWellDirectory for this program, with $XDG_DATA_HOME and $HOME from the environment.
+/// True when programDirectory is the bin/ folder of an installed copy: the prefix beside it holds
+/// share/tarsek. An installed program keeps its wells in the user's data folder, never in the
+/// prefix, even when the prefix happens to be writable (a root user, a prefix in $HOME).
+bool IsInstalledProgramDirectory(const std::string& programDirectory);
+
+/// ChooseWellDirectory for this program, with $XDG_DATA_HOME and $HOME from the environment; an
+/// installed program (IsInstalledProgramDirectory) skips its own directory.
 std::string DefaultWellDirectory();
 
 /// The reason for a failed write in the program's words (目录不存在, 没有写入权限, ...), from

@@ -59,6 +59,7 @@ class TestWindow : public frm {
   int paperAsked = 0;
   Answer paperAnswer = Answer::Yes;
   std::function<bool()> pageSetupAction;
+  QString helpPath = QStringLiteral("/nonexistent/tarsek.qch");
 
   void showMessage(const std::string& text) override { messages.push_back(text); }
   Answer askYesNo(const std::string& text) override {
@@ -69,6 +70,7 @@ class TestWindow : public frm {
 
  protected:
   QString chooseWellFile() override { return fileToOpen; }
+  QString helpFile() const override { return helpPath; }
   Answer questionYesNoCancel(const std::string& text) override {
     questions.push_back(text);
     if (answers.empty()) return Answer::No;
@@ -245,7 +247,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(session_->calcMethod, std::int16_t{0});
   }
 
-  void helpAndAboutSayTheirTexts() {
+  void helpWithoutItsFileAndAboutSayTheirTexts() {
     action(*w_, "mnuHelpContents")->trigger();
     action(*w_, "mnuHelpSearchForHelpOn")->trigger();
     QCOMPARE(w_->messages.size(), std::size_t{2});

@@ -317,6 +317,19 @@ TEST(WellDirectory, ProgramDirectoryWhenWritableElseTheUsersDataDirectory) {
   EXPECT_EQ(ChooseWellDirectory(missing, "", ""), "");
 }
 
+TEST(WellDirectory, AnInstalledCopyIsToldFromABuildTreeByTheShareFolderBesideIt) {
+  TempDir dir;
+  const std::string prefix = dir.file("usr");
+  fs::create_directories(prefix + "/bin");
+  fs::create_directories(dir.file("build/bin"));
+  fs::create_directories(dir.file("build/share/doc/tarsek"));  // the manual alone is no install
+  EXPECT_FALSE(IsInstalledProgramDirectory(prefix + "/bin"));
+  fs::create_directories(prefix + "/share/tarsek/samples");
+  EXPECT_TRUE(IsInstalledProgramDirectory(prefix + "/bin"));
+  EXPECT_FALSE(IsInstalledProgramDirectory(dir.file("build/bin")));
+  EXPECT_FALSE(IsInstalledProgramDirectory(""));
+}
+
 TEST(WellDirectory, PathsUseThePlatformSeparator) {
   EXPECT_EQ(WellFilePath("/data/wells", "草20-1", ".kvd"), "/data/wells/草20-1.kvd");
   EXPECT_EQ(WellFilePath("/data/wells/", "A12", ".sur"), "/data/wells/A12.sur");
