@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/constants.h"
+#include "survey/min_curvature.h"
 
 namespace tarsek {
 
@@ -70,11 +71,28 @@ void setTargets(StationResult& r, const BasicData& block) noexcept {
   }
 }
 
+/// Unit direction of a station from its inclination and grid azimuth.
+mincurv::Direction directionOf(const SurveyStation& s) noexcept {
+  const double rad = kPi / 180;
+  const double i = s.inclination * rad, a = s.gridAzimuth * rad;
+  return {std::sin(i), std::cos(i), std::sin(a), std::cos(a)};
+}
+
 /// The trial point between upper and lower: halfway in measured depth and inclination, the
-/// azimuth interpolated in the cosine of inclination along the shorter arc.
-SurveyStation trialPoint(const SurveyStation& u, const SurveyStation& l) noexcept {
+/// azimuth interpolated in the cosine of inclination along the shorter arc. Under minimum
+/// curvature it is the middle of the arc instead, so that every trial point lies on the course.
+SurveyStation trialPoint(const SurveyStation& u, const SurveyStation& l, int calcMethod) noexcept {
   SurveyStation m = u;
   m.md = (l.md + u.md) / 2;
+  if (calcMethod == kMinimumCurvature) {
+    // A vertical middle keeps the upper end's azimuth: it has none of its own.
+    double i = 0, a = std::nan("");
+    if (mincurv::arcMiddle(directionOf(u), directionOf(l), i, a)) {
+      m.inclination = i * 180 / kPi;
+      if (!std::isnan(a)) m.gridAzimuth = a < 0 ? a * 180 / kPi + 360 : a * 180 / kPi;
+      return m;
+    }
+  }
   m.inclination = (l.inclination + u.inclination) / 2;
   const double turn = shortArcDegrees(l.gridAzimuth - u.gridAzimuth);
   double fraction = 0.5;
@@ -205,6 +223,14 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
       inc.east = dL * std::sin(i2) * std::sin(a2);
       break;
     }
+    case kMinimumCurvature: {
+      const mincurv::Course c = mincurv::arcCourse(dL, directionOf(prev), directionOf(cur));
+      inc.tvd = c.tvd;
+      inc.planLength = c.planLength;
+      inc.north = c.north;
+      inc.east = c.east;
+      break;
+    }
     default:
       break;
   }
@@ -272,7 +298,7 @@ TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult u
   if (std::fabs(reached - value) >= kTolerance) {
     SurveyStation u = upper, l = lower;
     for (int step = 0; step < kMaxHalvings; ++step) {
-      const SurveyStation m = trialPoint(u, l);
+      const SurveyStation m = trialPoint(u, l, calcMethod);
       reached = byTvd ? depthFrom(origin, originResult, m, calcMethod) : m.md;
       found = m;
       if (std::fabs(reached - value) < kTolerance) break;
@@ -367,6 +393,8 @@ const char* MethodName(int calcMethod) noexcept {
       return "平衡正切法";
     case 4:
       return "正切法";
+    case 5:
+      return "最小曲率法";
     default:
       return "";
   }

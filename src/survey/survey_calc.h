@@ -8,6 +8,11 @@
 
 namespace tarsek {
 
+/// Survey methods 0 平均角法 .. 4 正切法 and 5 最小曲率法.
+inline constexpr int kMethodCount = 6;
+/// The method that takes each course as a circular arc.
+inline constexpr int kMinimumCurvature = 5;
+
 /// Bearing in degrees, 0 <= result < 360, of a north/east pair; the origin gives 0.
 double AzimuthOf(double north, double east) noexcept;
 
@@ -19,7 +24,7 @@ double ArcSine(double x) noexcept;
 double ArcCosine(double x) noexcept;
 
 /// Increments (tvd = ΔTVD, planLength = ΔH, north = ΔN, east = ΔE; all else 0) of the course
-/// from prev to cur by the survey method calcMethod (0..4; any other value gives zeros).
+/// from prev to cur by the survey method calcMethod (0..5; any other value gives zeros).
 /// Method 0 may substitute the grid azimuth of a zero-inclination end in the records given.
 StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int calcMethod);
 
@@ -52,7 +57,7 @@ void RecalculateAll(Session& session);
 /// Recomputes designResults from designPoints; nothing while no well is open or no point exists.
 void RecalculateDesignTrajectory(Session& session);
 
-/// Name of a survey method as the program shows it ("平均角法" .. "正切法"), empty otherwise.
+/// Name of a survey method as the program shows it ("平均角法" .. "最小曲率法"), empty otherwise.
 const char* MethodName(int calcMethod) noexcept;
 
 }  // namespace tarsek

@@ -147,7 +147,7 @@ TEST(IntervalMethods, AzimuthAcrossNorthHeadsNorthForBothAverageMethods) {
 }
 
 TEST(Trajectory, VerticalWellByEveryMethod) {
-  for (int method = 0; method < 5; ++method) {
+  for (int method = 0; method < kMethodCount; ++method) {
     std::vector<SurveyStation> s = {st(0, 0, 0, 0), st(100, 0, 80, 0), st(250, 0, 200, 0),
                                     SurveyStation{}};
     BasicData b;
@@ -202,7 +202,7 @@ TEST(Trajectory, FirstResultHasOnlyDepthAndGridAzimuthFollowsDeclination) {
 TEST(Trajectory, DoglegAcrossNorthUsesTheShortTurn) {
   std::vector<SurveyStation> s = {st(1000, 90, 350, 0), st(1030, 90, 10, 0), SurveyStation{}};
   BasicData b;
-  for (int method = 0; method < 5; ++method) {
+  for (int method = 0; method < kMethodCount; ++method) {
     auto copy = s;
     const auto r = ComputeTrajectory(copy, b, 2, method);
     EXPECT_NEAR(r[1].doglegSeverity, 20, 1e-6) << method;
@@ -244,7 +244,7 @@ TEST(Trajectory, TargetDirectionOnlyAboveTheTarget) {
 }
 
 TEST(Trajectory, StepByStepEqualsTheFullPass) {
-  for (int method = 0; method < 5; ++method) {
+  for (int method = 0; method < kMethodCount; ++method) {
     Session s = buildWell(method);
     auto full = ComputeTrajectory(s.well.stations, s.well.basic(), s.well.stationCount, method);
     auto stations = s.well.stations;
@@ -263,7 +263,7 @@ TEST(Trajectory, StepByStepEqualsTheFullPass) {
 }
 
 TEST(TargetCrossing, LiesAtTheTargetDepthByEveryMethod) {
-  for (int method = 0; method < 5; ++method) {
+  for (int method = 0; method < kMethodCount; ++method) {
     Session s = buildWell(method);
     RecalculateAll(s);
     const auto& x = s.target1Hit;
@@ -287,7 +287,7 @@ TEST(TargetCrossing, LongTangentialCourseStillLandsOnTheDepth) {
   w.stations = {st(0, 0, 0, 0), st(900, 10, 45, 0), st(1200, 60, 45, 0), SurveyStation{}};
   w.stationCount = 3;
   w.target1Tvd = 1000;
-  for (int method = 0; method < 5; ++method) {
+  for (int method = 0; method < kMethodCount; ++method) {
     s.calcMethod = static_cast<std::int16_t>(method);
     RecalculateAll(s);
     EXPECT_NEAR(s.target1Hit.result.tvd, 1000, 0.0001) << method;
@@ -368,5 +368,6 @@ TEST(Recalculate, MethodNames) {
   EXPECT_STREQ(MethodName(2), "弦步法");
   EXPECT_STREQ(MethodName(3), "平衡正切法");
   EXPECT_STREQ(MethodName(4), "正切法");
-  EXPECT_STREQ(MethodName(5), "");
+  EXPECT_STREQ(MethodName(5), "最小曲率法");
+  EXPECT_STREQ(MethodName(6), "");
 }
