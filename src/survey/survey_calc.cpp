@@ -20,6 +20,7 @@ double finiteOr(double v, double fallback) noexcept { return std::isfinite(v) ? 
 /// An angle difference in degrees brought into -180..180, so that 350° to 10° is a 20° turn.
 double shortArcDegrees(double d) noexcept {
   if (!std::isfinite(d)) return 0;
+  if (d >= -180 && d <= 180) return d;  // what the remainder below gives, without computing it
   d = std::fmod(d, 360.0);
   if (d > 180) d -= 360;
   if (d < -180) d += 360;
@@ -78,41 +79,113 @@ mincurv::Direction directionOf(const SurveyStation& s) noexcept {
   return {std::sin(i), std::cos(i), std::sin(a), std::cos(a)};
 }
 
+/// One end of the bisection bracket, with the values every trial point between it and the other
+/// end needs, each worked out once when first asked for.
+struct BracketEnd {
+  SurveyStation s;
+  double cosI = std::nan("");  // cosine of the inclination, as the trial point takes it
+  bool hasDirection = false;
+  mincurv::Direction direction;
+
+  explicit BracketEnd(const SurveyStation& station) : s(station) {}
+  double cosInclination() {
+    if (std::isnan(cosI)) cosI = std::cos(s.inclination * kPi / 180);
+    return cosI;
+  }
+  const mincurv::Direction& unitDirection() {
+    if (!hasDirection) direction = directionOf(s), hasDirection = true;
+    return direction;
+  }
+};
+
 /// The trial point between upper and lower: halfway in measured depth and inclination, the
 /// azimuth interpolated in the cosine of inclination along the shorter arc. Under minimum
 /// curvature it is the middle of the arc instead, so that every trial point lies on the course.
-SurveyStation trialPoint(const SurveyStation& u, const SurveyStation& l, int calcMethod) noexcept {
-  SurveyStation m = u;
-  m.md = (l.md + u.md) / 2;
+BracketEnd trialPoint(BracketEnd& u, BracketEnd& l, int calcMethod) noexcept {
+  BracketEnd m(u.s);
+  m.s.md = (l.s.md + u.s.md) / 2;
   if (calcMethod == kMinimumCurvature) {
     // A vertical middle keeps the upper end's azimuth: it has none of its own.
     double i = 0, a = std::nan("");
-    if (mincurv::arcMiddle(directionOf(u), directionOf(l), i, a)) {
-      m.inclination = i * 180 / kPi;
-      if (!std::isnan(a)) m.gridAzimuth = a < 0 ? a * 180 / kPi + 360 : a * 180 / kPi;
+    if (mincurv::arcMiddle(u.unitDirection(), l.unitDirection(), i, a)) {
+      m.s.inclination = i * 180 / kPi;
+      if (!std::isnan(a)) m.s.gridAzimuth = a < 0 ? a * 180 / kPi + 360 : a * 180 / kPi;
       return m;
     }
   }
-  m.inclination = (l.inclination + u.inclination) / 2;
-  const double turn = shortArcDegrees(l.gridAzimuth - u.gridAzimuth);
+  m.s.inclination = (l.s.inclination + u.s.inclination) / 2;
+  const double turn = shortArcDegrees(l.s.gridAzimuth - u.s.gridAzimuth);
   double fraction = 0.5;
-  if (u.inclination != l.inclination) {
-    const double cu = std::cos(u.inclination * kPi / 180);
-    const double cl = std::cos(l.inclination * kPi / 180);
-    const double cm = std::cos(m.inclination * kPi / 180);
+  if (u.s.inclination != l.s.inclination) {
+    const double cu = u.cosInclination();
+    const double cl = l.cosInclination();
+    const double cm = m.cosInclination();
     if (cu != cl) fraction = finiteOr((cu - cm) / (cu - cl), 0.5);
   }
-  m.gridAzimuth = u.gridAzimuth + turn * fraction;
+  m.s.gridAzimuth = u.s.gridAzimuth + turn * fraction;
   return m;
 }
 
-/// Vertical depth of a point reached from the origin station in one course.
-double depthFrom(const SurveyStation& origin, const StationResult& originResult,
-                 const SurveyStation& point, int calcMethod) noexcept {
-  SurveyStation o = origin;
-  SurveyStation p = point;
-  return originResult.tvd + IntervalIncrements(o, p, calcMethod).tvd;
-}
+/// Halves the course from an origin station toward a lower one. A trial point's vertical depth
+/// needs only the depth increment of its course from the origin, and the origin's share of it is
+/// the same at every halving; both are worked out here exactly as IntervalIncrements does.
+class Bisection {
+ public:
+  Bisection(const SurveyStation& upper, const StationResult& upperResult,
+            const SurveyStation& lower, int calcMethod)
+      : origin_(upper), originTvd_(upperResult.tvd), method_(calcMethod), u_(upper), l_(lower) {
+    originCos_ = std::cos(upper.inclination * (kPi / 180));
+  }
+
+  /// The current trial point, made from the bracket when asked for first.
+  const SurveyStation& trial() {
+    if (!hasTrial_) m_ = trialPoint(u_, l_, method_), hasTrial_ = true;
+    return m_.s;
+  }
+
+  double trialDepth() {
+    trial();
+    const SurveyStation& o = origin_.s;
+    const SurveyStation& p = m_.s;
+    const double dL = p.md - o.md;
+    const double rad = kPi / 180;
+    switch (method_) {
+      case 0:
+        return originTvd_ + dL * std::cos((o.inclination + p.inclination) * kPi / 360);
+      case 1: {
+        const double dI = (p.inclination - o.inclination) * rad;
+        const double f = 1 - dI * dI / 24;
+        return originTvd_ + dL * f * std::cos((p.inclination / 2 + o.inclination / 2) * rad);
+      }
+      case 3:
+        return originTvd_ + dL / 2 * (originCos_ + std::cos(p.inclination * rad));
+      case 4:
+        return originTvd_ + dL * std::cos(p.inclination * rad);
+      case kMinimumCurvature:
+        return originTvd_ +
+               mincurv::arcCourse(dL, origin_.unitDirection(), m_.unitDirection()).tvd;
+      default: {
+        SurveyStation a = o, b = p;
+        return originTvd_ + IntervalIncrements(a, b, method_).tvd;
+      }
+    }
+  }
+
+  /// The trial point becomes the lower end (it lies too deep) or the upper end.
+  void keepTrialAs(bool lower) {
+    (lower ? l_ : u_) = m_;
+    hasTrial_ = false;
+  }
+
+ private:
+  BracketEnd origin_;
+  double originTvd_;
+  double originCos_;
+  int method_;
+  BracketEnd u_, l_;
+  BracketEnd m_{SurveyStation{}};
+  bool hasTrial_ = false;
+};
 
 }  // namespace
 
@@ -296,18 +369,13 @@ TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult u
   SurveyStation found = upper;
   double reached = byTvd ? upperResult.tvd : upper.md;
   if (std::fabs(reached - value) >= kTolerance) {
-    SurveyStation u = upper, l = lower;
+    Bisection halves(upper, upperResult, lower, calcMethod);
     for (int step = 0; step < kMaxHalvings; ++step) {
-      const SurveyStation m = trialPoint(u, l, calcMethod);
-      reached = byTvd ? depthFrom(origin, originResult, m, calcMethod) : m.md;
-      found = m;
+      reached = byTvd ? halves.trialDepth() : halves.trial().md;
       if (std::fabs(reached - value) < kTolerance) break;
-      if (reached > value) {
-        l = m;
-      } else {
-        u = m;
-      }
+      halves.keepTrialAs(reached > value);
     }
+    found = halves.trial();
   }
   found.gridAzimuth = std::fmod(found.gridAzimuth, 360.0);
   if (found.gridAzimuth < 0) found.gridAzimuth += 360;
