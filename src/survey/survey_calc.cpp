@@ -29,10 +29,14 @@ double shortArcDegrees(double d) noexcept {
 
 /// Dogleg severity in degrees per 30 m from the inclination and azimuth changes (radians), the
 /// mean inclination (radians) and the course length; a zero-length course has no dogleg.
-double doglegSeverity(double dI, double dA, double meanI, double courseLength) noexcept {
-  const double s = dA * dA * std::sin(meanI) * std::sin(meanI) + dI * dI;
+double doglegFromSine(double dI, double dA, double sinMeanI, double courseLength) noexcept {
+  const double s = dA * dA * sinMeanI * sinMeanI + dI * dI;
   if (s == 0 || courseLength == 0 || !std::isfinite(courseLength)) return 0;
   return finiteOr(std::sqrt(s) * 180 / kPi / courseLength * 30, 0);
+}
+
+double doglegSeverity(double dI, double dA, double meanI, double courseLength) noexcept {
+  return doglegFromSine(dI, dA, std::sin(meanI), courseLength);
 }
 
 /// Closure, projection on the design azimuth, from north and east already set.
@@ -332,12 +336,121 @@ void ComputeTrajectoryStep(std::vector<SurveyStation>& stations, const BasicData
   results[static_cast<std::size_t>(i)] = r;
 }
 
-std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
-                                             const BasicData& block, int count, int calcMethod) {
+namespace {
+
+/// Increments of one course for the full pass: the values IntervalIncrements gives, with the
+/// sines and cosines of each station's own angles taken once per station instead of once per
+/// course end. Also hands back the sine of the mean inclination when the method computes it
+/// for the course anyway, so that the dogleg need not compute it again.
+class CourseIncrements {
+ public:
+  CourseIncrements(int calcMethod) : method_(calcMethod) {}
+
+  /// Called for the courses in order; p and c are the course's two stations.
+  StationResult next(SurveyStation& p, SurveyStation& c, double meanI, double& sinMean,
+                     bool& haveSinMean) {
+    haveSinMean = false;
+    switch (method_) {
+      case 0: {
+        // The same expressions as IntervalIncrements; the mean inclination is the dogleg's.
+        StationResult inc;
+        const double dL = c.md - p.md;
+        if (p.inclination == 0) p.gridAzimuth = c.gridAzimuth;
+        if (c.inclination == 0) c.gridAzimuth = p.gridAzimuth;
+        const double i = (p.inclination + c.inclination) * kPi / 360;
+        double a = (p.gridAzimuth + c.gridAzimuth) * kPi / 360;
+        if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
+        const double si = std::sin(i), ci = std::cos(i);
+        inc.tvd = dL * ci;
+        inc.planLength = dL * si;
+        inc.north = dL * si * std::cos(a);
+        inc.east = dL * si * std::sin(a);
+        sinMean = si;
+        haveSinMean = i == meanI;
+        return inc;
+      }
+      case 2:
+      case 3:
+      case 4:
+      case kMinimumCurvature:
+        break;
+      default:
+        return IntervalIncrements(p, c, method_);
+    }
+    // The lower station's angles become the upper station's for the next course.
+    if (!haveUpper_) upper_ = directionOf(p);
+    const mincurv::Direction lower = directionOf(c);
+    const StationResult inc = fromDirections(p, c, upper_, lower);
+    upper_ = lower;
+    haveUpper_ = true;
+    return inc;
+  }
+
+ private:
+  StationResult fromDirections(const SurveyStation& p, const SurveyStation& c,
+                               const mincurv::Direction& u, const mincurv::Direction& l) const {
+    StationResult inc;
+    const double dL = c.md - p.md;
+    const double rad = kPi / 180;
+    switch (method_) {
+      case 2: {
+        const double cosTurn = std::cos(c.gridAzimuth * rad - p.gridAzimuth * rad);
+        const double cosBeta =
+            std::clamp(u.cosI * l.cosI + u.sinI * l.sinI * cosTurn, -1.0, 1.0);
+        if (1 + cosBeta <= 1e-15) break;
+        const double k = std::sqrt(2 / (1 + cosBeta));
+        const double h = dL / 2 * k;
+        const double across =
+            u.sinI * u.sinI + l.sinI * l.sinI + 2 * u.sinI * l.sinI * cosTurn;
+        inc.tvd = h * (u.cosI + l.cosI);
+        inc.planLength = h * std::sqrt(std::max(0.0, across));
+        inc.north = h * (u.sinI * u.cosA + l.sinI * l.cosA);
+        inc.east = h * (u.sinI * u.sinA + l.sinI * l.sinA);
+        break;
+      }
+      case 3: {
+        // A vertical end takes the other end's azimuth, as in IntervalIncrements.
+        double sinA1 = u.sinA, cosA1 = u.cosA, sinA2 = l.sinA, cosA2 = l.cosA;
+        if (p.inclination == 0) sinA1 = l.sinA, cosA1 = l.cosA;
+        if (c.inclination == 0) sinA2 = sinA1, cosA2 = cosA1;
+        inc.tvd = dL / 2 * (u.cosI + l.cosI);
+        inc.planLength = dL / 2 * (u.sinI + l.sinI);
+        inc.north = dL / 2 * (u.sinI * cosA1 + l.sinI * cosA2);
+        inc.east = dL / 2 * (u.sinI * sinA1 + l.sinI * sinA2);
+        break;
+      }
+      case 4:
+        inc.tvd = dL * l.cosI;
+        inc.planLength = dL * l.sinI;
+        inc.north = dL * l.sinI * l.cosA;
+        inc.east = dL * l.sinI * l.sinA;
+        break;
+      default: {
+        const mincurv::Course arc = mincurv::arcCourse(dL, u, l);
+        inc.tvd = arc.tvd;
+        inc.planLength = arc.planLength;
+        inc.north = arc.north;
+        inc.east = arc.east;
+        break;
+      }
+    }
+    return inc;
+  }
+
+  int method_;
+  bool haveUpper_ = false;
+  mincurv::Direction upper_;
+};
+
+}  // namespace
+
+void ComputeTrajectoryInto(std::vector<SurveyStation>& stations, const BasicData& block, int count,
+                           int calcMethod, std::vector<StationResult>& results) {
   count = std::clamp(count, 0, static_cast<int>(stations.size()));
-  std::vector<StationResult> results(static_cast<std::size_t>(count) + 1);
-  if (count == 0) return results;
-  if (count == 1) {
+  const auto size = static_cast<std::size_t>(count) + 1;
+  if (count < 2) {
+    results.assign(size, StationResult{});
+    if (count == 0) return;
     StationResult& r = results[0];
     r.tvd = stations[0].md;
     const double dN = block.target1X - block.wellheadX;
@@ -345,14 +458,53 @@ std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& station
     r.target1Distance = std::sqrt(dN * dN + dE * dE);
     r.target1Inclination = lineInclination(r.target1Distance, block.target1Tvd - r.tvd);
     r.target1Azimuth = AzimuthOf(dN, dE) - block.magDeclination;
-    return results;
+    return;
   }
+  // Every entry is written below, so the storage of the previous pass is reused as it is.
+  results.resize(size);
+  results[size - 1] = StationResult{};
   for (int i = 0; i < count; ++i) {
-    auto& s = stations[static_cast<std::size_t>(i)];
-    s.gridAzimuth = s.azimuth + block.magDeclination;
+    auto& st = stations[static_cast<std::size_t>(i)];
+    st.gridAzimuth = st.azimuth + block.magDeclination;
   }
-  results[0].tvd = stations[0].md;
-  for (int i = 1; i < count; ++i) ComputeTrajectoryStep(stations, block, results, i, calcMethod);
+  StationResult first;
+  first.tvd = stations[0].md;
+  results[0] = first;
+  CourseIncrements courses(calcMethod);
+  for (int i = 1; i < count; ++i) {
+    SurveyStation& p = stations[static_cast<std::size_t>(i - 1)];
+    SurveyStation& c = stations[static_cast<std::size_t>(i)];
+    // The same steps as ComputeTrajectoryStep, in the same order.
+    const double dI = (c.inclination - p.inclination) * kPi / 180;
+    double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
+    const double meanI = (p.inclination + c.inclination) * kPi / 360;
+    if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
+    double sinMean = 0;
+    bool haveSinMean = false;
+    const StationResult inc = courses.next(p, c, meanI, sinMean, haveSinMean);
+    const StationResult& before = results[static_cast<std::size_t>(i - 1)];
+    StationResult r;
+    r.tvd = inc.tvd + before.tvd;
+    r.planLength = inc.planLength + before.planLength;
+    r.north = inc.north + before.north;
+    r.east = inc.east + before.east;
+    setClosure(r, block);
+    // Without a turn the mean inclination drops out of the dogleg: its sine is not needed.
+    if (dA == 0) {
+      sinMean = 0;
+    } else if (!haveSinMean) {
+      sinMean = std::sin(meanI);
+    }
+    r.doglegSeverity = doglegFromSine(dI, dA, sinMean, c.md - p.md);
+    setTargets(r, block);
+    results[static_cast<std::size_t>(i)] = r;
+  }
+}
+
+std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
+                                             const BasicData& block, int count, int calcMethod) {
+  std::vector<StationResult> results;
+  ComputeTrajectoryInto(stations, block, count, calcMethod, results);
   return results;
 }
 
@@ -433,12 +585,12 @@ TargetCrossing FindTargetCrossing(const Session& session, int target) {
 void RecalculateAll(Session& session) {
   WellRecord& w = session.well;
   if (w.wellNo.empty() || w.stationCount <= 0) return;
-  w.results = ComputeTrajectory(w.stations, w.basic(), w.stationCount, session.calcMethod);
+  ComputeTrajectoryInto(w.stations, w.basic(), w.stationCount, session.calcMethod, w.results);
   session.target1Hit = FindTargetCrossing(session, 1);
   session.target2Hit = FindTargetCrossing(session, 2);
   for (WellRecord& n : session.neighbourWells) {
     if (n.stationCount == 0) continue;
-    n.results = ComputeTrajectory(n.stations, n.basic(), n.stationCount, session.calcMethod);
+    ComputeTrajectoryInto(n.stations, n.basic(), n.stationCount, session.calcMethod, n.results);
   }
 }
 

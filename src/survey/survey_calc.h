@@ -33,6 +33,11 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
 std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
                                              const BasicData& block, int count, int calcMethod);
 
+/// ComputeTrajectory into results, whose storage is reused: the same values, computed with each
+/// station's sines and cosines taken once. What RecalculateAll runs.
+void ComputeTrajectoryInto(std::vector<SurveyStation>& stations, const BasicData& block, int count,
+                           int calcMethod, std::vector<StationResult>& results);
+
 /// Fills results[i] from results[i - 1] and the course stations[i - 1]..stations[i] (i >= 1):
 /// one step of ComputeTrajectory after the grid azimuths are set, so that a caller growing a
 /// trajectory point by point gets exactly the values of a full pass.
