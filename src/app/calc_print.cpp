@@ -30,8 +30,9 @@ CLI::App* addPrintCommand(CLI::App& app, PrintOptions& options) {
       ->check(CLI::IsMember({"survey", "plot", "design"}));
   print->add_option("path", options.path, "设计文件(.kvd)的路径")->required();
   print->add_option("-o,--output", options.output, "输出的PDF文件")->required();
-  print->add_option("--method", options.method,
-                    "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法, 5 最小曲率法");
+  print->add_option(
+      "--method", options.method,
+      "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法, 5 最小曲率法");
   print->add_option("--page", options.page, "纸张：A4, A3 或 Letter")
       ->check(CLI::IsMember({"A4", "A3", "Letter", "a4", "a3", "letter"}));
   return print;

@@ -166,8 +166,7 @@ class Bisection {
       case 4:
         return originTvd_ + dL * std::cos(p.inclination * rad);
       case kMinimumCurvature:
-        return originTvd_ +
-               mincurv::arcCourse(dL, origin_.unitDirection(), m_.unitDirection()).tvd;
+        return originTvd_ + mincurv::arcCourse(dL, origin_.unitDirection(), m_.unitDirection()).tvd;
       default: {
         SurveyStation a = o, b = p;
         return originTvd_ + IntervalIncrements(a, b, method_).tvd;
@@ -395,13 +394,11 @@ class CourseIncrements {
     switch (method_) {
       case 2: {
         const double cosTurn = std::cos(c.gridAzimuth * rad - p.gridAzimuth * rad);
-        const double cosBeta =
-            std::clamp(u.cosI * l.cosI + u.sinI * l.sinI * cosTurn, -1.0, 1.0);
+        const double cosBeta = std::clamp(u.cosI * l.cosI + u.sinI * l.sinI * cosTurn, -1.0, 1.0);
         if (1 + cosBeta <= 1e-15) break;
         const double k = std::sqrt(2 / (1 + cosBeta));
         const double h = dL / 2 * k;
-        const double across =
-            u.sinI * u.sinI + l.sinI * l.sinI + 2 * u.sinI * l.sinI * cosTurn;
+        const double across = u.sinI * u.sinI + l.sinI * l.sinI + 2 * u.sinI * l.sinI * cosTurn;
         inc.tvd = h * (u.cosI + l.cosI);
         inc.planLength = h * std::sqrt(std::max(0.0, across));
         inc.north = h * (u.sinI * u.cosA + l.sinI * l.cosA);

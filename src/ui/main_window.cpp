@@ -484,7 +484,8 @@ bool frm::openWellFile(const QString& path) {
 void frm::chooseMethod(int method) {
   if (method < 0 || method >= kMethodCount) return;
   BusyPointer busy(*this);
-  for (int k = 0; k < kMethodCount; ++k) methodItems_[static_cast<std::size_t>(k)]->setChecked(k == method);
+  for (int k = 0; k < kMethodCount; ++k)
+    methodItems_[static_cast<std::size_t>(k)]->setChecked(k == method);
   // Setting the method recomputes both trajectories; the displays follow in the usual order.
   shellSetCalcMethod(session_, method);
   refreshDisplays();

@@ -106,8 +106,8 @@ TEST(MinimumCurvature, PublishedTestWellOneVerticalDepths) {
   }
   ASSERT_EQ(stations.size(), 268u);
   BasicData block;
-  const auto results = ComputeTrajectory(stations, block, static_cast<int>(stations.size()),
-                                         kMinimumCurvature);
+  const auto results =
+      ComputeTrajectory(stations, block, static_cast<int>(stations.size()), kMinimumCurvature);
   for (std::size_t i = 0; i < stations.size(); ++i)
     EXPECT_NEAR(results[i].tvd, published[i], 0.5 * std::pow(10.0, -decimals[i]) + 1e-9)
         << "MD " << stations[i].md;
@@ -153,8 +153,8 @@ TEST(MinimumCurvature, FollowsTheArcExactly) {
       EXPECT_NEAR(x.result.tvd, p[2], 1e-9) << k;
       if (r[k].tvd - r[k - 1].tvd < 1e-3) continue;  // a level course has no depth to look up
       const double depth = (r[k - 1].tvd + r[k].tvd) / 2;
-      const TargetCrossing y = StationAtDepth(depth, stations[k - 1], r[k - 1], block,
-                                              stations[k], true, kMinimumCurvature);
+      const TargetCrossing y = StationAtDepth(depth, stations[k - 1], r[k - 1], block, stations[k],
+                                              true, kMinimumCurvature);
       EXPECT_NEAR(y.result.tvd, depth, 1e-4);
       EXPECT_NEAR(y.result.tvd, g.position(y.station.md)[2], 1e-9) << k;
     }
@@ -172,8 +172,8 @@ TEST(MinimumCurvature, OpposedDirectionsAddNothingAndStayFinite) {
   EXPECT_EQ(d.tvd, 0);
   EXPECT_EQ(d.north, 0);
   EXPECT_EQ(d.east, 0);
-  const TargetCrossing x = StationAtDepth(10, up, StationResult{}, BasicData{}, down, false,
-                                          kMinimumCurvature);
+  const TargetCrossing x =
+      StationAtDepth(10, up, StationResult{}, BasicData{}, down, false, kMinimumCurvature);
   EXPECT_TRUE(std::isfinite(x.result.north) && std::isfinite(x.station.gridAzimuth));
 }
 

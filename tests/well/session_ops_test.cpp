@@ -1,8 +1,8 @@
 #include "well/session_ops.h"
 
-#include "survey/survey_calc.h"
-
 #include <gtest/gtest.h>
+
+#include "survey/survey_calc.h"
 
 namespace tarsek {
 namespace {
