@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "survey/survey_calc.h"
+#include "survey/survey_entry.h"
 
 using namespace tarsek;
 
@@ -42,6 +43,23 @@ void BM_RecalculateAll(benchmark::State& state) {
   state.SetLabel(MethodName(static_cast<int>(state.range(0))));
 }
 
+// A prediction that fills the whole station table, then its discard: the discard walks the
+// table and the predicted stations once each.
+void BM_PredictFullTableAndDiscard(benchmark::State& state) {
+  Session s;
+  s.well.wellNo = "基准井";
+  s.well.target1Tvd = 2e6;
+  s.well.designFinalTvd = 2e6;
+  storeEntry(s, 0, 0, 0);
+  storeEntry(s, 100, 1, 30);
+  for (auto _ : state) {
+    predictTrajectory(s, 0.001, 0.01);
+    discardPrediction(s);
+    benchmark::DoNotOptimize(s.well.stationCount);
+  }
+}
+
 }  // namespace
 
 BENCHMARK(BM_RecalculateAll)->DenseRange(0, kMethodCount - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PredictFullTableAndDiscard)->Unit(benchmark::kMillisecond);

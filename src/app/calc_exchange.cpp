@@ -116,7 +116,8 @@ int runImportCommand(const ImportCommand& o) {
     return kExitRefused;
   }
   const ImportPlan plan =
-      PlanImport(session.well, parsed.rows, o.merge ? ImportMode::Merge : ImportMode::Replace);
+      PlanImport(session.well, parsed.rows, o.merge ? ImportMode::Merge : ImportMode::Replace,
+                 parsed.azimuthReference);
   for (const RejectedLine& r : plan.rejected) std::cerr << r.reason << '\n';
   if (!plan.ok) {
     std::cerr << plan.message << '\n';
@@ -134,6 +135,7 @@ int runImportCommand(const ImportCommand& o) {
                   : parsed.format == ImportFormat::Witsml ? "witsml"
                                                           : "text";
   out["encoding"] = parsed.encoding;
+  out["azimuthsMagnetic"] = parsed.azimuthReference == AzimuthReference::Magnetic;
   out["mode"] = o.merge ? "merge" : "replace";
   out["added"] = plan.added;
   out["replaced"] = plan.replaced;
@@ -162,6 +164,11 @@ int runExportCommand(const ExportCommand& o) {
   std::string directory;
   if (!loadWell(session, o.well, o.method, directory)) return kExitBadFile;
   const ExportTable table = o.design ? DesignExportTable(session) : SurveyExportTable(session);
+  // As in the program: an empty table is no file worth writing, and would not import again.
+  if (table.rowCount() == 0) {
+    std::cerr << (o.design ? "没有设计数据可以导出。" : "没有测点可以导出。") << '\n';
+    return kExitRefused;
+  }
   std::string message;
   const TextEncoding encoding =
       o.encoding == "gb18030" ? TextEncoding::Gb18030 : TextEncoding::Utf8Bom;

@@ -42,7 +42,8 @@ CLI::App* addExportCommand(CLI::App& app, ExportCommand& options);
 int runImportCommand(const ImportCommand& options);
 
 /// Loads the well and writes its stations (or design points) in the output's format. Exit
-/// status 0 when written, 1 for bad arguments, 2 when a file cannot be read or written.
+/// status 0 when written, 1 when there is nothing to export, 2 when a file cannot be read or
+/// written.
 int runExportCommand(const ExportCommand& options);
 
 }  // namespace tarsek::calc

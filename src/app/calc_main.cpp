@@ -13,6 +13,7 @@
 #include "app/calc_parts.h"
 #include "app/calc_print.h"
 #include "app/calc_tools.h"
+#include "app/calc_uncertainty.h"
 #include "app/calc_well.h"
 #include "survey/survey_calc.h"
 #include "well/session_ops.h"
@@ -75,13 +76,18 @@ int main(int argc, char** argv) {
   well->add_option("--neighbour", neighbours, "防碰邻井的设计文件(.kvd)，可重复");
   well->add_option("--step", step, "防碰扫描步长(m)，默认15");
 
-  tarsek::calc::addToolsCommand(app);
+  int toolExit = 0;
+  tarsek::calc::addToolsCommand(app, toolExit);
   tarsek::calc::PrintOptions printOptions;
   CLI::App* print = tarsek::calc::addPrintCommand(app, printOptions);
   tarsek::calc::ImportCommand importOptions;
   CLI::App* importCommand = tarsek::calc::addImportCommand(app, importOptions);
   tarsek::calc::ExportCommand exportOptions;
   CLI::App* exportCommand = tarsek::calc::addExportCommand(app, exportOptions);
+  tarsek::calc::UncertaintyCommand uncertaintyOptions;
+  CLI::App* uncertainty = tarsek::calc::addUncertaintyCommand(app, uncertaintyOptions);
+  tarsek::calc::ClearanceCommand clearanceOptions;
+  CLI::App* clearance = tarsek::calc::addClearanceCommand(app, clearanceOptions);
 
   try {
     app.parse(argc, argv);
@@ -91,10 +97,12 @@ int main(int argc, char** argv) {
     std::cerr << "命令行参数有误：" << e.what() << '\n' << app.help();
     return kExitUsage;
   }
-  if (app.got_subcommand("tool")) return 0;
+  if (app.got_subcommand("tool")) return toolExit;
   if (print->parsed()) return tarsek::calc::runPrintCommand(printOptions, argc, argv);
   if (importCommand->parsed()) return tarsek::calc::runImportCommand(importOptions);
   if (exportCommand->parsed()) return tarsek::calc::runExportCommand(exportOptions);
+  if (uncertainty->parsed()) return tarsek::calc::runUncertaintyCommand(uncertaintyOptions);
+  if (clearance->parsed()) return tarsek::calc::runClearanceCommand(clearanceOptions);
   if (method < 0 || method >= tarsek::kMethodCount) {
     std::cerr << "计算方法应为0到5之间的整数！\n";
     return kExitUsage;

@@ -14,6 +14,7 @@
 #include "tools/hydraulics.h"
 #include "tools/kill_mud.h"
 #include "tools/stuck_point.h"
+#include "tools/tool_limits.h"
 
 namespace tarsek::calc {
 namespace {
@@ -70,14 +71,15 @@ constexpr const char* kHelpFooter =
     "输入（NAME=VALUE，数值按输入框的规则读取，缺省为空框）：\n"
     "  hydraulics  H 井深m, n 泵冲/min, Dl 缸套mm, eta 容积效率%(80), rho 比重g/cm^3,\n"
     "              d1 d2 d3 喷嘴mm, Db 钻头直径mm, Dco 钻铤外径mm, Dci 钻铤内径mm, Lc 钻铤长度m\n"
-    "  casing      grade 规格序号0-5(-1 未选), rho 密度g/cm^3, L 段长m, Hc 预留水泥塞面深m\n"
+    "  casing      grade 规格序号0-5(-1 未选)或规格全称, rho 密度g/cm^3, L 段长m, Hc 预留水泥塞面深m\n"
     "  kill        H 井深m, Pd 关井立压MPa, rho0 原浆比重, rho1 预配比重(初值), V 原浆体积m^3,\n"
     "              rhow 加重料比重, margin 按“考虑附加压力”的次数(0)\n"
     "  weighting   rho0 原浆比重, rho1 预配比重, V 原浆体积m^3, rhow 加重料比重\n"
     "  stuck       pipe 钻杆规格(φ127mm×9.19mm), e 平均伸长cm, P 平均拉力T, Dh 井径mm, H 井深m\n"
     "  turn        MD1 I1 A1 扭方位前测深、井斜、方位, MD2 I2 A2 扭方位后, Ao 定向方位角,\n"
     "              w0 初始装置角, K 造斜率°/100m\n"
-    "输出：hydraulics、casing 为 {\"lines\": [...]}，其余为各结果框的文字（null 表示不变）。\n";
+    "输出：hydraulics、casing 为 {\"lines\": [...]}，其余为各结果框的文字（null 表示不变）。\n"
+    "超出范围的输入（如负的伸长、不大于127mm的钻头）与窗口一样被拒绝：说明写到标准错误，退出码3。\n";
 
 using Inputs = std::map<std::string, std::string>;
 
@@ -96,9 +98,18 @@ json hydraulics(const Inputs& in) {
   return {{"lines", r ? hydraulicsLines(*r) : std::vector<std::string>{}}};
 }
 
+// The casing grade as typed: a list position 0..5, -1 for none chosen, or the text of a
+// catalogue entry; anything else is no grade at all (a misspelt grade must not read as 0).
+std::optional<int> casingGrade(const std::string& text) {
+  if (text == "-1") return -1;
+  if (text.size() == 1 && text[0] >= '0' && text[0] <= '5') return text[0] - '0';
+  for (std::size_t i = 0; i < kCasingCatalogue.size(); ++i)
+    if (text == kCasingCatalogue[i].text) return static_cast<int>(i);
+  return std::nullopt;
+}
+
 json casing(const Inputs& in) {
-  const double grade = num(in, "grade");
-  const int position = grade >= -1 && grade <= 5 ? static_cast<int>(grade) : -1;
+  const int position = casingGrade(in.at("grade")).value_or(-1);
   const CasingCheck c = computeCasingCheck(position, num(in, "rho"), num(in, "L"), num(in, "Hc"));
   if (c.outcome == CasingOutcome::NoGrade) return {{"grade", nullptr}, {"lines", nullptr}};
   return {{"grade", kCasingCatalogue[static_cast<std::size_t>(position)].text},
@@ -169,6 +180,31 @@ json turn(const Inputs& in) {
   };
 }
 
+std::vector<double> values(const Inputs& in, ToolCalculator calculator) {
+  std::vector<double> out;
+  for (const ToolLimit& l : toolLimits(calculator)) out.push_back(num(in, l.name));
+  return out;
+}
+
+// Why the window would refuse these inputs; empty when it takes them.
+std::string refusal(const std::string& name, const Inputs& in) {
+  std::vector<ToolCalculator> checks;
+  if (name == "hydraulics") checks = {ToolCalculator::Hydraulics};
+  if (name == "casing") {
+    if (!casingGrade(in.at("grade"))) return kBadCasingGrade;
+    checks = {ToolCalculator::Casing};
+  }
+  if (name == "kill") checks = {ToolCalculator::KillDensity, ToolCalculator::Weighting};
+  if (name == "weighting") checks = {ToolCalculator::Weighting};
+  if (name == "stuck") checks = {ToolCalculator::StuckPoint};
+  if (name == "turn") checks = {ToolCalculator::Turn};
+  for (ToolCalculator c : checks) {
+    std::string message = checkToolInputs(c, values(in, c));
+    if (!message.empty()) return message;
+  }
+  return {};
+}
+
 json run(const std::string& name, const Inputs& in) {
   if (name == "hydraulics") return hydraulics(in);
   if (name == "casing") return casing(in);
@@ -199,7 +235,7 @@ Inputs readInputs(const Calculator& calc, const std::vector<std::string>& pairs)
 
 }  // namespace
 
-void addToolsCommand(CLI::App& app) {
+void addToolsCommand(CLI::App& app, int& exitCode) {
   struct Options {
     std::string calculator;
     std::vector<std::string> pairs;
@@ -213,10 +249,17 @@ void addToolsCommand(CLI::App& app) {
       ->check(CLI::IsMember({"hydraulics", "casing", "kill", "weighting", "stuck", "turn"}));
   tool->add_option("inputs", options->pairs, "NAME=VALUE ...");
   tool->footer(kHelpFooter);
-  tool->callback([options] {
+  tool->callback([options, &exitCode] {
     for (const Calculator& calc : calculators()) {
       if (options->calculator != calc.name) continue;
-      const json out = run(calc.name, readInputs(calc, options->pairs));
+      const Inputs in = readInputs(calc, options->pairs);
+      const std::string refused = refusal(calc.name, in);
+      if (!refused.empty()) {
+        std::cerr << refused << '\n';
+        exitCode = kExitRefusedInput;
+        return;
+      }
+      const json out = run(calc.name, in);
       std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
       return;
     }

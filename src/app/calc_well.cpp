@@ -36,7 +36,8 @@ json resultJson(const StationResult& r) {
 json crossingJson(const TargetCrossing& c) {
   return {{"station", stationJson(c.station)},
           {"result", resultJson(c.result)},
-          {"hitRadius", c.hitRadius}};
+          {"hitRadius", c.hitRadius},
+          {"crossed", c.crossed}};
 }
 
 json basicDataJson(const BasicData& b) {

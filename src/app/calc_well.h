@@ -14,7 +14,8 @@ nlohmann::json stationJson(const SurveyStation& station);
 /// The fifteen computed values of a station by their field names.
 nlohmann::json resultJson(const StationResult& result);
 
-/// A target crossing: { "station", "result", "hitRadius" }.
+/// A target crossing: { "station", "result", "hitRadius", "crossed" }; crossed is false when
+/// the survey was not seen to pass the target's depth (all values zero).
 nlohmann::json crossingJson(const TargetCrossing& crossing);
 
 /// Every field of the basic-data block by its field name, designPointCount included.

@@ -99,7 +99,7 @@ const char* designOutcomeText(int outcome) noexcept {
   // A drop needed with a negative drop rate leaves a design that never reaches target 2, so the
   // form reports it like the other failures.
   if (outcome == kDesignDropMustDrop) return "井设计靶点转盘钻具降斜率应为正值，请重新输入！";
-  return DesignOutcomeText(outcome);
+  return ProfileOutcomeText(outcome);
 }
 
 bool designKeyAccepted(int code) noexcept {
@@ -111,9 +111,12 @@ bool designKeyAccepted(int code) noexcept {
 
 void setTargetByBearing(Session& session, double azimuth, double displacement) {
   WellRecord& well = session.well;
-  if (session.savedTarget1X == 0 && session.savedTarget1Y == 0) {
+  // Only the first temporary target keeps the design target; a design target at X = 0 or
+  // Y = 0 is kept like any other.
+  if (!session.targetSaved) {
     session.savedTarget1X = well.target1X;
     session.savedTarget1Y = well.target1Y;
+    session.targetSaved = true;
   }
   const double a = azimuth * kPi / 180;
   well.target1X = std::cos(a) * displacement + well.wellheadX;
@@ -121,10 +124,10 @@ void setTargetByBearing(Session& session, double azimuth, double displacement) {
 }
 
 void restoreDesignTarget(Session& session) {
-  if (session.savedTarget1X != 0 && session.savedTarget1Y != 0) {
-    session.well.target1X = session.savedTarget1X;
-    session.well.target1Y = session.savedTarget1Y;
-  }
+  if (!session.targetSaved) return;
+  session.well.target1X = session.savedTarget1X;
+  session.well.target1Y = session.savedTarget1Y;
+  session.targetSaved = false;
 }
 
 }  // namespace tarsek

@@ -66,7 +66,7 @@ char checkDesignData(const BasicData& data) noexcept;
 /// the well number in front.
 const char* designRuleText(char rule) noexcept;
 
-/// Status text of a profile-design outcome 1 to 8; empty for 0 and unknown outcomes. The caller
+/// Status text of a profile-design outcome 1 to 10; empty for 0 and unknown outcomes. The caller
 /// puts the well number in front.
 const char* designOutcomeText(int outcome) noexcept;
 
@@ -97,10 +97,12 @@ DesignFormOutcome runDesignForm(Session& session, Host& host, const DesignFormVa
 bool designKeyAccepted(int code) noexcept;
 
 /// Makes target 1 the point at the bearing azimuth (grid, degrees) and horizontal distance (m)
-/// from the wellhead, keeping the design target in savedTarget1X/Y the first time.
+/// from the wellhead, keeping the design target in savedTarget1X/Y (and setting targetSaved)
+/// the first time.
 void setTargetByBearing(Session& session, double azimuth, double displacement);
 
-/// Puts a kept design target back into target 1 (nothing when none is kept).
+/// Puts a kept design target back into target 1 and ends the temporary target (nothing when
+/// none is kept).
 void restoreDesignTarget(Session& session);
 
 }  // namespace tarsek

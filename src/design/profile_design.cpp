@@ -125,7 +125,7 @@ std::int16_t ProfileBuilder::finish(std::int16_t outcome) {
   session_.ui().setBusy(false);
   if (designIsFinite()) return outcome;
   reset();
-  return kDesignPointLimit;
+  return kDesignDataUnusable;
 }
 
 void ProfileBuilder::reset() {
@@ -316,7 +316,7 @@ std::int16_t ProfileBuilder::run() {
   reset();
 
   if (!finite(well_.designDisplacement1) || !finite(well_.designFinalTvd)) {
-    return finish(kDesignPointLimit);
+    return finish(kDesignDataUnusable);
   }
 
   // Vertical well: one course from the wellhead straight down to the final depth.
@@ -329,11 +329,12 @@ std::int16_t ProfileBuilder::run() {
     return kDesignDone;
   }
 
-  if (!inputsDesignable()) return finish(kDesignPointLimit);
+  if (!inputsDesignable()) return finish(kDesignDataUnusable);
 
-  // Kick-off.
-  point(1).index = 1;
-  point(1).md = well_.kickoffDepth;
+  // Kick-off. A vertical point has no azimuth of its own; the kick-off point takes the design
+  // azimuth, the direction the build leaves it in, so that no method averages a false azimuth
+  // into the first build course.
+  point(1) = designStation(1, well_.kickoffDepth, 0);
   DesignSegment& vertical = session_.designSegments[0];
   vertical.md = vertical.tvd = vertical.deltaMd = vertical.deltaTvd = well_.kickoffDepth;
 
@@ -403,9 +404,11 @@ std::int16_t ProfileBuilder::run() {
   }
   if (s == -1) {
     // A build that ends level with or beyond target 2 has overshot it; there is no tangent to
-    // find, and the design stops at the end of the build.
-    return finish(well_.designDisplacement2 > result(last()).closureDistance ? kDesignBuildTooLow
-                                                                             : kDesignDone);
+    // find, and the design stops at the end of the build, short of the final depth: that is no
+    // design to drill by.
+    return finish(well_.designDisplacement2 > result(last()).closureDistance
+                      ? kDesignBuildTooLow
+                      : kDesignBuildPassesTarget2);
   }
   if (s == 1) {
     if (result(last()).closureDistance > well_.designDisplacement2) {
@@ -433,25 +436,21 @@ std::int16_t DesignProfile(Session& session, const DesignOptions& options) {
   return builder.run();
 }
 
-const char* DesignOutcomeText(int outcome) noexcept {
-  switch (outcome) {
-    case kDesignKickoffTooHigh:
-      return "井设计造斜点偏高或造斜率或造到井斜偏大，请重新输入！";
-    case kDesignRotaryBuildTooLow:
-      return "井设计转盘钻具增斜率偏小，请重新输入！";
-    case kDesignRotaryBuildTooHigh:
-      return "井设计转盘钻具增斜率偏大，请重新输入！";
-    case kDesignDropMustBuild:
-      return "井设计靶点转盘钻具降斜率应增斜，请输入负值！";
-    case kDesignDropTooLow:
-      return "井设计靶点转盘钻具降斜率偏小，请重新输入！";
-    case kDesignBuildTooLow:
-      return "井设计靶点转盘钻具降斜率增斜偏小，请重新输入负值！";
-    case kDesignPointLimit:
-      return "井设计剖面点数超限，请检查增斜率、降斜率！";
-    default:
-      return "";
-  }
+const char* ProfileOutcomeText(int outcome) noexcept {
+  static constexpr const char* kTexts[kLastDesignOutcome + 1] = {
+      "",
+      "井设计造斜点偏高或造斜率或造到井斜偏大，请重新输入！",
+      "井设计转盘钻具增斜率偏小，请重新输入！",
+      "井设计转盘钻具增斜率偏大，请重新输入！",
+      "井设计靶点转盘钻具降斜率应增斜，请输入负值！",
+      "井设计靶点转盘钻具降斜率偏小，请重新输入！",
+      "井设计靶点转盘钻具降斜率增斜偏小，请重新输入负值！",
+      "",
+      "井设计剖面点数超限，请检查增斜率、降斜率！",
+      "井设计向靶点2增斜时越过靶点2，请重新输入转盘钻具降斜率！",
+      "井设计数据无法使用，请检查造斜率等设计数据！",
+  };
+  return outcome >= 0 && outcome <= kLastDesignOutcome ? kTexts[outcome] : "";
 }
 
 double InclinationToTarget(double horizontal, double vertical) noexcept {

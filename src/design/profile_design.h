@@ -6,9 +6,9 @@
 
 namespace tarsek {
 
-/// Outcome codes of DesignProfile. 0 is a finished design; every other code leaves the partial
-/// design built so far in the record, except a design that overflowed to non-finite values,
-/// which is cleared and reported as kDesignPointLimit.
+/// Outcome codes of DesignProfile. 0 is a finished design; every other code is a failure and
+/// leaves the partial design built so far in the record, except a design that overflowed to
+/// non-finite values, which is cleared and reported as kDesignDataUnusable.
 enum DesignOutcome : std::int16_t {
   kDesignDone = 0,                ///< design built (also a vertical well)
   kDesignKickoffTooHigh = 1,      ///< the motor build already points at or past target 1
@@ -18,8 +18,13 @@ enum DesignOutcome : std::int16_t {
   kDesignDropTooLow = 5,          ///< the drop overshot target 2's displacement
   kDesignBuildTooLow = 6,         ///< the build toward target 2 stays short of its displacement
   kDesignDropMustDrop = 7,        ///< target 2 needs a drop but the drop rate is negative
-  kDesignPointLimit = 8,          ///< too many points, or rates/values that cannot be designed
+  kDesignPointLimit = 8,          ///< the design needs more points than it may hold
+  kDesignBuildPassesTarget2 = 9,  ///< the build toward target 2 already passes target 2
+  kDesignDataUnusable = 10,       ///< the data cannot be designed (zero build rate and the like)
 };
+
+/// Highest outcome code DesignProfile returns.
+inline constexpr int kLastDesignOutcome = kDesignDataUnusable;
 
 /// How DesignProfile brings the design results up to date after each point it adds.
 enum class DesignRecompute {
@@ -36,7 +41,7 @@ struct DesignOptions {
 
 /// Builds the planned profile of the open well from its basic data: designPoints (one every 30 m
 /// of measured depth plus the end of every section), designPointCount, designResults and the
-/// segment table session.designSegments. Returns the outcome code 0..8 (DesignOutcome). Shows
+/// segment table session.designSegments. Returns the outcome code 0..10 (DesignOutcome). Shows
 /// progress through session.ui(): status panel text and the busy pointer, which is released on
 /// every return except that of a vertical design, which touches neither. Two targets in line
 /// (the hold already points at target 2) are held straight through target 2 to the final depth.
@@ -45,9 +50,10 @@ std::int16_t DesignProfile(Session& session);
 /// DesignProfile with explicit options (recomputation path, point limit).
 std::int16_t DesignProfile(Session& session, const DesignOptions& options);
 
-/// The text the design window shows after the well number for an outcome, UTF-8; empty for
-/// outcome 0, for outcome 7 (which the window treats as success) and for unknown codes.
-const char* DesignOutcomeText(int outcome) noexcept;
+/// The text of an outcome as the profile calculation words it, UTF-8, to follow the well
+/// number; empty for outcome 0, for outcome 7 (which has no wording of its own here) and for
+/// unknown codes. The design window words outcome 7 itself.
+const char* ProfileOutcomeText(int outcome) noexcept;
 
 /// Inclination in degrees of the straight line from a point to a target lying `horizontal` m
 /// away and `vertical` m deeper, with the program's pi. Level with the target (vertical = 0) the

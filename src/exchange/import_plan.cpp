@@ -13,13 +13,22 @@
 namespace tarsek {
 
 ImportPlan PlanImport(const WellRecord& well, const std::vector<ImportedRow>& rows,
-                      ImportMode mode) {
+                      ImportMode mode, AzimuthReference reference) {
   ImportPlan plan;
   plan.mode = mode;
+  // The well keeps azimuths as measured and adds its declination when it calculates.
+  const auto magnetic = [&](double azimuth) {
+    if (reference == AzimuthReference::Magnetic || !std::isfinite(azimuth) || azimuth < 0 ||
+        azimuth > 360)
+      return azimuth;
+    double a = std::fmod(azimuth - well.magDeclination, 360.0);
+    if (a < 0) a += 360;
+    return a >= 360 ? a - 360 : a;
+  };
   // The rows are checked again: they may come from somewhere else than a reader.
   ParseResult checked;
   for (const ImportedRow& r : rows)
-    exchange::acceptStation(r.line, r.md, r.inclination, r.azimuth, checked);
+    exchange::acceptStation(r.line, r.md, r.inclination, magnetic(r.azimuth), checked);
   plan.rejected = std::move(checked.rejected);
   std::vector<ImportedRow> sorted = std::move(checked.rows);
   std::stable_sort(sorted.begin(), sorted.end(),

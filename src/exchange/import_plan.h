@@ -38,9 +38,11 @@ struct ImportPlan {
 /// depth, checked by the rules of typed entry (depth not negative, inclination 0 to 180,
 /// azimuth 0 to 360, depths strictly increasing, at most kMaxCount stations) and merged. A
 /// second row at the depth of an earlier one in the same file is rejected. Refused (ok false)
-/// when no row is usable or the result exceeds the station limit.
+/// when no row is usable or the result exceeds the station limit. Azimuths given against grid
+/// or true north (reference Corrected) become magnetic ones: the well's declination is taken
+/// off, within 0 to 360.
 ImportPlan PlanImport(const WellRecord& well, const std::vector<ImportedRow>& rows,
-                      ImportMode mode);
+                      ImportMode mode, AzimuthReference reference = AzimuthReference::Magnetic);
 
 /// Puts a plan's stations into the open well's record in memory, marks the survey unsaved
 /// (surveyDirty = 1), drops any prediction block and recalculates. Nothing is written to disk.

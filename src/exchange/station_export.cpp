@@ -1,9 +1,12 @@
 #include "exchange/station_export.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/codepage.h"
@@ -15,7 +18,19 @@
 namespace tarsek {
 namespace {
 
-ExportTable buildTable(const std::vector<SurveyStation>& points,
+std::vector<std::pair<int, ExportColumnSource>>& columnSources() {
+  static std::vector<std::pair<int, ExportColumnSource>> sources;
+  return sources;
+}
+
+double parsed(const std::string& text) {
+  double v = 0;
+  std::from_chars(text.data(), text.data() + text.size(), v);
+  return v;
+}
+
+ExportTable buildTable(const Session& session, bool design,
+                       const std::vector<SurveyStation>& points,
                        const std::vector<StationResult>& results, int count,
                        const std::vector<ExportColumn>& extra) {
   const std::size_t n = static_cast<std::size_t>(std::max(
@@ -32,6 +47,7 @@ ExportTable buildTable(const std::vector<SurveyStation>& points,
   column("测深", "m", [](S s, R) { return s.md; });
   column("井斜", "°", [](S s, R) { return s.inclination; });
   column("方位", "°", [](S s, R) { return s.azimuth; });
+  for (ExportColumn& c : t.columns) c.exact = true;
   column("网格方位", "°", [](S s, R) { return s.gridAzimuth; });
   column("垂深", "m", [](S, R r) { return r.tvd; });
   column("北坐标", "m", [](S, R r) { return r.north; });
@@ -42,8 +58,15 @@ ExportTable buildTable(const std::vector<SurveyStation>& points,
   column("视位移", "m", [](S, R r) { return r.verticalSection; });
   column("偏移距", "m", [](S, R r) { return r.lateralOffset; });
   column("狗腿度", "°/30m", [](S, R r) { return r.doglegSeverity; });
-  for (const ExportColumn& c : extra)
-    if (c.values.size() == n) t.columns.push_back(c);
+  const auto append = [&](const std::vector<ExportColumn>& columns) {
+    for (const ExportColumn& c : columns)
+      if (c.values.size() == n) t.columns.push_back(c);
+  };
+  // A copy: a source may register or remove sources while it runs.
+  const auto sources = columnSources();
+  for (const auto& [id, source] : sources)
+    if (source) append(source(session, design));
+  append(extra);
   return t;
 }
 
@@ -107,10 +130,33 @@ std::string lowerExtension(const std::string& path) {
 
 }  // namespace
 
+std::string ExportCellText(const ExportColumn& column, double value) {
+  if (!std::isfinite(value)) return "";
+  std::string text = formatFixed(value, column.decimals);
+  if (!column.exact) return text;
+  // The survey file keeps 15 significant digits; the export keeps no fewer.
+  std::string full = formatGeneral(value);
+  if (parsed(text) == parsed(full)) return text;
+  return full;
+}
+
+int AddExportColumnSource(ExportColumnSource source) {
+  static int next = 0;
+  columnSources().emplace_back(++next, std::move(source));
+  return next;
+}
+
+void RemoveExportColumnSource(int id) {
+  auto& sources = columnSources();
+  sources.erase(std::remove_if(sources.begin(), sources.end(),
+                               [id](const auto& s) { return s.first == id; }),
+                sources.end());
+}
+
 ExportTable SurveyExportTable(const Session& session,
                               const std::vector<ExportColumn>& extraColumns) {
   const WellRecord& w = session.well;
-  ExportTable t = buildTable(w.stations, w.results, w.stationCount, extraColumns);
+  ExportTable t = buildTable(session, false, w.stations, w.results, w.stationCount, extraColumns);
   t.wellNo = w.wellNo;
   t.name = std::string("测斜数据 ") + MethodName(session.calcMethod);
   return t;
@@ -119,7 +165,8 @@ ExportTable SurveyExportTable(const Session& session,
 ExportTable DesignExportTable(const Session& session,
                               const std::vector<ExportColumn>& extraColumns) {
   const WellRecord& w = session.well;
-  ExportTable t = buildTable(w.designPoints, w.designResults, w.designPointCount, extraColumns);
+  ExportTable t =
+      buildTable(session, true, w.designPoints, w.designResults, w.designPointCount, extraColumns);
   t.wellNo = w.wellNo;
   t.name = "设计轨迹";
   t.design = true;
@@ -140,7 +187,7 @@ bool FormatCsv(const ExportTable& table, TextEncoding encoding, std::string& out
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
       if (c > 0) text += ',';
       const ExportColumn& col = table.columns[c];
-      if (r < col.values.size()) text += formatFixed(col.values[r], col.decimals);
+      if (r < col.values.size()) text += ExportCellText(col, col.values[r]);
     }
     text += "\r\n";
   }
@@ -191,13 +238,13 @@ std::string FormatWitsml(const ExportTable& table) {
                                 : "      <typeTrajStation>unknown</typeTrajStation>\n");
     for (std::size_t f = 0; f < std::size(kFields); ++f) {
       const ExportColumn* c = columns[f];
-      if (c == nullptr || r >= c->values.size()) continue;
+      if (c == nullptr || r >= c->values.size() || !std::isfinite(c->values[r])) continue;
       x += "      <";
       x += kFields[f].element;
       x += " uom=\"";
       x += kFields[f].uom;
       x += "\">";
-      x += formatFixed(c->values[r], c->decimals);
+      x += ExportCellText(*c, c->values[r]);
       x += "</";
       x += kFields[f].element;
       x += ">\n";

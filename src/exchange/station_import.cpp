@@ -57,9 +57,12 @@ ParseResult readFile(const std::string& path, const ImportOptions& options) {
   ImportFormat format = options.format;
   if (format == ImportFormat::Detect) format = detect(path, std::string_view(bytes).substr(0, 512));
   switch (format) {
-    case ImportFormat::Xlsx:
-      bytes.clear();
-      return ReadXlsxStations(path, options);
+    case ImportFormat::Xlsx: {
+      ParseResult r = ParseXlsxStations(bytes, options);
+      if (!r.ok && r.message.rfind("不是有效的Excel工作簿", 0) == 0)
+        r.message = "“" + path + "”" + r.message;
+      return r;
+    }
     case ImportFormat::Witsml:
       return ParseWitsmlTrajectory(bytes);
     default:

@@ -42,6 +42,12 @@ inline constexpr std::size_t kMaxImportFileBytes = 64u << 20;
 /// A line (text) or a cell longer than this is rejected without being copied, bytes.
 inline constexpr std::size_t kMaxImportLineBytes = 4096;
 
+/// The north a file's azimuths are measured from.
+enum class AzimuthReference {
+  Magnetic,   ///< as measured, like typed stations
+  Corrected,  ///< grid or true north: the measured azimuth plus the well's magnetic declination
+};
+
 /// One accepted station: measured depth in metres, inclination and magnetic azimuth in degrees,
 /// with the line (text, WITSML) or row (.xlsx) of the file it came from, 1-based.
 struct ImportedRow {
@@ -71,6 +77,9 @@ struct ParseResult {
   int headerLine = 0;         ///< line/row of the recognised header, 0 when none
   ColumnChoice columns;       ///< the columns read (from the header or the caller)
   bool mdInFeet = false;      ///< the depths were converted from feet
+  /// WITSML: the trajectory's aziRef; Corrected for "grid north" and "true north", whose
+  /// azimuths the import takes the well's declination off again. Text and .xlsx: Magnetic.
+  AzimuthReference azimuthReference = AzimuthReference::Magnetic;
   std::vector<std::string> sheetNames;            ///< .xlsx: every sheet, in workbook order
   std::vector<std::vector<std::string>> preview;  ///< the first rows' cells as text (up to 20
                                                   ///< rows), for a column chooser
@@ -93,7 +102,7 @@ ParseResult ParseStationText(std::string_view bytes, const ImportOptions& option
 /// declarations are refused.
 ParseResult ParseWitsmlTrajectory(std::string_view bytes);
 
-/// Reads one sheet of an .xlsx workbook on disk (options.sheetName / sheetIndex).
-ParseResult ReadXlsxStations(const std::string& path, const ImportOptions& options = {});
+/// Reads one sheet (options.sheetName / sheetIndex) of an .xlsx workbook held in memory.
+ParseResult ParseXlsxStations(std::string_view bytes, const ImportOptions& options = {});
 
 }  // namespace tarsek

@@ -19,6 +19,8 @@ using exchange::RawRow;
 enum class Separator { Tab, Semicolon, Comma, Blanks };
 
 constexpr std::size_t kSampleLines = 20;
+// A quoted cell spreads over at most this many further lines.
+constexpr std::size_t kMaxLinesInCell = 8;
 
 bool isBlank(char c) noexcept { return c == ' ' || c == '\t'; }
 
@@ -137,19 +139,46 @@ ParseResult ParseStationText(std::string_view bytes, const ImportOptions& option
   std::string text;
   if (!exchange::decodeImportText(bytes, result, text)) return result;
   const Separator sep = detectSeparator(text);
-  std::vector<RawRow> rows;
-  rows.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  forEachLine(text, [&](int number, std::string_view line) {
-    RawRow row;
-    row.line = number;
-    // A line this long is no station; it is judged by its length alone, never copied.
-    if (line.size() > kMaxImportLineBytes)
-      row.reason = "这一行太长（超过" + std::to_string(kMaxImportLineBytes) + "字节）";
-    else if (!splitLine(line, sep, row.cells))
-      row.reason = "引号没有闭合";
-    rows.push_back(std::move(row));
+  std::vector<std::string_view> lines;
+  lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  forEachLine(text, [&](int, std::string_view line) {
+    lines.push_back(line);
     return true;
   });
+  std::vector<RawRow> rows;
+  rows.reserve(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    RawRow row;
+    row.line = static_cast<int>(i) + 1;
+    const std::string_view line = lines[i];
+    // A line this long is no station; it is judged by its length alone, never copied.
+    if (line.size() > kMaxImportLineBytes) {
+      row.reason = "这一行太长（超过" + std::to_string(kMaxImportLineBytes) + "字节）";
+    } else if (!splitLine(line, sep, row.cells)) {
+      // A quoted cell may hold line breaks (a wrapped header cell copied from a spreadsheet):
+      // the record goes on over the next few lines. Failing that, only this line is refused.
+      std::string joined(line);
+      std::size_t end = i + 1;
+      bool closed = false;
+      for (; end < lines.size() && end <= i + kMaxLinesInCell; ++end) {
+        if (joined.size() + 1 + lines[end].size() > kMaxImportLineBytes) break;
+        joined += '\n';
+        joined += lines[end];
+        if (splitLine(joined, sep, row.cells)) {
+          closed = true;
+          break;
+        }
+      }
+      if (closed) {
+        rows.push_back(std::move(row));
+        i = end;  // the lines taken in belong to this record
+        continue;
+      }
+      row.cells.clear();
+      row.reason = "引号没有闭合";
+    }
+    rows.push_back(std::move(row));
+  }
   exchange::interpretRows(rows, options, sep != Separator::Comma, result);
   result.ok = true;
   return result;

@@ -128,6 +128,9 @@ ParseResult ParseWitsmlTrajectory(std::string_view bytes) {
     exchange::refuse(result, "不是WITSML轨迹文件：找不到trajectory");
     return result;
   }
+  const std::string aziRef = lowered(child(trajectory, "aziRef").child_value());
+  if (aziRef == "grid north" || aziRef == "true north")
+    result.azimuthReference = AzimuthReference::Corrected;
   for (pugi::xml_node s = trajectory.first_child(); s; s = s.next_sibling()) {
     if (s.type() != pugi::node_element || localName(s) != "trajectoryStation") continue;
     const int line = lineAt(s.offset_debug());

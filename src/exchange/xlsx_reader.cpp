@@ -25,6 +25,8 @@ using exchange::RawRow;
 // Columns beyond this are never station data; cells there are passed over, so that a cell
 // reference such as XFD1 cannot make every row sixteen thousand cells wide.
 constexpr int kMaxColumns = 256;
+// The rows of the largest sheet a spreadsheet program makes.
+constexpr int kMaxRows = 1 << 20;
 // Marking merged cells costs one step per covered cell of an existing row.
 constexpr std::size_t kMaxMergeWork = 10'000'000;
 
@@ -32,6 +34,41 @@ struct ZipCloser {
   void operator()(void* z) const noexcept { unzClose(z); }
 };
 using Zip = std::unique_ptr<void, ZipCloser>;
+
+// The workbook's bytes as the zip reader's file: the file has been read once already, to tell
+// its kind, and is not opened a second time.
+struct MemoryFile {
+  std::string_view bytes;
+  std::size_t at = 0;
+};
+
+voidpf memoryOpen(voidpf opaque, const void*, int) { return opaque; }
+
+uLong memoryRead(voidpf, voidpf stream, void* buf, uLong size) {
+  auto* f = static_cast<MemoryFile*>(stream);
+  const std::size_t n = std::min<std::size_t>(size, f->bytes.size() - f->at);
+  std::copy_n(f->bytes.data() + f->at, n, static_cast<char*>(buf));
+  f->at += n;
+  return static_cast<uLong>(n);
+}
+
+uLong memoryWrite(voidpf, voidpf, const void*, uLong) { return 0; }
+
+ZPOS64_T memoryTell(voidpf, voidpf stream) { return static_cast<MemoryFile*>(stream)->at; }
+
+long memorySeek(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+  auto* f = static_cast<MemoryFile*>(stream);
+  ZPOS64_T base = 0;
+  if (origin == ZLIB_FILEFUNC_SEEK_CUR) base = f->at;
+  if (origin == ZLIB_FILEFUNC_SEEK_END) base = f->bytes.size();
+  if (offset > f->bytes.size() - base) return -1;
+  f->at = static_cast<std::size_t>(base + offset);
+  return 0;
+}
+
+int memoryClose(voidpf, voidpf) { return 0; }
+
+int memoryError(voidpf, voidpf) { return 0; }
 
 // One part of the workbook, at most kMaxImportFileBytes uncompressed whatever the directory
 // claims: a zip bomb stops at the cap. Missing parts give found = false.
@@ -51,7 +88,9 @@ bool readPart(void* zip, const std::string& name, std::string& out, bool& found,
     message = "工作簿中的“" + name + "”太大，不予读取";
     return false;
   }
-  out.reserve(static_cast<std::size_t>(info.uncompressed_size));
+  // Deflate expands at most about a thousandfold; a directory claiming more is not believed.
+  out.reserve(static_cast<std::size_t>(
+      std::min<ZPOS64_T>(info.uncompressed_size, info.compressed_size * 1032 + 4096)));
   char buf[65536];
   for (;;) {
     const int n = unzReadCurrentFile(zip, buf, sizeof buf);
@@ -239,7 +278,9 @@ bool readSheetRows(const pugi::xml_document& doc, const std::vector<std::string>
   forChildren(child(worksheet, "sheetData"), "row", [&](const pugi::xml_node& r) {
     RawRow row;
     row.line = r.attribute("r").as_int(nextRow);
-    if (row.line < nextRow) row.line = nextRow;  // rows out of order are taken in file order
+    // Rows out of order are taken in file order; a number past the last row a sheet can have
+    // is no row number at all.
+    if (row.line < nextRow || row.line > kMaxRows) row.line = nextRow;
     nextRow = row.line + 1;
     int nextColumn = 0;
     forChildren(r, "c", [&](const pugi::xml_node& c) {
@@ -320,13 +361,21 @@ bool readSheetRows(const pugi::xml_document& doc, const std::vector<std::string>
 
 }  // namespace
 
-ParseResult ReadXlsxStations(const std::string& path, const ImportOptions& options) {
+ParseResult ParseXlsxStations(std::string_view bytes, const ImportOptions& options) {
   ParseResult result;
   result.format = ImportFormat::Xlsx;
   result.encoding = "UTF-8";
-  Zip zip(unzOpen64(path.c_str()));
+  if (bytes.size() > kMaxImportFileBytes) {
+    exchange::refuse(result,
+                     "工作簿太大（超过" + std::to_string(kMaxImportFileBytes >> 20) + "MB），不予读取");
+    return result;
+  }
+  MemoryFile file{bytes};
+  zlib_filefunc64_def io{memoryOpen,  memoryRead,  memoryWrite, memoryTell,
+                         memorySeek,  memoryClose, memoryError, &file};
+  Zip zip(unzOpen2_64("", &io));
   if (!zip) {
-    exchange::refuse(result, "“" + path + "”不是有效的Excel工作簿（.xlsx）");
+    exchange::refuse(result, "不是有效的Excel工作簿（.xlsx）");
     return result;
   }
   std::string message;

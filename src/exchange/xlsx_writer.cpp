@@ -2,6 +2,7 @@
 
 #include <xlsxwriter.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +31,8 @@ bool formatXlsx(const ExportTable& table, const std::string& path, std::string& 
     lxw_format* f = workbook_add_format(book);
     std::string code =
         c.decimals > 0 ? "0." + std::string(static_cast<std::size_t>(c.decimals), '0') : "0";
+    // A cell holds the whole value; an exact column also shows the digits beyond its decimals.
+    if (c.exact) code += c.decimals > 0 ? "#####" : ".#####";
     format_set_num_format(f, code.c_str());
     numbers.push_back(f);
   }
@@ -39,8 +42,11 @@ bool formatXlsx(const ExportTable& table, const std::string& path, std::string& 
     const auto cc = static_cast<lxw_col_t>(c);
     worksheet_write_string(sheet, 0, cc, title.c_str(), header);
     worksheet_set_column(sheet, cc, cc, 12, nullptr);
-    for (std::size_t r = 0; r < col.values.size(); ++r)
+    for (std::size_t r = 0; r < col.values.size(); ++r) {
+      // A value not computed for a row stays an empty cell rather than a spreadsheet error.
+      if (!std::isfinite(col.values[r])) continue;
       worksheet_write_number(sheet, static_cast<lxw_row_t>(r + 1), cc, col.values[r], numbers[c]);
+    }
   }
   worksheet_freeze_panes(sheet, 1, 0);
   const lxw_error closed = workbook_close(book);

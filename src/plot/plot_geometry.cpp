@@ -29,11 +29,7 @@ std::vector<double> tickValues(double first, double limit, double step) {
   return out;
 }
 
-// The sizes grow with the pane as they did on the small screens the rule was made for; on a
-// wide screen they would grow past the tick spacing, so they stop at kMaxPaneFontSize.
-double planViewFontSize(double paneWidthTwips) noexcept {
-  return std::min(paneWidthTwips * 10 / 9500, kMaxPaneFontSize);
-}
+double planViewFontSize(double paneWidthTwips) noexcept { return paneWidthTwips * 10 / 9500; }
 
 PlotScale planViewScale(double paneWidth, double paneHeight, double displacement,
                         double radius) noexcept {
@@ -64,9 +60,7 @@ PlotPoint planViewOrigin(double a, PlotScale s) noexcept {
   return {0, 0};
 }
 
-double sectionFontSize(double paneWidthTwips) noexcept {
-  return std::min(paneWidthTwips * 10 / 4500, kMaxPaneFontSize);
-}
+double sectionFontSize(double paneWidthTwips) noexcept { return paneWidthTwips * 10 / 4500; }
 
 PlotScale sectionScale(double paneWidth, double paneHeight, double targetDepth) noexcept {
   PlotScale s;

@@ -39,11 +39,8 @@ std::vector<double> tickValues(double first, double limit, double step);
 
 // --- screen plan view -------------------------------------------------------------------------
 
-/// Largest font size, in points, of the on-screen panes.
-inline constexpr double kMaxPaneFontSize = 12;
-
-/// Font size in points of the plan-view pane: pane width (twips) * 10 / 9500, at most
-/// kMaxPaneFontSize.
+/// Font size in points of the plan-view pane: pane width (twips) * 10 / 9500. Labels that would
+/// not fit their room in it are drawn smaller.
 double planViewFontSize(double paneWidthTwips) noexcept;
 
 /// Scale of the plan-view pane in metres: (D + R) * 4 / 3 across the pane's shorter side, the
@@ -58,8 +55,8 @@ PlotPoint planViewOrigin(double designAzimuth, PlotScale scale) noexcept;
 
 // --- screen vertical section ----------------------------------------------------------------
 
-/// Font size in points of the vertical-section pane: pane width (twips) * 10 / 4500, at most
-/// kMaxPaneFontSize.
+/// Font size in points of the vertical-section pane: pane width (twips) * 10 / 4500. Labels
+/// that would not fit their room in it are drawn smaller.
 double sectionFontSize(double paneWidthTwips) noexcept;
 
 /// Scale of the vertical-section pane in metres: height (Int(T / 100) + 0.01) * 150, width in

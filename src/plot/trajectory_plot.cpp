@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,51 @@ void textAt(Surface& s, double x, double y, const std::string& text) {
   s.printItem(text);
 }
 
+// The font, at most the surface's current one, in which every label fits its room (user units):
+// its width and a blank within roomWidth, its height within roomHeight. Labels of one axis
+// share it, so that they read alike and never run into their neighbours.
+double fittingFont(const Surface& s, const std::vector<std::string>& labels, double roomWidth,
+                   double roomHeight) {
+  const double base = s.fontSize();
+  double factor = 1;
+  const double blank = s.textWidth(" ");
+  for (const std::string& text : labels) {
+    const double w = s.textWidth(text) + blank;
+    if (w > 0 && w * factor > roomWidth) factor = roomWidth / w;
+  }
+  const double h = s.textHeight("0");
+  if (h > 0 && h * factor > roomHeight) factor = roomHeight / h;
+  return base * std::max(factor, 0.0);
+}
+
+// Labels drawn in a font made to fit their room, the surface's font restored afterwards. A label
+// with a room of its own (roomBelow > 0: the distance down to the next label, as the target
+// depth among the depth ticks has) is made smaller still where that room is short.
+struct Label {
+  double x;
+  double y;
+  std::string text;
+  double roomBelow = 0;
+};
+
+void fittedLabels(Surface& s, const std::vector<Label>& labels, double roomWidth,
+                  double roomHeight) {
+  std::vector<std::string> texts;
+  texts.reserve(labels.size());
+  for (const Label& l : labels) texts.push_back(l.text);
+  const double base = s.fontSize();
+  const double shared = fittingFont(s, texts, roomWidth, roomHeight);
+  s.setFontSize(shared);
+  const double height = s.textHeight("0");
+  for (const Label& l : labels) {
+    const bool tight = l.roomBelow > 0 && height > l.roomBelow;
+    if (tight) s.setFontSize(shared * l.roomBelow / height);
+    textAt(s, l.x, l.y, l.text);
+    if (tight) s.setFontSize(shared);
+  }
+  s.setFontSize(base);
+}
+
 // A plan-view position of a grid point (X north, Y east) relative to the wellhead at c.
 PlotPoint planPoint(const WellRecord& w, PlotPoint c, double X, double Y) {
   return {c.x + Y - w.wellheadY, c.y - (X - w.wellheadX)};
@@ -80,6 +126,8 @@ void sectionPath(Surface& s, PlotPoint o, double k, const std::vector<StationRes
 
 void crossings(Surface& s, const Session& session, PlotPoint c) {
   auto one = [&](const TargetCrossing& hit) {
+    // A target the survey has not passed has no crossing to mark; its zeros are not a position.
+    if (!hit.crossed) return;
     const PlotPoint p{c.x + hit.result.east, c.y - hit.result.north};
     if (!finitePoint(p)) return;
     s.line(c.x, c.y, p.x, p.y, kGreen);
@@ -105,13 +153,16 @@ void DrawPlanView(Surface& s, const Session& session) {
   s.setScale(sc.width, sc.height);
   const PlotPoint c = planViewOrigin(w.designAzimuth, sc);
 
+  // Each ring's value where it meets the axes; neighbouring values are one ring apart.
+  std::vector<Label> rings;
   for (double r : tickValues(0, sc.width, 50)) {
     s.circle(c.x, c.y, r, kBlue);
-    textAt(s, c.x, c.y - r, formatGeneral(r));
-    textAt(s, c.x, c.y + r, formatGeneral(-r));
-    textAt(s, c.x - r, c.y, formatGeneral(-r));
-    textAt(s, c.x + r, c.y, formatGeneral(r));
+    rings.push_back({c.x, c.y - r, formatGeneral(r)});
+    rings.push_back({c.x, c.y + r, formatGeneral(-r)});
+    rings.push_back({c.x - r, c.y, formatGeneral(-r)});
+    rings.push_back({c.x + r, c.y, formatGeneral(r)});
   }
+  fittedLabels(s, rings, 50, 50);
 
   s.line(0, c.y, sc.width, c.y, kBlue);
   textAt(s, sc.width - 10, c.y, "E");
@@ -149,21 +200,35 @@ void DrawVerticalSection(Surface& s, const Session& session) {
   const double R = t.radius;
   const double tickEnd = 7 * o.x / 8;
 
+  // Depth values stand left of the ticks, one tick apart; the target depth among them.
+  std::vector<Label> depths;
   for (double v : tickValues(0, T + 200, 200)) {
     s.line(o.x, o.y + v, tickEnd, o.y + v, kBlue);
-    textAt(s, 0, o.y + v, formatGeneral(v));
+    depths.push_back({0, o.y + v, formatGeneral(v)});
   }
-  textAt(s, 0, o.y + T, formatGeneral(T));
+  // The target depth goes in among the ticks: the tick value above it has only the distance
+  // down to it, and it the distance down to the next tick.
+  const auto next =
+      std::find_if(depths.begin(), depths.end(), [&](const Label& l) { return l.y > o.y + T; });
+  Label target{0, o.y + T, formatGeneral(T)};
+  if (next != depths.end()) target.roomBelow = next->y - target.y;
+  if (next != depths.begin() && std::prev(next)->y < target.y)
+    std::prev(next)->roomBelow = target.y - std::prev(next)->y;
+  depths.push_back(target);
+  fittedLabels(s, depths, tickEnd, 200);
   s.line(o.x, o.y + T, tickEnd, o.y + T, kRed);
 
   if (w.targetCount == 2) s.line(o.x + D - R, o.y + T, o.x + D + R, o.y + T, kRed);
   const double d1 = w.designDisplacement1;
   s.line(o.x + d1 - R, o.y + w.target1Tvd, o.x + d1 + R, o.y + w.target1Tvd, kRed);
 
+  // Displacement values along the axis, one tick apart.
+  std::vector<Label> displacements;
   for (double h : tickValues(0, d1 + 200, 200)) {
     s.line(o.x + h, o.y, o.x + h, o.y - R, kBlue);
-    textAt(s, o.x + h, o.y, formatGeneral(h));
+    displacements.push_back({o.x + h, o.y, formatGeneral(h)});
   }
+  fittedLabels(s, displacements, 200, 200);
 
   s.line(o.x, 0, o.x, 8 * o.y, kBlue);
   s.line(0, o.y, 8 * o.x, o.y, kBlue);

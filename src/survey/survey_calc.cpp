@@ -213,6 +213,14 @@ double AzimuthOf(double north, double east) noexcept {
   return finiteOr(r * 180 / kPi, 0);
 }
 
+double FoldAzimuth(double a) noexcept {
+  if (!std::isfinite(a)) return a;
+  double r = std::fmod(a, 360.0);
+  if (r < 0) r += 360;
+  // A tiny negative value comes back as 360 after the addition.
+  return r >= 360 ? r - 360 : r;
+}
+
 double ArcSine(double x) noexcept {
   if (!std::isfinite(x) || std::fabs(x) > 1) return 0;
   if (x == 1) return kPi / 2;
@@ -526,9 +534,10 @@ TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult u
     }
     found = halves.trial();
   }
-  found.gridAzimuth = std::fmod(found.gridAzimuth, 360.0);
-  if (found.gridAzimuth < 0) found.gridAzimuth += 360;
-  found.azimuth = found.gridAzimuth - block.magDeclination;
+  found.gridAzimuth = FoldAzimuth(found.gridAzimuth);
+  // The survey azimuth is shown as a bearing like any entered one; taking the declination off
+  // a folded grid azimuth can leave it just outside 0..360.
+  found.azimuth = FoldAzimuth(found.gridAzimuth - block.magDeclination);
 
   SurveyStation o = origin;
   SurveyStation f = found;
@@ -556,31 +565,46 @@ TargetCrossing FindTargetCrossing(const Session& session, int target) {
   const double t = target == 1 ? w.target1Tvd : w.target2Tvd;
   const int count = std::min<int>(w.stationCount,
                                   static_cast<int>(std::min(w.stations.size(), w.results.size())));
-  if (count < 1 || w.results[static_cast<std::size_t>(count - 1)].tvd <= t) return none;
-  for (int i = 1; i < count; ++i) {
-    const auto& below = w.results[static_cast<std::size_t>(i)];
-    const auto& above = w.results[static_cast<std::size_t>(i - 1)];
-    if (!(below.tvd >= t && above.tvd <= t)) continue;
-    TargetCrossing x =
-        StationAtDepth(t, w.stations[static_cast<std::size_t>(i - 1)], above, w.basic(),
-                       w.stations[static_cast<std::size_t>(i)], true, session.calcMethod);
-    const double tx = (target == 1 ? w.target1X : w.target2X) - w.wellheadX;
-    const double ty = (target == 1 ? w.target1Y : w.target2Y) - w.wellheadY;
-    const double m2 =
-        (x.result.north - tx) * (x.result.north - tx) + (x.result.east - ty) * (x.result.east - ty);
-    x.hitRadius = m2 > 0 ? std::sqrt(m2) : 0;
-    if (target == 1) {
-      x.result.target1Inclination = x.hitRadius;
-    } else {
-      x.result.target2Inclination = x.hitRadius;
+  if (count < 1 || w.results[static_cast<std::size_t>(count - 1)].tvd < t) return none;
+  const auto at = [](int i) { return static_cast<std::size_t>(i); };
+  TargetCrossing x;
+  bool found = false;
+  for (int i = 0; i < count && !found; ++i) {
+    const StationResult& r = w.results[at(i)];
+    if (r.tvd == t) {
+      // A station right at the target's depth is the crossing itself.
+      x.station = w.stations[at(i)];
+      x.result = r;
+      found = true;
+    } else if (i > 0 && w.results[at(i - 1)].tvd < t && t < r.tvd) {
+      x = StationAtDepth(t, w.stations[at(i - 1)], w.results[at(i - 1)], w.basic(),
+                         w.stations[at(i)], true, session.calcMethod);
+      found = true;
     }
-    return x;
   }
-  return none;
+  // A survey that starts below the target never showed where it passed the target's depth.
+  if (!found) return none;
+  const double tx = (target == 1 ? w.target1X : w.target2X) - w.wellheadX;
+  const double ty = (target == 1 ? w.target1Y : w.target2Y) - w.wellheadY;
+  const double m2 =
+      (x.result.north - tx) * (x.result.north - tx) + (x.result.east - ty) * (x.result.east - ty);
+  x.hitRadius = m2 > 0 ? std::sqrt(m2) : 0;
+  if (target == 1) {
+    x.result.target1Inclination = x.hitRadius;
+  } else {
+    x.result.target2Inclination = x.hitRadius;
+  }
+  x.crossed = true;
+  return x;
 }
 
 void RecalculateAll(Session& session) {
   WellRecord& w = session.well;
+  if (w.stationCount <= 0) {
+    // Without stations there is no crossing, whatever the stations deleted last had shown.
+    session.target1Hit = TargetCrossing{};
+    session.target2Hit = TargetCrossing{};
+  }
   if (w.wellNo.empty() || w.stationCount <= 0) return;
   ComputeTrajectoryInto(w.stations, w.basic(), w.stationCount, session.calcMethod, w.results);
   session.target1Hit = FindTargetCrossing(session, 1);

@@ -16,6 +16,10 @@ inline constexpr int kMinimumCurvature = 5;
 /// Bearing in degrees, 0 <= result < 360, of a north/east pair; the origin gives 0.
 double AzimuthOf(double north, double east) noexcept;
 
+/// An azimuth in degrees brought into 0 <= result < 360 by whole turns; a non-finite value is
+/// returned as it is.
+double FoldAzimuth(double a) noexcept;
+
 /// Arc sine in radians with the program's special cases: |x| > 1 gives 0, x = 1 gives pi/2,
 /// x = -1 gives 3 pi/2.
 double ArcSine(double x) noexcept;
@@ -52,11 +56,14 @@ TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult u
                               int calcMethod);
 
 /// Where the open well's survey crosses target 1's or target 2's vertical depth (target = 1
-/// or 2), with the hit radius; all zero when it has not crossed.
+/// or 2), with the hit radius. A station exactly at the depth is the crossing; otherwise the
+/// point is interpolated in the first course that passes the depth. Not crossed (all zero) while
+/// the last station is above the depth, and when the survey starts below it and never passes it.
 TargetCrossing FindTargetCrossing(const Session& session, int target);
 
 /// Recomputes the open well's results, both target crossings and every neighbour's results;
-/// does nothing while no well is open or the well has no stations.
+/// does nothing else while no well is open or the well has no stations, except that a well
+/// without stations has its crossings cleared.
 void RecalculateAll(Session& session);
 
 /// Recomputes designResults from designPoints; nothing while no well is open or no point exists.

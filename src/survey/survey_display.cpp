@@ -109,8 +109,18 @@ class PanelWriter {
     return static_cast<double>(static_cast<float>(hit.hitRadius));
   }
 
+  // A survey that never passed the target's depth (its first station is already below it) has
+  // no crossing to judge: it says so instead of judging a hit radius nobody measured.
+  void noCrossing(const char* target) {
+    add(std::string("测点未经过") + target + "垂深，无法判断是否中靶！");
+  }
+
   void verdictBlock1() {
     const TargetCrossing& h = session_.target1Hit;
+    if (!h.crossed) {
+      noCrossing(well_.targetCount == 1 ? "靶点" : "靶点1");
+      return;
+    }
     const double r = shownRadius(h);
     if (r > well_.targetRadius) {
       colour_ = kRed;
@@ -138,6 +148,10 @@ class PanelWriter {
 
   void verdictBlock2() {
     const TargetCrossing& h = session_.target2Hit;
+    if (!h.crossed) {
+      noCrossing("靶点2");
+      return;
+    }
     const double r = shownRadius(h);
     const bool hit = r <= well_.targetRadius;
     colour_ = hit ? kBlue : kRed;
@@ -213,7 +227,7 @@ std::vector<TableEntry> stationTableEntries(const Session& session) {
   bool drawn1 = false;
   bool drawn2 = false;
   const auto crossesBelow = [&](const TargetCrossing& hit, int i) {
-    return hit.result.tvd > 0 && hit.result.tvd < w.results[static_cast<std::size_t>(i + 1)].tvd;
+    return hit.crossed && hit.result.tvd > 0 && hit.result.tvd < w.results[static_cast<std::size_t>(i + 1)].tvd;
   };
   for (int i = 0; i < n; ++i) {
     entries.push_back({i, 0});

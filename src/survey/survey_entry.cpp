@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "common/constants.h"
 #include "survey/survey_calc.h"
@@ -31,13 +32,6 @@ SurveyStation makeStation(int index, double md, double inclination, double azimu
 
 double round2(double v) { return std::round(v * 100) / 100; }
 
-// An azimuth brought into 0 <= a < 360: interpolated points come back as grid azimuths in that
-// range, and taking the declination off can leave the magnetic one just outside it.
-double normaliseAzimuth(double a) {
-  if (a >= 0) return a - 360 * std::floor(a / 360);
-  const double r = a + 360 * std::ceil(-a / 360);
-  return r >= 360 ? r - 360 : r;
-}
 
 DepthLookup stationLookup(const WellRecord& w, int i) {
   const SurveyStation& s = w.stations[at(i)];
@@ -52,7 +46,7 @@ DepthLookup interpolated(const Session& session, int i, double value, bool byTvd
           -1,
           x.station.md,
           x.station.inclination,
-          normaliseAzimuth(x.station.azimuth),
+          x.station.azimuth,
           x.result.tvd};
 }
 
@@ -156,9 +150,6 @@ int deleteEntry(Session& session, double md) {
   }
   w.stationCount = static_cast<std::int16_t>(n - 1);
   sizeArrays(w);
-  // A prediction block that no longer lies wholly below the stations in use cannot be
-  // discarded as a block any more.
-  if (session.predictStart > w.stationCount) session.predictStart = 0;
   RecalculateAll(session);
   return k;
 }
@@ -175,18 +166,56 @@ DepthLookup lookupByTvd(const Session& session, double tvd) {
 
 bool discardPrediction(Session& session) {
   WellRecord& w = session.well;
+  std::vector<SurveyStation>& predicted = session.predictedStations;
   if (w.wellNo.empty() || w.stationCount == 0 || session.predictStart == 0 ||
-      session.predictStart > w.stationCount - 1)
+      predicted.empty()) {
+    session.predictStart = 0;
+    predicted.clear();
     return false;
-  w.stationCount = session.predictStart;
-  sizeArrays(w);
+  }
+  // Only the stations the prediction left remain to be taken away: a station typed since, or a
+  // predicted one the user has replaced, is the user's and stays. Both lists run in increasing
+  // depth, so one pass down each finds them.
+  std::size_t next = 0;
+  const auto isPredicted = [&](const SurveyStation& s) {
+    while (next < predicted.size() && predicted[next].md < s.md) ++next;
+    if (next == predicted.size()) return false;
+    const SurveyStation& p = predicted[next];
+    return p.md == s.md && p.inclination == s.inclination && p.azimuth == s.azimuth;
+  };
+  int kept = 0;
+  for (int i = 0; i < w.stationCount; ++i) {
+    const SurveyStation s = w.stations[at(i)];
+    if (isPredicted(s)) continue;
+    w.stations[at(kept)] = s;
+    w.stations[at(kept)].index = static_cast<std::int16_t>(kept);
+    ++kept;
+  }
+  const bool removed = kept != w.stationCount;
   session.predictStart = 0;
+  predicted.clear();
+  if (!removed) return false;
+  w.stationCount = static_cast<std::int16_t>(kept);
+  sizeArrays(w);
   RecalculateAll(session);
   return true;
 }
 
-PredictOutcome predictTrajectory(Session& session, double buildRate, double walkRate) {
-  discardPrediction(session);
+namespace {
+
+// Remembers what the prediction appended, as it stands when the prediction ends.
+void notePrediction(Session& session) {
+  const WellRecord& w = session.well;
+  session.predictedStations.clear();
+  if (session.predictStart <= 0 || session.predictStart >= w.stationCount) {
+    session.predictStart = 0;
+    return;
+  }
+  session.predictedStations.assign(w.stations.begin() + session.predictStart,
+                                   w.stations.begin() + w.stationCount);
+}
+
+PredictOutcome predictStations(Session& session, double buildRate, double walkRate) {
   WellRecord& w = session.well;
   if (!usable(w)) return PredictOutcome::Nothing;
   // The rates are read as single-precision numbers.
@@ -212,11 +241,21 @@ PredictOutcome predictTrajectory(Session& session, double buildRate, double walk
       const TargetCrossing x =
           StationAtDepth(w.designFinalTvd, w.stations[at(n - 2)], w.results[at(n - 2)], w.basic(),
                          w.stations[at(n - 1)], true, session.calcMethod);
+      const double cutMd = round2(x.station.md);
+      if (cutMd <= w.stations[at(n - 2)].md) {
+        // The station above already stands at the final depth (to the two decimals a cut-back
+        // keeps): a cut-back would put a second station at its depth, which no survey file may
+        // hold. The prediction ends there instead.
+        w.stationCount = static_cast<std::int16_t>(n - 1);
+        sizeArrays(w);
+        RecalculateAll(session);
+        return PredictOutcome::ReachedFinalDepth;
+      }
       w.results[at(n - 1)] = x.result;
       SurveyStation& last = w.stations[at(n - 1)];
-      last.md = round2(x.station.md);
+      last.md = cutMd;
       last.gridAzimuth = x.station.gridAzimuth;
-      last.azimuth = normaliseAzimuth(round2(x.station.gridAzimuth - w.magDeclination));
+      last.azimuth = FoldAzimuth(round2(x.station.gridAzimuth - w.magDeclination));
       last.inclination = round2(x.station.inclination);
       last.index = static_cast<std::int16_t>(n - 1);
       return PredictOutcome::ReachedFinalDepth;
@@ -232,7 +271,7 @@ PredictOutcome predictTrajectory(Session& session, double buildRate, double walk
     SurveyStation& s = w.stations[at(n)];
     s.index = static_cast<std::int16_t>(prev.index + 1);
     s.md = prev.md + 50;
-    s.azimuth = normaliseAzimuth(prev.azimuth + walk / 2);
+    s.azimuth = FoldAzimuth(prev.azimuth + walk / 2);
     s.gridAzimuth = w.magDeclination + s.azimuth;
     s.inclination = prev.inclination + build / 2;
     if (s.inclination < 0) s.inclination = s.azimuth = s.gridAzimuth = 0;
@@ -248,6 +287,15 @@ PredictOutcome predictTrajectory(Session& session, double buildRate, double walk
       return PredictOutcome::TooSteep;
     }
   }
+}
+
+}  // namespace
+
+PredictOutcome predictTrajectory(Session& session, double buildRate, double walkRate) {
+  discardPrediction(session);
+  const PredictOutcome outcome = predictStations(session, buildRate, walkRate);
+  notePrediction(session);
+  return outcome;
 }
 
 }  // namespace tarsek

@@ -65,11 +65,12 @@ enum class PredictOutcome {
 
 /// Discards an earlier prediction, then appends stations every 50 m with a constant build rate
 /// and walk rate (degrees per 100 m) until the design final vertical depth or 90 degrees of
-/// inclination; the appended block can be discarded by discardPrediction.
+/// inclination; the appended stations can be discarded by discardPrediction. The last station
+/// cut back to the final depth never shares a depth with the one above it.
 PredictOutcome predictTrajectory(Session& session, double buildRate, double walkRate);
 
-/// Removes the stations appended by the last prediction and recalculates; false when there
-/// are none.
+/// Removes the stations the last prediction appended (as it left them; stations typed or
+/// replaced since stay) and recalculates; false when there are none.
 bool discardPrediction(Session& session);
 
 }  // namespace tarsek

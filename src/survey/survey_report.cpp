@@ -94,8 +94,12 @@ void PrintSurveyPage(Surface& p, const Session& session, int first, int last) {
   p.currentY += h;
   p.currentX = kLeft;
   p.printItem(std::string("计算方法：") + MethodName(session.calcMethod));
-  rightAlignedLine(p, (two ? "中靶1半径：" : "中靶半径：") + metres(session.target1Hit.hitRadius));
-  if (two) rightAlignedLine(p, "中靶2半径：" + metres(session.target2Hit.hitRadius));
+  // Without an observed crossing there is no hit radius; a printed 0.00 would read as a hit.
+  const auto radius = [](const TargetCrossing& hit) {
+    return hit.crossed ? metres(hit.hitRadius) : std::string("未经过靶点垂深");
+  };
+  rightAlignedLine(p, (two ? "中靶1半径：" : "中靶半径：") + radius(session.target1Hit));
+  if (two) rightAlignedLine(p, "中靶2半径：" + radius(session.target2Hit));
 
   y = p.currentY;
   p.line(kLeft, y + h, kRight, y + h, kBlue);

@@ -27,9 +27,9 @@ std::optional<double> achievedToolface(const TurnInput& in) noexcept {
   const double deltaA = toRadians(in.azimuth2) - toRadians(in.azimuth1);
   if (gamma == 0)
     return finite(2 * std::atan(std::cos(toRadians(in.inclination1)) * std::tan(deltaA)));
-  const double sinGamma = std::sin(gamma);
-  if (sinGamma == 0 || !std::isfinite(gamma)) return std::nullopt;
-  const double s = std::sin(deltaA) * std::sin(toRadians(in.inclination2)) / sinGamma;
+  // Absurd angles overflow the dogleg; its sine would then be NaN, which ArcSine reads as 0.
+  if (!std::isfinite(gamma)) return std::nullopt;
+  const double s = std::sin(deltaA) * std::sin(toRadians(in.inclination2)) / std::sin(gamma);
   const double omega = deltaI > 0 ? ArcSine(s) : kPi - ArcSine(s);
   return finite(omega);
 }

@@ -23,7 +23,7 @@ struct TurnInput {
 double turnDogleg(const TurnInput& in) noexcept;
 
 /// Toolface (radians) that turns the first survey of `in` into the second; nothing when the
-/// dogleg is non-zero but its sine is zero, or the result is not finite.
+/// dogleg or the result is not finite.
 std::optional<double> achievedToolface(const TurnInput& in) noexcept;
 
 /// Actual reactive torque angle, degrees: oriented azimuth less first azimuth less the achieved

@@ -15,7 +15,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "common/numtext.h"
 #include "design/design_tables.h"
@@ -58,6 +60,27 @@ QLabel* makeLabel(const QString& caption, QWidget* parent, const QString& name =
   if (!name.isEmpty()) label->setObjectName(name);
   return label;
 }
+
+// The window's host while the save question is asked over typed values that wait for "确定":
+// a Yes first makes them into a design, and when that fails the answer counts as Cancel, so that
+// neither the old record nor the rejected values are written and the well stays open.
+class ConfirmingHost : public Host {
+ public:
+  ConfirmingHost(Host& real, std::function<bool()> confirm)
+      : real_(real), confirm_(std::move(confirm)) {}
+  void setStatusText(const std::string& text) override { real_.setStatusText(text); }
+  void setBusy(bool busy) override { real_.setBusy(busy); }
+  Answer askYesNo(const std::string& text) override { return real_.askYesNo(text); }
+  Answer askYesNoCancel(const std::string& text) override {
+    const Answer a = real_.askYesNoCancel(text);
+    if (a == Answer::Yes && !confirm_()) return Answer::Cancel;
+    return a;
+  }
+
+ private:
+  Host& real_;
+  std::function<bool()> confirm_;
+};
 
 // A captioned box: the caption in one cell of the grid, the box in the cell to its right.
 void addCaptioned(QGridLayout* grid, const QString& caption, QWidget* box, int row, int column) {
@@ -212,9 +235,14 @@ void DesignView::buildControls() {
 
   setTwoTargetGroupEnabled(false);
 
-  // Events of the controls.
+  // Events of the controls. Typing in a data box (not a change made by the display) is an
+  // unsaved change to the design, kept in the boxes until "确定" takes it or a well is loaded.
   for (QLineEdit* b : Text2) b->installEventFilter(this);
   for (QLineEdit* b : Text200) b->installEventFilter(this);
+  for (QLineEdit* b : Text2) connect(b, &QLineEdit::textEdited, this, [this] { markEdited(); });
+  for (QLineEdit* b : Text200) connect(b, &QLineEdit::textEdited, this, [this] { markEdited(); });
+  for (QRadioButton* b : {Option1, Option2})
+    connect(b, &QRadioButton::clicked, this, [this] { markEdited(); });
   Text6->installEventFilter(this);
   Text1->installEventFilter(this);
   connect(Text6, &QLineEdit::textChanged, this,
@@ -229,7 +257,7 @@ void DesignView::buildControls() {
     host_.session().well.targetCount = 2;
     setTwoTargetGroupEnabled(true);
   });
-  connect(Command10, &QPushButton::clicked, this, &DesignView::accept);
+  connect(Command10, &QPushButton::clicked, this, [this] { accept(); });
   connect(Command20, &QPushButton::clicked, this, &DesignView::save);
 }
 
@@ -269,6 +297,12 @@ void DesignView::基本数据显示() {
   const WellRecord& w = s.well;
   if (w.wellNo.empty()) return;
   if (Text6->text() != qs(w.wellNo)) Text6->setText(qs(w.wellNo));
+  if (editsPending_) {
+    Picture12->update();
+    Picture9->update();
+    Picture10->update();
+    return;
+  }
   if (w.targetCount == 2) {
     Option2->setChecked(true);
     Text2[9]->setText(plain(w.target2X));
@@ -281,7 +315,7 @@ void DesignView::基本数据显示() {
   Text2[0]->setText(plain(w.padWellheadX));
   Text2[1]->setText(plain(w.padWellheadY));
   // While a target set by bearing is in force the form keeps showing the design target.
-  const bool kept = s.savedTarget1X != 0 && s.savedTarget1Y != 0;
+  const bool kept = s.targetSaved;
   Text2[2]->setText(plain(kept ? s.savedTarget1X : w.target1X));
   Text2[3]->setText(plain(kept ? s.savedTarget1Y : w.target1Y));
   Text2[4]->setText(plain(w.gateDirection));
@@ -329,15 +363,32 @@ DesignFormValues DesignView::readForm() const {
   return v;
 }
 
-void DesignView::accept() {
-  if (Text6->text().isEmpty()) return;
+void DesignView::markEdited() {
+  editsPending_ = true;
+  host_.session().designDirty = 2;
+}
+
+bool DesignView::accept() {
+  if (Text6->text().isEmpty()) return false;
   Session& s = host_.session();
   if (!IsSafeWellNo(ss(Text6->text()))) {
     host_.showMessage(kBadWellNoMessage);
     Text6->setText(qs(s.well.wellNo));
-    return;
+    return false;
   }
-  const DesignFormValues v = readForm();
+  return designFromForm(ss(Text6->text())) == DesignFormResult::Designed;
+}
+
+DesignFormResult DesignView::confirmEdits() {
+  const std::string& number = host_.session().well.wellNo;
+  if (number.empty()) return DesignFormResult::Declined;
+  return designFromForm(number);
+}
+
+DesignFormResult DesignView::designFromForm(const std::string& wellNo) {
+  Session& s = host_.session();
+  DesignFormValues v = readForm();
+  v.wellNo = wellNo;
   applyDesignGeometry(s.well, v);
   const WellRecord& w = s.well;
   L3->setText(fixed2(w.wellheadX));
@@ -347,20 +398,47 @@ void DesignView::accept() {
   Text5->setText(fixed2(w.designDisplacement1));
 
   const DesignFormOutcome out = runDesignForm(s, host_, v);
+  refusal_.clear();
   if (out.result == DesignFormResult::Declined) {
+    // The profile parameters were not read: typed ones stay in their boxes.
+    refusal_ = kDesignDataInvalidText;
     Text2[0]->setFocus();
-    return;
+    return out.result;
   }
+  if (out.result == DesignFormResult::Rejected) refusal_ = wellNo + designRuleText(out.rule);
+  if (out.result == DesignFormResult::Failed) refusal_ = wellNo + designOutcomeText(out.outcome);
+  // The record now holds every box, designed or not.
+  editsPending_ = false;
   if (out.result != DesignFormResult::Designed) {
     // Show how far the failed design got, so the engineer sees where it went wrong.
     Picture12->update();
     Picture10->update();
-    return;
+    return out.result;
   }
   refreshCaption();
   host_.setBusy(true);
   host_.recomputeAndRefresh();
   host_.setBusy(false);
+  return out.result;
+}
+
+int DesignView::askToSaveChanges() {
+  Session& s = host_.session();
+  questionRefusal_.clear();
+  // Only a question that covers the design confirms it; data that last failed to design are
+  // not saved as they are either.
+  const bool confirm = s.designDirty != 0 && (editsPending_ || s.designInvalid == 1);
+  if (!confirm) return AskToSaveChanges(s, s.wellDirectory);
+  ConfirmingHost confirming(s.ui(), [this] {
+    if (confirmEdits() == DesignFormResult::Designed) return true;
+    questionRefusal_ = refusal_;
+    return false;
+  });
+  Host* const previous = s.host;
+  s.host = &confirming;
+  const int answer = AskToSaveChanges(s, s.wellDirectory);
+  s.host = previous;
+  return answer;
 }
 
 void DesignView::refreshCaption() {
@@ -373,6 +451,12 @@ void DesignView::refreshCaption() {
 void DesignView::save() {
   Session& s = host_.session();
   if (s.well.wellNo.empty()) return;
+  // Typed values are saved as "确定" takes them, and only when they make a design.
+  if (editsPending_) {
+    const DesignFormResult r = confirmEdits();
+    if (r == DesignFormResult::Declined) host_.setStatusText(kDesignDataInvalidText);
+    if (r != DesignFormResult::Designed) return;
+  }
   if (s.designInvalid == 1) {
     host_.setStatusText(kDesignDataInvalidText);
     return;
@@ -397,8 +481,10 @@ void DesignView::wellNumberLeft() {
   s.predictStart = 0;
   // Leaving with unsaved changes: Cancel, or a save that failed, keeps the well open, since
   // loading the next well would throw those changes away.
-  if (AskToSaveChanges(s, s.wellDirectory) < 0) {
+  if (askToSaveChanges() < 0) {
     Text6->setText(qs(s.well.wellNo));
+    // Yes with values that design nothing: say why the well was not left.
+    if (!questionRefusal_.empty()) host_.showMessage(questionRefusal_);
     wellNumberBusy_ = false;
     return;
   }
@@ -412,6 +498,7 @@ void DesignView::wellNumberLeft() {
     Text6->setText(qs(previous));
     host_.showMessage(r.message);
   } else if (r.found) {
+    dropUnconfirmedEdits();
     基本数据显示();
     host_.wellOpened();
   }

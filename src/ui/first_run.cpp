@@ -33,7 +33,8 @@ QString installSampleWells(const QString& wellDirectory, const QString& samplesD
   if (!target.entryList({QStringLiteral("*.kvd")}, QDir::Files).isEmpty()) return {};
   const QDir source(samplesDir.isEmpty() ? sampleWellsDirectory() : samplesDir);
   const QStringList files =
-      source.entryList({QStringLiteral("*.kvd"), QStringLiteral("*.sur")}, QDir::Files, QDir::Name);
+      source.entryList({QStringLiteral("*.kvd"), QStringLiteral("*.sur"), QStringLiteral("*.unc")},
+                       QDir::Files, QDir::Name);
   if (files.isEmpty()) return {};
   QString single;
   for (const QString& name : files) {

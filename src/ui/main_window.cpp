@@ -345,6 +345,8 @@ void frm::ResetWellViews() {
 
 void frm::wellOpened() {
   BusyPointer busy(*this);
+  // The values typed for the well that was left go with it.
+  design_->dropUnconfirmedEdits();
   survey_->测斜数据显示();
   trajectory_->轨迹图();
   design_->基本数据显示();
@@ -468,7 +470,7 @@ bool frm::openWellFile(const QString& path) {
   // Leaving the well: its changes may be saved, and a Cancel does not stop the open; but a
   // save that was wanted and failed does, or the changes would be lost with the old well.
   lastAnswer_ = Answer::No;
-  if (shellAskToSaveChanges(session_) == -1 && lastAnswer_ == Answer::Yes) {
+  if (design_->askToSaveChanges() == -1 && lastAnswer_ == Answer::Yes) {
     showMessage(statusText().toStdString());
     return false;
   }
@@ -531,7 +533,7 @@ void frm::startUp() {
 
 void frm::closeEvent(QCloseEvent* event) {
   lastAnswer_ = Answer::No;
-  if (shellAskToSaveChanges(session_) == -1) {
+  if (design_->askToSaveChanges() == -1) {
     // Cancel keeps the program open; so does a save that failed, whose data must not go.
     if (lastAnswer_ == Answer::Yes) showMessage(statusText().toStdString());
     event->ignore();

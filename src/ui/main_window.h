@@ -169,6 +169,10 @@ class frm : public QMainWindow, public ViewHost {
   void layoutPreviewPages();
   void runPlotOnPrinter();
   void disablePrinting();
+  // A page the output would not start: a printer without pages is missing, a file says why.
+  void pageRefused(PageOutput& out);
+  // Closes the output; a file that could not be written says why.
+  void finishOutput(PageOutput& out);
   // Runs a user command with the hourglass, never letting a failure escape the event loop.
   void guarded(const std::function<void()>& command);
   // A print run: one output, asks for the paper before every printer page.

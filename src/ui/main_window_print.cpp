@@ -20,6 +20,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <cmath>
+#include <optional>
 
 #include "common/numtext.h"
 #include "print/survey_paging.h"
@@ -39,12 +40,12 @@ constexpr const char* kInsertPaper = "请插入纸张！";
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-// Copies typed into the copies box: the leading number, rounded half to even; a number that does
-// not fit a copy count gives -1.
-int copiesFromText(const QString& text) {
+// Copies typed into the copies box: the leading number, rounded half to even, and none for a
+// negative number; nothing for a number too large for a copy count.
+std::optional<int> copiesFromText(const QString& text) {
   const double value = std::nearbyint(readNumber(text.toStdString()));
-  if (!std::isfinite(value) || value > 32767 || value < -32768) return -1;
-  return static_cast<int>(value);
+  if (std::isnan(value) || value > 32767) return std::nullopt;
+  return value < 0 ? 0 : static_cast<int>(value);
 }
 
 }  // namespace
@@ -121,10 +122,24 @@ bool frm::printSurveyRun(PageOutput& out) {
       showMessage("纸张太小，无法打印测斜数据！");
       return false;
     case PrintRun::NoPage:
-      if (out.pages() == 0) disablePrinting();
+      pageRefused(out);
       return false;
   }
   return false;
+}
+
+void frm::pageRefused(PageOutput& out) {
+  // Only a printer that takes no page at all counts as missing; a file that cannot be made
+  // says why, and printing stays available.
+  if (out.asksForPaper()) {
+    if (out.pages() == 0) disablePrinting();
+  } else if (!out.error().empty()) {
+    showMessage(out.error());
+  }
+}
+
+void frm::finishOutput(PageOutput& out) {
+  if (!out.finish() && !out.asksForPaper() && !out.error().empty()) showMessage(out.error());
 }
 
 void frm::测斜数据输出(bool preview) {
@@ -135,7 +150,7 @@ void frm::测斜数据输出(bool preview) {
     if (!out) return;
     BusyPointer busy(*this);
     printSurveyRun(*out);
-    out->finish();
+    finishOutput(*out);
     return;
   }
   if (pages_.empty()) return;
@@ -272,13 +287,13 @@ void frm::dayin() {
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   dayinOn(*out);
-  out->finish();
+  finishOutput(*out);
 }
 
 void frm::dayinOn(PageOutput& out) {
   BusyPointer busy(*this);
   if (!printSurveyRun(out)) return;
-  PrintPlotPage(out, session_);
+  if (PrintPlotPage(out, session_) == PrintRun::NoPage) pageRefused(out);
 }
 
 void frm::printWithCopies() {
@@ -286,11 +301,12 @@ void frm::printWithCopies() {
   bool ok = false;
   const QString answer = askCopies(&ok);
   if (!ok) return;
-  const int copies = copiesFromText(answer);
-  if (copies < 0) {
+  const std::optional<int> counted = copiesFromText(answer);
+  if (!counted) {
     showMessage("打印份数有误！");
     return;
   }
+  const int copies = *counted;
   if (copies == 0) return;
   if (hasSystemPrinter()) {
     for (int i = 0; i < copies; ++i) dayin();
@@ -301,7 +317,7 @@ void frm::printWithCopies() {
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   for (int i = 0; i < copies; ++i) dayinOn(*out);
-  out->finish();
+  finishOutput(*out);
 }
 
 void frm::printSurveyOnly() {
@@ -315,8 +331,8 @@ void frm::printPlotOnly() {
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
-  if (PrintPlotPage(*out, session_) == PrintRun::NoPage) disablePrinting();
-  out->finish();
+  if (PrintPlotPage(*out, session_) == PrintRun::NoPage) pageRefused(*out);
+  finishOutput(*out);
 }
 
 void frm::printDesignReport() {
@@ -326,8 +342,8 @@ void frm::printDesignReport() {
                  [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
-  if (PrintDesignPage(*out, session_) == PrintRun::NoPage) disablePrinting();
-  out->finish();
+  if (PrintDesignPage(*out, session_) == PrintRun::NoPage) pageRefused(*out);
+  finishOutput(*out);
 }
 
 }  // namespace tarsek

@@ -1,22 +1,28 @@
 #include "ui/page_output.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
+#include <cerrno>
 #include <cmath>
 
 #include "print/survey_paging.h"
 #include "ui/painter_surface.h"
 #include "ui/shell_ops.h"
+#include "well/well_files.h"
 
 namespace tarsek {
 
-double printerWidthTwips(const QPrinter& printer) {
+double printerWidthTwips(const QPaintDevice& printer) {
   const int dpi = printer.logicalDpiX();
   return dpi > 0 ? printer.width() * 1440.0 / dpi : 0.0;
 }
 
-double printerHeightTwips(const QPrinter& printer) {
+double printerHeightTwips(const QPaintDevice& printer) {
   const int dpi = printer.logicalDpiY();
   return dpi > 0 ? printer.height() * 1440.0 / dpi : 0.0;
 }
@@ -26,27 +32,45 @@ PageOutput::PageOutput(QPrinter& printer, const QString& pdfPath, double fontPoi
   if (pdfPath_.isEmpty()) {
     printer_.setOutputFileName(QString());
     printer_.setOutputFormat(QPrinter::NativeFormat);
-  } else {
-    printer_.setOutputFormat(QPrinter::PdfFormat);
-    printer_.setOutputFileName(pdfPath_);
   }
 }
 
 PageOutput::~PageOutput() { finish(); }
 
+QPaintDevice& PageOutput::device() {
+  if (pdfPath_.isEmpty()) return printer_;
+  if (!pdf_) {
+    // The same page, margins and resolution as the printer, so that the paging measured on the
+    // printer holds for the file.
+    buffer_ = std::make_unique<QBuffer>();
+    buffer_->open(QIODevice::WriteOnly);
+    pdf_ = std::make_unique<QPdfWriter>(buffer_.get());
+    pdf_->setResolution(printer_.resolution());
+    pdf_->setPageLayout(printer_.pageLayout());
+    pdf_->setCreator(QStringLiteral("Tarsek"));
+  }
+  return *pdf_;
+}
+
 Surface* PageOutput::beginPage() {
   if (inPage_) endPage();
+  if (cancelled_) return nullptr;
   if (!painter_) painter_ = std::make_unique<QPainter>();
+  QPaintDevice& d = device();
   if (!open_) {
-    if (!painter_->begin(&printer_)) return nullptr;
+    if (!painter_->begin(&d)) {
+      if (!pdfPath_.isEmpty()) error_ = "文件“" + pdfPath_.toStdString() + "”无法生成，未能打印！";
+      return nullptr;
+    }
     open_ = true;
-  } else if (!printer_.newPage()) {
+  } else if (!(pdf_ ? pdf_->newPage() : printer_.newPage())) {
+    if (!pdfPath_.isEmpty()) error_ = "文件“" + pdfPath_.toStdString() + "”无法生成，未能打印！";
     return nullptr;
   }
   painter_->setRenderHint(QPainter::Antialiasing, true);
-  surface_ = std::make_unique<PainterSurface>(
-      *painter_, printerWidthTwips(printer_), printerHeightTwips(printer_),
-      1440.0 / printer_.logicalDpiX(), 1440.0 / printer_.logicalDpiY());
+  surface_ =
+      std::make_unique<PainterSurface>(*painter_, printerWidthTwips(d), printerHeightTwips(d),
+                                       1440.0 / d.logicalDpiX(), 1440.0 / d.logicalDpiY());
   surface_->setFontSize(fontPoints_);
   inPage_ = true;
   return surface_.get();
@@ -65,11 +89,12 @@ void PageOutput::endPage() {
 }
 
 void PageOutput::cancel() {
+  if (!pdfPath_.isEmpty()) cancelled_ = true;
   if (!inPage_ && !open_) return;
   surface_.reset();
   inPage_ = false;
   if (open_) {
-    printer_.abort();
+    if (pdfPath_.isEmpty()) printer_.abort();
     if (painter_->isActive()) painter_->end();
     open_ = false;
   }
@@ -77,12 +102,47 @@ void PageOutput::cancel() {
 
 bool PageOutput::finish() {
   if (inPage_) endPage();
+  bool ended = true;
   if (open_) {
-    const bool ok = painter_->end();
+    ended = painter_->end();
     open_ = false;
-    return ok && pages_ > 0;
   }
-  return pages_ > 0;
+  if (pdfPath_.isEmpty()) return ended && pages_ > 0;
+  if (cancelled_ || pages_ == 0 || !buffer_) return false;
+  if (!ended) {
+    error_ = "文件“" + pdfPath_.toStdString() + "”无法生成，未能打印！";
+  }
+  const bool written = ended && writePdf();
+  // Written or not, the run is over: a second finish writes nothing again. The writer goes
+  // before the buffer it writes into.
+  pdf_.reset();
+  buffer_.reset();
+  return written;
+}
+
+bool PageOutput::writePdf() {
+  const QByteArray& bytes = buffer_->data();
+  QSaveFile file(pdfPath_);
+  errno = 0;
+  bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+  if (ok) return true;
+  int err = errno;
+  if (err == 0) {
+    // No system error left behind: tell the cause from the folder and Qt's account of it.
+    const QFileInfo target(pdfPath_);
+    const QFileInfo folder(target.absolutePath());
+    if (target.isDir())
+      err = EISDIR;
+    else if (!folder.isDir())
+      err = ENOENT;
+    else if (!folder.isWritable() || file.error() == QFileDevice::PermissionsError)
+      err = EACCES;
+    else if (file.error() == QFileDevice::ResourceError)
+      err = ENOSPC;
+  }
+  const std::string reason = err != 0 ? WriteErrorReason(err) : file.errorString().toStdString();
+  error_ = "文件“" + pdfPath_.toStdString() + "”写入失败（" + reason + "），未能打印！";
+  return false;
 }
 
 PrintRun PrintSurveyPages(PageOutput& out, QPrinter& printer, const Session& session,

@@ -3,11 +3,15 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "print/surface.h"
 #include "well/session.h"
 
+class QBuffer;
+class QPaintDevice;
 class QPainter;
+class QPdfWriter;
 class QPrinter;
 
 namespace tarsek {
@@ -15,10 +19,13 @@ namespace tarsek {
 class PainterSurface;
 
 /// Where printed pages go: the system printer, where every page is a print job of its own and
-/// the paper is asked for first, or one PDF file holding every page of the run.
+/// the paper is asked for first, or one PDF file holding every page of the run. A PDF is made
+/// in memory on the printer's page and written when the run finishes, through a temporary file
+/// beside the target that replaces it only once complete: a failed write leaves an older file
+/// of that name as it was.
 class PageOutput {
  public:
-  /// pdfPath empty: the system printer; otherwise that PDF file.
+  /// pdfPath empty: the system printer; otherwise that PDF file, on the printer's page.
   PageOutput(QPrinter& printer, const QString& pdfPath, double fontPoints = 9);
   ~PageOutput();
   PageOutput(const PageOutput&) = delete;
@@ -30,22 +37,32 @@ class PageOutput {
   Surface* beginPage();
   /// Ends the page; on the printer this sends it as its own job.
   void endPage();
-  /// Drops the page in progress (the printer's pending job).
+  /// Drops the page in progress (the printer's pending job); for a PDF, the whole run, so that
+  /// nothing is written.
   void cancel();
-  /// Closes the document; false when nothing could be written.
+  /// Closes the document; false when nothing could be written (see error()).
   bool finish();
   /// Pages ended so far.
   int pages() const noexcept { return pages_; }
+  /// Why the PDF could not be made or written, naming the file; empty when nothing failed.
+  const std::string& error() const noexcept { return error_; }
 
  private:
+  QPaintDevice& device();
+  bool writePdf();
+
   QPrinter& printer_;
   QString pdfPath_;
   double fontPoints_;
+  std::unique_ptr<QBuffer> buffer_;
+  std::unique_ptr<QPdfWriter> pdf_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<PainterSurface> surface_;
   bool open_ = false;
   bool inPage_ = false;
+  bool cancelled_ = false;
   int pages_ = 0;
+  std::string error_;
 };
 
 /// How a printing run ended.
@@ -70,8 +87,8 @@ PrintRun PrintDesignPage(PageOutput& out, const Session& session);
 /// Font size of printed pages before a report changes it, points.
 inline constexpr double kPageFontPoints = 9;
 
-/// Page size of a printer in twips: the printable area at its resolution.
-double printerWidthTwips(const QPrinter& printer);
-double printerHeightTwips(const QPrinter& printer);
+/// Page size of a printer (or any page device) in twips: the printable area at its resolution.
+double printerWidthTwips(const QPaintDevice& printer);
+double printerHeightTwips(const QPaintDevice& printer);
 
 }  // namespace tarsek

@@ -1,6 +1,5 @@
 #include "ui/report_pdf.h"
 
-#include <QFile>
 #include <QPrinter>
 
 #include "ui/page_output.h"
@@ -33,9 +32,10 @@ std::string WriteReportPdf(const Session& session, Report report, const QString&
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setPageSize(paper);
   printer.setPageOrientation(QPageLayout::Portrait);
-  // A file half written by a failed run must not pass for a report.
+  // A failed run writes nothing, and an older report of that name stays as it was.
   PrintRun run = PrintRun::Done;
   int written = 0;
+  std::string error;
   {
     PageOutput out(printer, path, kPageFontPoints);
     switch (report) {
@@ -49,17 +49,15 @@ std::string WriteReportPdf(const Session& session, Report report, const QString&
         run = PrintDesignPage(out, session);
         break;
     }
+    if (run != PrintRun::Done) out.cancel();
     const bool finished = out.finish();
     written = out.pages();
+    error = out.error();
     if (run == PrintRun::Done && !finished) run = PrintRun::NoPage;
   }
-  if (run == PrintRun::PageTooSmall) {
-    QFile::remove(path);
-    return "纸张太小，无法打印测斜数据！";
-  }
+  if (run == PrintRun::PageTooSmall) return "纸张太小，无法打印测斜数据！";
   if (run != PrintRun::Done || written == 0) {
-    QFile::remove(path);
-    return "无法写入文件“" + path.toStdString() + "”！";
+    return error.empty() ? "无法写入文件“" + path.toStdString() + "”！" : error;
   }
   if (pages != nullptr) *pages = written;
   return {};

@@ -30,10 +30,6 @@ std::string shellLoadWell(Session& session, const std::string& path) {
   return {};
 }
 
-int shellAskToSaveChanges(Session& session) {
-  return AskToSaveChanges(session, session.wellDirectory);
-}
-
 void shellSetCalcMethod(Session& session, int method) { SetCalcMethod(session, method); }
 
 void shellResetWell(Session& session) { ResetWellViews(session); }

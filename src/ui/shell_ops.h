@@ -14,10 +14,6 @@ namespace tarsek {
 /// otherwise the message of the refusal; the open well is then unchanged.
 std::string shellLoadWell(Session& session, const std::string& path);
 
-/// The save question for the well being left: -1 when the user cancelled or a save failed,
-/// else 0.
-int shellAskToSaveChanges(Session& session);
-
 /// Sets the survey calculation method and recomputes the survey and design trajectories.
 void shellSetCalcMethod(Session& session, int method);
 

@@ -147,6 +147,8 @@ void StationImportDialog::buildControls(const QString& source) {
   sourceLabel_->setObjectName(QStringLiteral("sourceLabel"));
   sourceLabel_->setText(QStringLiteral("来源：") + source);
   sourceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long path with the format notes wraps rather than widening the dialog past the screen.
+  sourceLabel_->setWordWrap(true);
   layout->addWidget(sourceLabel_);
 
   auto* sheetRow = new QHBoxLayout;
@@ -303,6 +305,8 @@ void StationImportDialog::showParse() {
   if (parse_.ok) {
     source += QStringLiteral("    格式：") + formatName(parse_.format);
     if (!parse_.encoding.empty()) source += QStringLiteral("    编码：") + q(parse_.encoding);
+    if (parse_.azimuthReference == AzimuthReference::Corrected)
+      source += QStringLiteral("    方位以网格北或真北为准，导入时减去磁偏角");
   }
   sourceLabel_->setText(source);
 
@@ -322,7 +326,7 @@ void StationImportDialog::showParse() {
 void StationImportDialog::replan() {
   const ImportMode mode = replace_->isChecked() ? ImportMode::Replace : ImportMode::Merge;
   if (parse_.ok && !parse_.needsColumns) {
-    plan_ = PlanImport(well_, parse_.rows, mode);
+    plan_ = PlanImport(well_, parse_.rows, mode, parse_.azimuthReference);
   } else {
     plan_ = ImportPlan{};
     plan_.mode = mode;

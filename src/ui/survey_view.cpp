@@ -446,7 +446,8 @@ void SurveyView::on删除() {
   Session& session = host_.session();
   if (session.well.wellNo.empty() || session.well.stationCount == 0) return;
   Busy busy(host_);
-  const int k = deleteEntry(session, valueOf(T测深));
+  const double md = valueOf(T测深);
+  const int k = deleteEntry(session, md);
   if (k < 0) {
     host_.setStatusText(kNoSuchStation);
     序号->setFocus();
@@ -455,17 +456,22 @@ void SurveyView::on删除() {
   const WellRecord& w = session.well;
   VScroll2->setMaximum(w.stationCount);
   if (w.stationCount > 0) {
-    const int at = std::min(k, w.stationCount - 1);
-    setText(T测深, formatGeneral(w.stations[static_cast<std::size_t>(at)].md));
-  } else {
-    序号->clear();
-    VScroll2->setValue(0);
-    T测深->clear();
-    T井斜->clear();
-    T方位->clear();
-    L垂深->clear();
-    T测深->setFocus();
+    // Position k now holds the station that followed the deleted one; after the last station
+    // it is the spare entry, which still holds the deleted depth, so the row offers that depth
+    // again as a new station below the last. The display goes first: it narrows the station
+    // scroll bar, which would otherwise move the row back to the new last station.
+    refresh();
+    const double shown = k < w.stationCount ? w.stations[static_cast<std::size_t>(k)].md : md;
+    setText(T测深, formatGeneral(shown));
+    return;
   }
+  序号->clear();
+  VScroll2->setValue(0);
+  T测深->clear();
+  T井斜->clear();
+  T方位->clear();
+  L垂深->clear();
+  T测深->setFocus();
   refresh();
 }
 

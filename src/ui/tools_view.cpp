@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "common/numtext.h"
@@ -16,6 +17,7 @@
 #include "tools/hydraulics.h"
 #include "tools/kill_mud.h"
 #include "tools/stuck_point.h"
+#include "tools/tool_limits.h"
 #include "ui/painter_surface.h"
 
 namespace tarsek {
@@ -149,7 +151,25 @@ void ToolsView::buildCasing(QWidget* frame) {
   // The list starts with no grade chosen, yet shows the first one as a hint.
   Combo1_->setCurrentIndex(-1);
   Combo1_->setEditText(qs(kCasingCatalogue[0].text));
-  connect(Combo1_, &QComboBox::activated, this, [this] { recomputeCasing(); });
+  // The grade is what the user chose from the list or typed in full; completing a typed text to
+  // an entry would choose a grade nobody asked for.
+  // The box's own handling of a finished edit picks the entry its text matches, the hint
+  // included, so leaving the box untouched would choose the first grade. The grade is decided
+  // here instead, before that handling runs (connected first), and what it activates on the
+  // way is ignored.
+  auto* gradeEdit = new QLineEdit(Combo1_);
+  connect(gradeEdit, &QLineEdit::editingFinished, this, [this] { onGradeEdited(); });
+  Combo1_->setLineEdit(gradeEdit);
+  Combo1_->setInsertPolicy(QComboBox::NoInsert);
+  Combo1_->setCompleter(nullptr);
+  Combo1_->setCurrentIndex(-1);
+  Combo1_->setEditText(qs(kCasingCatalogue[0].text));
+  connect(Combo1_, &QComboBox::activated, this, [this](int index) {
+    if (finishingGradeEdit_) return;
+    casingGrade_ = index;
+    showCasingGrade();
+    recomputeCasing();
+  });
 
   static const char* const kCaptions[3][2] = {
       {"密度", "g/cm^3"}, {"段长", "m"}, {"预留水泥塞面深", "m"}};
@@ -349,26 +369,72 @@ bool ToolsView::filterKey(QLineEdit* box, Group group, int index, QKeyEvent* key
   return true;
 }
 
+bool ToolsView::refused(ToolCalculator calculator, std::initializer_list<double> values) {
+  const std::vector<double> v(values);
+  const std::string message = checkToolInputs(calculator, v);
+  if (message.empty()) return false;
+  host_.setStatusText(message);
+  return true;
+}
+
 void ToolsView::recomputeHydraulics() {
   HydraulicsInput in{};
   for (std::size_t i = 0; i < in.size(); ++i) in[i] = valueOf(水力参数_[i]);
-  const auto result = computeHydraulics(in);
+  const std::string message = checkToolInputs(ToolCalculator::Hydraulics, in);
+  if (!message.empty()) host_.setStatusText(message);
+  const auto result = message.empty() ? computeHydraulics(in) : std::nullopt;
   hydraulicsLines_ = result ? hydraulicsLines(*result) : std::vector<std::string>{};
   P1_->update();
 }
 
+void ToolsView::showCasingGrade() {
+  const int shown = casingGrade_ >= 0 ? casingGrade_ : 0;
+  Combo1_->setCurrentIndex(casingGrade_);
+  Combo1_->setEditText(qs(kCasingCatalogue[static_cast<std::size_t>(shown)].text));
+}
+
+void ToolsView::onGradeEdited() {
+  QLineEdit* edit = Combo1_->lineEdit();
+  finishingGradeEdit_ = true;
+  QTimer::singleShot(0, this, [this] {
+    finishingGradeEdit_ = false;
+    showCasingGrade();
+  });
+  // Leaving the box without typing chooses nothing.
+  if (!edit->isModified()) {
+    showCasingGrade();
+    return;
+  }
+  const int typed = Combo1_->findText(edit->text(), Qt::MatchExactly);
+  if (typed < 0) {
+    // Not a catalogue entry: the grade in force comes back into view, and the user is told.
+    showCasingGrade();
+    host_.setStatusText(kBadCasingGrade);
+    return;
+  }
+  casingGrade_ = typed;
+  showCasingGrade();
+  recomputeCasing();
+}
+
 void ToolsView::recomputeCasing() {
-  const CasingCheck check = computeCasingCheck(Combo1_->currentIndex(), valueOf(套管_[0]),
-                                               valueOf(套管_[1]), valueOf(套管_[2]));
+  const double density = valueOf(套管_[0]);
+  const double length = valueOf(套管_[1]);
+  const double plug = valueOf(套管_[2]);
+  const CasingCheck check = computeCasingCheck(casingGrade_, density, length, plug);
   if (check.outcome == CasingOutcome::NoGrade) return;
-  casingLines_ = check.outcome == CasingOutcome::Shown ? casingLines(check.result)
-                                                       : std::vector<std::string>{};
+  const bool bad = refused(ToolCalculator::Casing, {density, length, plug});
+  casingLines_ = !bad && check.outcome == CasingOutcome::Shown ? casingLines(check.result)
+                                                              : std::vector<std::string>{};
   Picture1_->update();
 }
 
 void ToolsView::onKillInputChanged() {
   marginAdded_ = false;
   originalDensity_ = valueOf(原浆de比重_);
+  if (refused(ToolCalculator::KillDensity,
+              {valueOf(关井基本数据_[0]), valueOf(关井基本数据_[1]), originalDensity_}))
+    return;
   const auto planned =
       computeKillDensity(valueOf(关井基本数据_[0]), valueOf(关井基本数据_[1]), originalDensity_);
   if (!planned) return;
@@ -386,6 +452,11 @@ void ToolsView::onWeightingInputChanged() {
   marginAdded_ = false;
   originalDensity_ = valueOf(原浆de比重_);
   plannedDensity_ = valueOf(加重剂用量_[0]);
+  if (refused(ToolCalculator::Weighting, {originalDensity_, plannedDensity_,
+                                          valueOf(加重剂用量_[1]), valueOf(加重剂用量_[2])})) {
+    加重剂重量_->clear();
+    return;
+  }
   const auto weight = computeWeightingMaterial(originalDensity_, plannedDensity_,
                                                valueOf(加重剂用量_[1]), valueOf(加重剂用量_[2]));
   加重剂重量_->setText(weight ? qs(formatFixed(*weight, 2)) : QString());
@@ -400,6 +471,13 @@ void ToolsView::onMarginClicked() {
 }
 
 void ToolsView::recomputeStuckPoint() {
+  if (refused(ToolCalculator::StuckPoint, {valueOf(卡点深_[0]), valueOf(卡点深_[1]),
+                                           valueOf(卡点深_[2]), valueOf(卡点深_[3])})) {
+    // A depth worked from impossible input would be read as this string's stuck point.
+    卡点_->clear();
+    泡油_->clear();
+    return;
+  }
   const StuckPointResult r =
       computeStuckPoint(Combo2_->currentText().toStdString(), valueOf(卡点深_[0]),
                         valueOf(卡点深_[1]), valueOf(卡点深_[2]), valueOf(卡点深_[3]));
@@ -431,13 +509,21 @@ QString fixedOrEmpty(const std::optional<double>& v, int decimals) {
 
 }  // namespace
 
+bool ToolsView::turnRefused(const TurnInput& in) {
+  return refused(ToolCalculator::Turn,
+                 {in.md1, in.inclination1, in.azimuth1, in.md2, in.inclination2, in.azimuth2,
+                  in.orientedAzimuth, in.toolface, in.buildRate});
+}
+
 void ToolsView::onReactiveTorqueClicked() {
   const TurnInput in = readTurn(测深_, T8_, T9_, T10_, T4_, T5_, T6_);
+  if (turnRefused(in)) return;
   T7_->setText(fixedOrEmpty(findReactiveTorque(in), 2));
 }
 
 void ToolsView::onPredictTurnClicked() {
   const TurnInput in = readTurn(测深_, T8_, T9_, T10_, T4_, T5_, T6_);
+  if (turnRefused(in)) return;
   const auto p = predictTurn(in);
   T9_->setText(p ? qs(formatFixed(p->inclination, 3)) : QString());
   T10_->setText(p ? qs(formatFixed(p->azimuth, 3)) : QString());
@@ -445,6 +531,7 @@ void ToolsView::onPredictTurnClicked() {
 
 void ToolsView::onInitialToolfaceClicked() {
   const TurnInput in = readTurn(测深_, T8_, T9_, T10_, T4_, T5_, T6_);
+  if (turnRefused(in)) return;
   const InitialToolface r = findInitialToolface(in);
   if (r.badBuildRate)
     host_.setStatusText(kBadBuildRate);

@@ -2,9 +2,12 @@
 
 #include <QWidget>
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "tools/azimuth_turn.h"
+#include "tools/tool_limits.h"
 #include "ui/view_host.h"
 
 class QComboBox;
@@ -51,6 +54,14 @@ class ToolsView : public QWidget {
   bool filterKey(QLineEdit* box, Group group, int index, QKeyEvent* key);
   void focusBox(QLineEdit* box);
 
+  /// Shows the refusal of out-of-range inputs in the status bar; true when refused.
+  bool refused(ToolCalculator calculator, std::initializer_list<double> values);
+  bool turnRefused(const TurnInput& in);
+  /// Puts the chosen casing grade (or the hint of the first entry) back into Combo1.
+  void showCasingGrade();
+  /// Combo1's text was edited and left: a catalogue entry is chosen, anything else reverts.
+  void onGradeEdited();
+
   void recomputeHydraulics();
   void recomputeCasing();
   void onKillInputChanged();
@@ -93,6 +104,8 @@ class ToolsView : public QWidget {
   double originalDensity_ = 0;  ///< ρ0 as last read
   double plannedDensity_ = 0;   ///< ρp: the planned density as last read or computed
   bool marginAdded_ = false;    ///< the additional-pressure margin is in the planned density
+  int casingGrade_ = -1;        ///< catalogue entry chosen in Combo1, -1 before any choice
+  bool finishingGradeEdit_ = false;  ///< Combo1's finished edit is being handled
 };
 
 }  // namespace tarsek

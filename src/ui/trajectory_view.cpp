@@ -15,6 +15,9 @@ namespace {
 // The title strip is one label high; the splitter is the gap between the two panes.
 constexpr double kTitlesHeight = 300;
 constexpr double kSplitterWidth = 40;
+// Where the splitter starts: the plan view as wide as its lettering is made for (10 pt at 9500
+// twips), the vertical section taking the rest.
+constexpr double kSplitterStart = 9500;
 
 int toPixels(double twips) { return static_cast<int>(std::lround(twips / kScreenTwipsPerPixel)); }
 
@@ -23,6 +26,7 @@ int toPixels(double twips) { return static_cast<int>(std::lround(twips / kScreen
 TrajectoryView::TrajectoryView(ViewHost& host, QWidget* parent)
     : QWidget(parent),
       host_(host),
+      splitterPosition_(kSplitterStart),
       picTitles_(new QWidget(this)),
       picture1_(new PictureBox(QStringLiteral("Picture1"), this)),
       picture2_(new PictureBox(QStringLiteral("Picture2"), this)),
@@ -88,9 +92,10 @@ void TrajectoryView::SizePanes(double& x) {
 void TrajectoryView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   place(picTitles_, 0, 0, windowWidth(), kTitlesHeight);
-  // Until the user drags the splitter the panes share the window equally, however often it is
-  // resized on the way to its final size; afterwards the splitter stays where it was left.
-  double x = splitterMoved_ ? splitterLeft_ : windowWidth() / 2;
+  // The panes are laid out from the splitter's place. A window too narrow for it moves the
+  // splitter in for as long as it is that narrow: a child window starts small before it is
+  // maximised, and the splitter comes back to its place when there is room again.
+  double x = splitterPosition_;
   SizePanes(x);
   轨迹图();
 }
@@ -117,8 +122,8 @@ bool TrajectoryView::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease: {
       if (!dragging_) return false;
       double x = barLeft_;
-      splitterMoved_ = true;
       SizePanes(x);
+      splitterPosition_ = x;
       picSplitter_->hide();
       dragging_ = false;
       轨迹图();

@@ -38,6 +38,7 @@ class TrajectoryView : public QWidget {
   double windowHeight() const;
 
   ViewHost& host_;
+  double splitterPosition_;  // where the splitter belongs, twips: its start or where dropped
   QWidget* picTitles_;
   QLabel* lblTitle_[2];
   PictureBox* picture1_;
@@ -50,7 +51,6 @@ class TrajectoryView : public QWidget {
   double splitterHeight_ = 0;
   double barLeft_ = 0;  // picSplitter's left edge while dragging, twips
   bool dragging_ = false;
-  bool splitterMoved_ = false;  // true once the user has dragged the splitter
 };
 
 }  // namespace tarsek

@@ -32,10 +32,14 @@ struct Session {
   std::int16_t lastDirtySum = 0;  ///< surveyDirty + designDirty at the last save question
   std::string wellFilePath;       ///< last file path built by a file routine
   std::int16_t predictStart = 0;  ///< first station appended by the prediction, or 0
-  double savedTarget1X = 0;       ///< target 1 saved while a temporary target is in force
+  /// The stations the last prediction appended, as it left them; only meaningful while
+  /// predictStart is not 0. Discarding removes exactly these, never a station typed since.
+  std::vector<SurveyStation> predictedStations;
+  bool targetSaved = false;  ///< a temporary target is in force; the design target is kept below
+  double savedTarget1X = 0;  ///< the design target 1 kept while a temporary target is in force
   double savedTarget1Y = 0;
-  TargetCrossing target1Hit;               ///< survey crossing of target 1's depth; zero if none
-  TargetCrossing target2Hit;               ///< survey crossing of target 2's depth; zero if none
+  TargetCrossing target1Hit;  ///< survey crossing of target 1's depth; crossed false if none
+  TargetCrossing target2Hit;  ///< survey crossing of target 2's depth; crossed false if none
   std::vector<WellRecord> neighbourWells;  ///< anti-collision neighbours, one entry each
   std::vector<std::uint32_t> neighbourColours;  ///< colour (0x00BBGGRR) per neighbour
   std::array<DesignSegment, 7> designSegments;  ///< rows 0..5 used, row 6 never filled

@@ -13,6 +13,7 @@ bool SetCalcMethod(Session& session, int method) {
 }
 
 void ResetWellViews(Session& session) noexcept {
+  session.targetSaved = false;
   session.savedTarget1X = 0;
   session.savedTarget1Y = 0;
   session.surveyDirty = 0;

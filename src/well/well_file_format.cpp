@@ -1,5 +1,6 @@
 #include "well/well_file_format.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -202,6 +203,108 @@ bool allFinite(std::initializer_list<double> values) noexcept {
   return true;
 }
 
+// Physical ranges of what a well file holds. A value outside them is a damaged or foreign file,
+// and would overflow the calculations. Grid coordinates are large numbers (a zone prefix puts
+// Y near 2e7 on the shipped wells), so they get far more room than depths.
+constexpr double kMaxDepth = 1e7;        // depths and lengths along the hole, m
+constexpr double kMaxCoordinate = 1e8;   // grid coordinates, m
+constexpr double kMaxDistance = 3e8;     // horizontal distances between two such points, m
+constexpr double kMaxRate = 90;          // build and drop rates, degrees per 100 m
+
+struct Range {
+  const char* name;
+  double low;
+  double high;
+};
+
+constexpr Range kCoordinate{"坐标", -kMaxCoordinate, kMaxCoordinate};
+constexpr Range kDepthRange{"深度", -kMaxDepth, kMaxDepth};
+constexpr Range kDistance{"位移", 0, kMaxDistance};
+constexpr Range kLength{"长度", -kMaxDepth, kMaxDepth};
+// One whole turn either way is still a bearing written the long way round.
+constexpr Range kBearing{"方位", -360, 360};
+constexpr Range kDeclination{"磁偏角", -180, 180};
+constexpr Range kInclination{"井斜", 0, 180};
+constexpr Range kRate{"变化率", -kMaxRate, kMaxRate};
+constexpr Range kRadius{"半径", 0, kMaxDepth};
+
+// The seventeen reals of the design file's line 2 and the six of line 3, in file order.
+constexpr Range kLine2Ranges[17] = {kCoordinate, kCoordinate, kCoordinate,  kCoordinate,
+                                    kCoordinate, kCoordinate, kCoordinate,  kCoordinate,
+                                    kBearing,    kLength,     kDeclination, kDepthRange,
+                                    kDepthRange, kBearing,    kDistance,    kDistance,
+                                    kRadius};
+constexpr Range kLine3Ranges[6] = {kRate, kInclination, kDepthRange,
+                                   kRate, kRate,        kDepthRange};
+constexpr Range kStationRanges[3] = {{"测深", -kMaxDepth, kMaxDepth}, kInclination, kBearing};
+
+std::string rangeText(double v) {
+  std::string t = formatFileNumber(v);
+  // The file form drops the zero before the point; a message reads better with it.
+  if (t.size() > 1 && t[0] == '.') t.insert(0, "0");
+  return t;
+}
+
+// Empty when v lies in r; else the fault, naming the quantity and its range.
+std::string outOfRange(double v, const Range& r) {
+  if (v >= r.low && v <= r.high) return {};
+  return std::string(r.name) + "超出范围(" + rangeText(r.low) + "～" + rangeText(r.high) + ")";
+}
+
+// The value a reader gets back from a number the writer put down as text.
+double readBack(const std::string& text) {
+  double back = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  const char* first = text.data() + (negative ? 1 : 0);
+  std::from_chars(first, text.data() + text.size(), back);
+  return negative ? -back : back;
+}
+
+// The value a reader gets back from the text the writer puts down for v.
+double asWritten(double v) { return readBack(formatFileNumber(v)); }
+
+// The fault of one station as a file holds it, checked alike on reading and before writing;
+// empty when the station is sound. previousMd is the depth of the station above, or null.
+std::string stationFault(const SurveyStation& s, const double* previousMd) {
+  const double values[3] = {s.md, s.inclination, s.azimuth};
+  for (int k = 0; k < 3; ++k) {
+    std::string fault = outOfRange(values[k], kStationRanges[k]);
+    if (!fault.empty()) return "第" + std::to_string(k + 1) + "项" + fault;
+  }
+  // Equal depths would make a zero-length course and divide the dogleg by zero.
+  if (previousMd != nullptr && !(s.md > *previousMd)) return "测深不大于上一测点的测深";
+  return {};
+}
+
+// The first value of a design file line outside its range, as "第k项..." (items counted from
+// 1 on the line); empty when all lie in range.
+std::string lineFault(const double* values, const Range* ranges, std::size_t count,
+                      std::size_t firstItem) {
+  for (std::size_t k = 0; k < count; ++k) {
+    std::string fault = outOfRange(values[k], ranges[k]);
+    if (!fault.empty()) return "第" + std::to_string(firstItem + k + 1) + "项" + fault;
+  }
+  return {};
+}
+
+std::array<double, 17> line2Values(const BasicData& b) {
+  return {b.padWellheadX,  b.padWellheadY, b.wellheadX,      b.wellheadY,  b.target1X,
+          b.target1Y,      b.target2X,     b.target2Y,       b.gateDirection,
+          b.rigSkidDistance, b.magDeclination, b.target1Tvd, b.target2Tvd, b.designAzimuth,
+          b.designDisplacement1, b.designDisplacement2, b.targetRadius};
+}
+
+std::array<double, 6> line3Values(const BasicData& b) {
+  return {b.buildRate,       b.buildToInclination, b.kickoffDepth,
+          b.rotaryBuildRate, b.rotaryDropRate,     b.designFinalTvd};
+}
+
+template <std::size_t N>
+std::array<double, N> asWritten(std::array<double, N> values) {
+  for (double& v : values) v = asWritten(v);
+  return values;
+}
+
 void appendReals(std::string& out, std::initializer_list<double> values, bool leadingComma) {
   bool first = !leadingComma;
   for (double v : values) {
@@ -273,6 +376,23 @@ bool FormatDesignFile(const WellRecord& well, std::string& bytes, std::string& e
     error = "设计数据中有无效数值";
     return false;
   }
+  // Nothing is written that the reader would refuse: the well could never be opened again.
+  if (b.targetCount != 1 && b.targetCount != 2) {
+    error = "靶点数应为1或2";
+    return false;
+  }
+  const std::array<double, 17> line2 = asWritten(line2Values(b));
+  const std::array<double, 6> line3 = asWritten(line3Values(b));
+  std::string fault = lineFault(line2.data(), kLine2Ranges, line2.size(), 1);
+  if (!fault.empty()) {
+    error = "设计数据第2行" + fault;
+    return false;
+  }
+  fault = lineFault(line3.data(), kLine3Ranges, line3.size(), 0);
+  if (!fault.empty()) {
+    error = "设计数据第3行" + fault;
+    return false;
+  }
   std::string out = "\"" + encodedNo + "\"";
   out += kCrLf;
   out += std::to_string(b.targetCount);
@@ -300,13 +420,29 @@ bool FormatSurveyFile(const WellRecord& well, std::string& bytes, std::string& e
   }
   std::string out = std::to_string(count);
   out += kCrLf;
+  double previousMd = 0;
   for (int i = 0; i < count; ++i) {
     const SurveyStation& s = well.stations[static_cast<std::size_t>(i)];
     if (!allFinite({s.md, s.inclination, s.azimuth})) {
       error = "第" + std::to_string(i + 1) + "个测点有无效数值";
       return false;
     }
-    appendReals(out, {s.md, s.inclination, s.azimuth}, false);
+    // Checked as the reader will see it: two depths apart in memory can be one in the file.
+    const std::string texts[3] = {formatFileNumber(s.md), formatFileNumber(s.inclination),
+                                  formatFileNumber(s.azimuth)};
+    const SurveyStation written{s.index, readBack(texts[0]), readBack(texts[1]),
+                                readBack(texts[2]), 0};
+    const std::string fault = stationFault(written, i > 0 ? &previousMd : nullptr);
+    if (!fault.empty()) {
+      error = "第" + std::to_string(i + 1) + "个测点" + fault;
+      return false;
+    }
+    previousMd = written.md;
+    out += texts[0];
+    out += ',';
+    out += texts[1];
+    out += ',';
+    out += texts[2];
     out += kCrLf;
   }
   bytes = std::move(out);
@@ -347,12 +483,27 @@ bool ParseDesignFile(std::string_view bytes, const std::string& fileName, bool n
                  fileName, error)) {
     return false;
   }
+  const std::array<double, 17> line2 = line2Values(b);
+  std::string rangeFault = lineFault(line2.data(), kLine2Ranges, line2.size(), 1);
+  if (!rangeFault.empty()) {
+    error = where(fileName, 2) + rangeFault + kCannotRead;
+    return false;
+  }
   if (neighbourOnly) return true;
   if (missing(3)) return false;
-  return readReals(text.lines[2], 3, 0,
-                   {&b.buildRate, &b.buildToInclination, &b.kickoffDepth, &b.rotaryBuildRate,
-                    &b.rotaryDropRate, &b.designFinalTvd},
-                   fileName, error);
+  if (!readReals(text.lines[2], 3, 0,
+                 {&b.buildRate, &b.buildToInclination, &b.kickoffDepth, &b.rotaryBuildRate,
+                  &b.rotaryDropRate, &b.designFinalTvd},
+                 fileName, error)) {
+    return false;
+  }
+  const std::array<double, 6> line3 = line3Values(b);
+  rangeFault = lineFault(line3.data(), kLine3Ranges, line3.size(), 0);
+  if (!rangeFault.empty()) {
+    error = where(fileName, 3) + rangeFault + kCannotRead;
+    return false;
+  }
+  return true;
 }
 
 bool ParseSurveyFile(std::string_view bytes, const std::string& fileName, WellRecord& well,
@@ -394,9 +545,9 @@ bool ParseSurveyFile(std::string_view bytes, const std::string& fileName, WellRe
                    error)) {
       return false;
     }
-    // Equal depths would make a zero-length course and divide the dogleg by zero.
-    if (i > 0 && !(s.md > stations[i - 1].md)) {
-      error = where(fileName, i + 2) + "测深不大于上一测点的测深" + kCannotRead;
+    const std::string fault = stationFault(s, i > 0 ? &stations[i - 1].md : nullptr);
+    if (!fault.empty()) {
+      error = where(fileName, i + 2) + fault + kCannotRead;
       return false;
     }
     s.index = static_cast<std::int16_t>(i);

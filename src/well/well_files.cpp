@@ -49,6 +49,8 @@ bool isWritableDirectory(const std::string& dir) {
 
 }  // namespace
 
+std::string WriteErrorReason(int err) { return systemReason(err); }
+
 std::string WellFilePath(const std::string& directory, std::string_view wellNo,
                          std::string_view extension) {
   std::string name(wellNo);
@@ -172,7 +174,7 @@ FileResult SaveDesignFile(Session& session, const std::string& directory) {
   FileResult result;
   // The file always holds the designed target, never a temporary one set by bearing.
   WellRecord toWrite = session.well;
-  const bool restoreTarget = session.savedTarget1X != 0 && session.savedTarget1Y != 0;
+  const bool restoreTarget = session.targetSaved;
   if (restoreTarget) {
     toWrite.target1X = session.savedTarget1X;
     toWrite.target1Y = session.savedTarget1Y;
@@ -183,6 +185,7 @@ FileResult SaveDesignFile(Session& session, const std::string& directory) {
   if (restoreTarget) {
     session.well.target1X = session.savedTarget1X;
     session.well.target1Y = session.savedTarget1Y;
+    session.targetSaved = false;
   }
   session.designDirty = 0;
   return result;

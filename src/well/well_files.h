@@ -40,6 +40,10 @@ std::string ChooseWellDirectory(const std::string& programDirectory, const std::
 /// ChooseWellDirectory for this program, with $XDG_DATA_HOME and $HOME from the environment.
 std::string DefaultWellDirectory();
 
+/// The reason for a failed write in the program's words (目录不存在, 没有写入权限, ...), from
+/// errno.
+std::string WriteErrorReason(int err);
+
 /// Writes bytes to path without ever leaving a half-written file: a temporary file beside it
 /// (path + ".tmp"), flushed to disk, then renamed over path. False, with a message naming the
 /// file, when any step fails; the old file is then untouched.
@@ -48,8 +52,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 /// Fills record from the design file at designPath and the survey file wellNo + ".sur" in
 /// directory, wellNo being the number the design file names. For the open well (neighbourOnly
 /// false, record being session.well) line 3 is read and the profile is designed; for a
-/// neighbour only lines 1 and 2. Without a survey file the stations stay as they were. Then
-/// RecalculateAll runs. No design file: nothing changes, found = false, ok = true. A malformed
+/// neighbour only lines 1 and 2. Without a survey file the well has no stations. For the open
+/// well both target crossings are cleared first. Then RecalculateAll runs. No design file: nothing changes, found = false, ok = true. A malformed
 /// file is refused with a message naming it and the line, and record stays exactly as it was.
 /// The caller runs ResetWellViews for the open well.
 FileResult LoadWell(Session& session, WellRecord& record, const std::string& designPath,
@@ -60,8 +64,8 @@ FileResult LoadWell(Session& session, WellRecord& record, const std::string& des
 FileResult SaveSurveyFile(Session& session, const std::string& directory);
 
 /// Writes the open well's design file in directory. A temporary target in force is dropped:
-/// when savedTarget1X and savedTarget1Y are both non-zero they are written as target 1 and
-/// copied back into the record. On success designDirty becomes 0; on failure nothing changes.
+/// while targetSaved, savedTarget1X and savedTarget1Y are written as target 1 and copied back
+/// into the record, and the temporary target ends. On success designDirty becomes 0; on failure nothing changes.
 FileResult SaveDesignFile(Session& session, const std::string& directory);
 
 /// Asks through session.ui() whether to save the open well's changed data (Yes/No/Cancel) and

@@ -68,9 +68,18 @@ FileResult LoadWell(Session& session, WellRecord& record, const std::string& des
       result.ok = false;
       return result;
     }
+  } else {
+    // A well never surveyed has no stations; keeping the previous well's would show them as
+    // this well's and write them into its survey file on the next save.
+    fresh.stationCount = 0;
+    fresh.stations.assign(1, SurveyStation{});
+    fresh.results.assign(1, StationResult{});
   }
   record = std::move(fresh);
   if (!neighbourOnly) {
+    // Nothing computed for the well left behind may be shown for this one.
+    session.target1Hit = TargetCrossing{};
+    session.target2Hit = TargetCrossing{};
     session.wellFilePath = surveyPath;
     result.designOutcome = DesignProfile(session);
   }

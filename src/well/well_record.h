@@ -57,11 +57,14 @@ inline std::array<double, 15> fieldsOf(const StationResult& r) {
 
 /// Where a trajectory crosses a target's vertical depth. The hit radius (中靶半径) is kept in
 /// the place of result.target1Inclination for target 1 and of result.target2Inclination for
-/// target 2; hitRadius mirrors it so that callers need not know which.
+/// target 2; hitRadius mirrors it so that callers need not know which. A well that has not
+/// been seen to cross the depth (not yet deep enough, or already below it at its first station)
+/// has crossed false and every value zero: there is no hit radius to judge.
 struct TargetCrossing {
   SurveyStation station;
   StationResult result;
   double hitRadius = 0;  ///< horizontal miss distance from the target centre, m
+  bool crossed = false;  ///< the survey was observed to pass the target's depth
 };
 
 /// The basic-data block: everything the design file holds, plus the design trajectory. The

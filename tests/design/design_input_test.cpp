@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <string>
 
+#include "design/profile_design.h"
 #include "design_form_fixture.h"
 
 namespace tarsek {
@@ -151,10 +153,25 @@ TEST(DesignGeometry, SingleAndTwoTargetGeometry) {
 }
 
 TEST(DesignTexts, OutcomeTexts) {
-  EXPECT_STREQ(designOutcomeText(0), "");
-  EXPECT_STREQ(designOutcomeText(1), "井设计造斜点偏高或造斜率或造到井斜偏大，请重新输入！");
-  EXPECT_STREQ(designOutcomeText(8), "井设计剖面点数超限，请检查增斜率、降斜率！");
-  EXPECT_STREQ(designOutcomeText(9), "");
+  const char* const expected[] = {
+      "",
+      "井设计造斜点偏高或造斜率或造到井斜偏大，请重新输入！",
+      "井设计转盘钻具增斜率偏小，请重新输入！",
+      "井设计转盘钻具增斜率偏大，请重新输入！",
+      "井设计靶点转盘钻具降斜率应增斜，请输入负值！",
+      "井设计靶点转盘钻具降斜率偏小，请重新输入！",
+      "井设计靶点转盘钻具降斜率增斜偏小，请重新输入负值！",
+      "井设计靶点转盘钻具降斜率应为正值，请重新输入！",
+      "井设计剖面点数超限，请检查增斜率、降斜率！",
+      "井设计向靶点2增斜时越过靶点2，请重新输入转盘钻具降斜率！",
+      "井设计数据无法使用，请检查造斜率等设计数据！",
+  };
+  ASSERT_EQ(std::size(expected), static_cast<std::size_t>(kLastDesignOutcome) + 1);
+  for (int outcome = 0; outcome <= kLastDesignOutcome; ++outcome)
+    EXPECT_STREQ(designOutcomeText(outcome), expected[outcome]) << outcome;
+  // Outcome 7 is worded by the form; the calculation itself has no text for it.
+  EXPECT_STREQ(ProfileOutcomeText(kDesignDropMustDrop), "");
+  for (int unknown : {-1, kLastDesignOutcome + 1}) EXPECT_STREQ(designOutcomeText(unknown), "");
 }
 
 TEST(DesignKeys, NumberBoxesTakeDigitsSignsPointAndWideCharacters) {

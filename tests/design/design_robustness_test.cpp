@@ -116,7 +116,7 @@ void expectSane(const Session& session, std::int16_t outcome, bool realistic,
                 const testing::RecordingHost& host) {
   const WellRecord& w = session.well;
   EXPECT_GE(outcome, kDesignDone);
-  EXPECT_LE(outcome, kDesignPointLimit);
+  EXPECT_LE(outcome, kLastDesignOutcome);
   EXPECT_GE(w.designPointCount, 2);
   EXPECT_LE(static_cast<int>(w.designPointCount), kMaxCount);
   EXPECT_GE(w.designPoints.size(), static_cast<std::size_t>(w.designPointCount));

@@ -101,7 +101,9 @@ TEST(DesignMotorBuild, ThirtyMetrePointsThenTheExactEndOfTheBuild) {
   EXPECT_EQ(p[0].azimuth, 0);
   EXPECT_EQ(p[1].md, 300);
   EXPECT_EQ(p[1].inclination, 0);
-  EXPECT_EQ(p[1].azimuth, 0);
+  // The kick-off point is vertical but points the way the build leaves it.
+  EXPECT_EQ(p[1].azimuth, p[2].azimuth);
+  EXPECT_EQ(p[1].gridAzimuth, s.well.designAzimuth);
   EXPECT_DOUBLE_EQ(p[2].md, 330);
   EXPECT_DOUBLE_EQ(p[2].inclination, 4.5);
   EXPECT_DOUBLE_EQ(p[3].md, 360);
@@ -227,11 +229,24 @@ TEST(DesignTwoTargets, TargetsInLineHoldStraightThroughBoth) {
   }
 }
 
+TEST(DesignMotorBuild, FirstBuildCourseHeadsTheDesignAzimuthByEveryMethod) {
+  for (int method = 0; method < kMethodCount; ++method) {
+    Session s = singleTargetWell(method);
+    ASSERT_EQ(DesignProfile(s), kDesignDone) << method;
+    const StationResult& r = s.well.designResults[2];
+    EXPECT_NEAR(r.closureAzimuth, s.well.designAzimuth, 1e-9) << method;
+    // A plain build: no azimuth change enters the dogleg of the first course.
+    EXPECT_NEAR(r.doglegSeverity, s.well.buildRate * 30 / 100, 1e-9) << method;
+  }
+}
+
 TEST(DesignTwoTargets, BuildOvershootingTarget2EndsTheDesignAtTheBuild) {
   Session s = twoTargetWell();
   placeTarget2(s.well, 612, 816, 2310);
   s.well.rotaryDropRate = -30;
-  ASSERT_EQ(DesignProfile(s), kDesignDone);
+  // The design stops short of the final depth: a failure, not a design to save.
+  ASSERT_EQ(DesignProfile(s), kDesignBuildPassesTarget2);
+  EXPECT_LT(lastResult(s).tvd, s.well.designFinalTvd);
   EXPECT_GE(lastResult(s).closureDistance, s.well.designDisplacement2);
   EXPECT_GT(lastPoint(s).inclination, s.designSegments[3].inclination);
   EXPECT_EQ(s.designSegments[4].md, 0);
@@ -361,22 +376,28 @@ TEST(DesignPointLimit, DataNoWindowWouldAcceptIsRefused) {
   struct Case {
     const char* what;
     void (*spoil)(WellRecord&);
+    std::int16_t outcome;
   };
   const Case cases[] = {
-      {"zero build rate", [](WellRecord& w) { w.buildRate = 0; }},
-      {"negative build rate", [](WellRecord& w) { w.buildRate = -5; }},
-      {"NaN build rate", [](WellRecord& w) { w.buildRate = nan; }},
-      {"tiny build rate", [](WellRecord& w) { w.buildRate = 1e-300; }},
-      {"negative build-to inclination", [](WellRecord& w) { w.buildToInclination = -10; }},
-      {"infinite kick-off", [](WellRecord& w) { w.kickoffDepth = inf; }},
-      {"NaN target", [](WellRecord& w) { w.target1X = nan; }},
-      {"infinite final depth", [](WellRecord& w) { w.designFinalTvd = inf; }},
-      {"NaN displacement", [](WellRecord& w) { w.designDisplacement1 = nan; }},
+      {"zero build rate", [](WellRecord& w) { w.buildRate = 0; }, kDesignDataUnusable},
+      {"negative build rate", [](WellRecord& w) { w.buildRate = -5; }, kDesignDataUnusable},
+      {"NaN build rate", [](WellRecord& w) { w.buildRate = nan; }, kDesignDataUnusable},
+      // Usable, but a build that long needs more points than a design holds.
+      {"tiny build rate", [](WellRecord& w) { w.buildRate = 1e-300; }, kDesignPointLimit},
+      {"negative build-to inclination", [](WellRecord& w) { w.buildToInclination = -10; },
+       kDesignDataUnusable},
+      {"infinite kick-off", [](WellRecord& w) { w.kickoffDepth = inf; }, kDesignDataUnusable},
+      {"NaN target", [](WellRecord& w) { w.target1X = nan; }, kDesignDataUnusable},
+      {"infinite final depth", [](WellRecord& w) { w.designFinalTvd = inf; },
+       kDesignDataUnusable},
+      {"NaN displacement", [](WellRecord& w) { w.designDisplacement1 = nan; },
+       kDesignDataUnusable},
       {"NaN target 2 depth",
        [](WellRecord& w) {
          placeTarget2(w, 810, 1080, 2800);
          w.target2Tvd = nan;
-       }},
+       },
+       kDesignDataUnusable},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -384,7 +405,7 @@ TEST(DesignPointLimit, DataNoWindowWouldAcceptIsRefused) {
     c.spoil(s.well);
     RecordingHost host;
     s.host = &host;
-    EXPECT_EQ(DesignProfile(s), kDesignPointLimit);
+    EXPECT_EQ(DesignProfile(s), c.outcome);
     EXPECT_LE(s.well.designPointCount, 2);
     EXPECT_EQ(host.events, std::vector<std::string>{"idle"});
   }
@@ -399,7 +420,7 @@ TEST(DesignPointLimit, DesignsThatOverflowAreRefusedAndCleared) {
   placeTarget2(far.well, 960, 1280, 2800);
   far.well.rotaryDropRate = -1e300;
   for (Session* s : {&steep, &far}) {
-    EXPECT_EQ(DesignProfile(*s), kDesignPointLimit);
+    EXPECT_EQ(DesignProfile(*s), kDesignDataUnusable);
     EXPECT_EQ(s->well.designPointCount, 2);
     expectAllFinite(*s);
     for (const DesignSegment& row : s->designSegments) EXPECT_EQ(row.md, 0);

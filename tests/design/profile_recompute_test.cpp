@@ -195,7 +195,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          s.well.rotaryDropRate = -30;
          return s;
        },
-       kDesignDone},
+       kDesignBuildPassesTarget2},
       {"outcome 7",
        [](int m) {
          Session s = twoTargetWell(m);
@@ -223,13 +223,13 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
       withPointLimit(
           {"outcome 8 in the hold", [](int m) { return singleTargetWell(m); }, kDesignPointLimit},
           60),
-      {"outcome 8 on file data",
+      {"unusable file data",
        [](int m) {
          Session s = singleTargetWell(m);
          s.well.buildRate = 0;
          return s;
        },
-       kDesignPointLimit},
+       kDesignDataUnusable},
   };
   for (const Scenario& sc : scenarios) {
     for (int method = 0; method < kMethodCount; ++method) {

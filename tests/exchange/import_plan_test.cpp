@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/constants.h"
+#include "exchange/station_import.h"
 #include "survey/survey_calc.h"
 
 namespace tarsek {
@@ -86,6 +87,35 @@ TEST(PlanImport, RefusesWhatTypedEntryWouldRefuseAndThenChangesNothing) {
   EXPECT_FALSE(ApplyImport(s, full));
   EXPECT_EQ(s.well.stationCount, 1);
   EXPECT_EQ(s.surveyDirty, 0);
+}
+
+// A WITSML feed referenced to grid north carries azimuth plus declination; the well keeps the
+// azimuth as measured, so the plan takes the declination off (and wraps round north).
+TEST(PlanImport, TakesTheDeclinationOffAzimuthsAgainstGridNorth) {
+  const Session s = wellWith({});  // declination -2
+  const auto witsml = [](const char* aziRef) {
+    return ParseWitsmlTrajectory(std::string("<trajectorys><trajectory><aziRef>") + aziRef +
+                                 "</aziRef><trajectoryStation><md>100</md><incl>1</incl>"
+                                 "<azi>1</azi></trajectoryStation><trajectoryStation><md>200</md>"
+                                 "<incl>1</incl><azi>359</azi></trajectoryStation></trajectory>"
+                                 "</trajectorys>");
+  };
+  struct Case {
+    const char* aziRef;
+    double first, second;
+  };
+  for (const Case& c : {Case{"grid north", 3, 1}, Case{"True North", 3, 1},
+                        Case{"magnetic north", 1, 359}, Case{"", 1, 359}}) {
+    SCOPED_TRACE(c.aziRef);
+    const ParseResult parsed = witsml(c.aziRef);
+    ASSERT_TRUE(parsed.ok) << parsed.message;
+    const ImportPlan p =
+        PlanImport(s.well, parsed.rows, ImportMode::Replace, parsed.azimuthReference);
+    ASSERT_TRUE(p.ok) << p.message;
+    ASSERT_EQ(p.stations.size(), 2u);
+    EXPECT_DOUBLE_EQ(p.stations[0].azimuth, c.first);
+    EXPECT_DOUBLE_EQ(p.stations[1].azimuth, c.second);
+  }
 }
 
 TEST(ApplyImport, PutsTheStationsInMemoryMarksTheSurveyUnsavedAndRecalculates) {

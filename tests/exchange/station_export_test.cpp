@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +12,7 @@
 #include "exchange/exchange_fixture.h"
 #include "exchange/import_plan.h"
 #include "exchange/station_import.h"
+#include "survey/survey_calc.h"
 #include "well/well_files.h"
 
 namespace tarsek {
@@ -32,11 +34,16 @@ std::string readAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// What was exported reads back as the same stations, to the digits printed, for every format;
-// survey stations and design points alike.
+// What was exported reads back as the same stations, digit for digit as the survey file would
+// keep them, for every format; survey stations and design points alike. Some stations carry
+// more digits than the two decimals the computed columns show (a depth converted from feet).
 TEST(StationExport, ExportedFilesImportAsTheSameStations) {
   TempDir dir("roundtrip");
-  const Session session = sampleWell(2);
+  Session session = sampleWell(2);
+  session.well.stations[3].md += 0.3048 / 7;
+  session.well.stations[5].inclination = 1.23456789012345;
+  session.well.stations[6].azimuth = 359.999;
+  RecalculateAll(session);
   struct Case {
     const char* file;
     TextEncoding encoding;
@@ -67,7 +74,7 @@ TEST(StationExport, ExportedFilesImportAsTheSameStations) {
           const double got = k == 0   ? back.rows[i].md
                              : k == 1 ? back.rows[i].inclination
                                       : back.rows[i].azimuth;
-          ASSERT_EQ(formatFixed(got, col.decimals), formatFixed(col.values[i], col.decimals))
+          ASSERT_EQ(formatGeneral(got), formatGeneral(col.values[i]))
               << "row " << i << " column " << col.title;
         }
       }
@@ -75,14 +82,27 @@ TEST(StationExport, ExportedFilesImportAsTheSameStations) {
   }
 }
 
+// Columns computed elsewhere (uncertainty, say) come from a registered source and ride along in
+// every format without the writers knowing them; a value not computed stays an empty cell.
 TEST(StationExport, TablesCarryTheComputedValuesAndExtraColumns) {
+  TempDir dir("extra");
   const Session session = sampleWell(0);
   const std::size_t n = static_cast<std::size_t>(session.well.stationCount);
-  ExportColumn wellOnly{"半径", "m", 3, std::vector<double>(n, 1.5)};
+  const int id = AddExportColumnSource([](const Session& s, bool design) {
+    std::vector<double> v(static_cast<std::size_t>(design ? 0 : s.well.stationCount), 0.125);
+    if (!v.empty()) v[0] = std::nan("");
+    return std::vector<ExportColumn>{{"横向误差", "m", 3, v}};
+  });
+  ExportColumn given{"半径", "m", 3, std::vector<double>(n, 1.5)};
   ExportColumn wrongLength{"错", "", 1, {1}};
-  const ExportTable t = SurveyExportTable(session, {wellOnly, wrongLength});
-  ASSERT_EQ(t.columns.size(), 14u);
-  EXPECT_EQ(t.columns[13].title, "半径");
+  const ExportTable t = SurveyExportTable(session, {given, wrongLength});
+  const ExportTable design = DesignExportTable(session);
+  RemoveExportColumnSource(id);
+  EXPECT_EQ(SurveyExportTable(session).columns.size(), 13u);
+  EXPECT_EQ(design.columns.size(), 13u);  // the source had nothing for the design
+  ASSERT_EQ(t.columns.size(), 15u);
+  EXPECT_EQ(t.columns[13].title, "横向误差");
+  EXPECT_EQ(t.columns[14].title, "半径");
   const StationResult& last = session.well.results[n - 1];
   EXPECT_EQ(t.columns[4].values[n - 1], last.tvd);
   EXPECT_EQ(t.columns[8].values[n - 1], last.closureDistance);
@@ -91,7 +111,17 @@ TEST(StationExport, TablesCarryTheComputedValuesAndExtraColumns) {
   std::string csv, message;
   ASSERT_TRUE(FormatCsv(t, TextEncoding::Utf8Bom, csv, message));
   EXPECT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
-  EXPECT_NE(csv.find("狗腿度(°/30m),半径(m)\r\n"), std::string::npos);
+  EXPECT_NE(csv.find("狗腿度(°/30m),横向误差(m),半径(m)\r\n"), std::string::npos);
+  EXPECT_NE(csv.find(",,1.500\r\n"), std::string::npos);      // row 0: no value
+  EXPECT_NE(csv.find(",0.125,1.500\r\n"), std::string::npos);  // the others
+  for (const char* file : {"x.csv", "x.xlsx", "x.xml"}) {
+    ASSERT_TRUE(WriteStationFile(t, dir.file(file), ExportFormat::FromExtension,
+                                 TextEncoding::Utf8Bom, message))
+        << message;
+    const ParseResult back = ReadStationFile(dir.file(file));
+    EXPECT_TRUE(back.ok && back.rejected.empty()) << file << back.message;
+    EXPECT_EQ(back.rows.size(), n) << file;
+  }
 }
 
 TEST(StationExport, AFailedWriteLeavesTheOldFile) {

@@ -1,6 +1,7 @@
 #include "exchange/station_import.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 
 #include <filesystem>
 #include <functional>
@@ -59,6 +60,10 @@ TEST(StationText, FindsColumnsUnitsAndSeparatorsFromTheHeader) {
        "UTF-8",
        {{100, 1, 2}}},
       {"blanks with decimal commas", "MD INC AZI\n100,5 1,5 2,5\n", "UTF-8", {{100.5, 1.5, 2.5}}},
+      {"header cells wrapped over lines, copied from a spreadsheet",
+       "\"测深\n(ft)\"\t\"井斜\n(°)\"\t方位\n1000\t1\t2\n",
+       "UTF-8",
+       {{304.8, 1, 2}}},
       {"angles in radians",
        "md,inc(rad),azi(rad)\n100,0.5,1\n",
        "UTF-8",
@@ -107,9 +112,24 @@ const char* kStyles =
     "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/><xf numFmtId=\"165\"/><xf numFmtId=\"14\"/>"
     "</cellXfs></styleSheet>";
 
+// A gigabyte the readers may look at only by its size: the pages cannot be read at all, so a
+// reader that touched a byte before refusing would crash the test. Costs address space only.
+struct UntouchableGigabyte {
+  static constexpr std::size_t kSize = std::size_t{1} << 30;
+  void* at = mmap(nullptr, kSize, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  ~UntouchableGigabyte() {
+    if (at != MAP_FAILED) munmap(at, kSize);
+  }
+  std::string_view bytes() const {
+    return at == MAP_FAILED ? std::string_view() : std::string_view(static_cast<char*>(at), kSize);
+  }
+};
+
 // Every kind of bad input: either the whole file is refused with a message (rows must then be
 // empty), or the bad lines are rejected with their reasons and the good ones still read.
 TEST(StationImport, MalformedInputGetsAMessageNotACrash) {
+  const UntouchableGigabyte gigabyte;
+  ASSERT_EQ(gigabyte.bytes().size(), UntouchableGigabyte::kSize);
   TempDir dir("malformed");
   struct Case {
     const char* name;
@@ -155,6 +175,16 @@ TEST(StationImport, MalformedInputGetsAMessageNotACrash) {
          return ReadStationFile(path);
        },
        true, "太大", 0},
+      {"a 1 GB line pasted", [&] { return ParseStationText(gigabyte.bytes()); }, true, "太大", 0},
+      {"a 1 GB WITSML document", [&] { return ParseWitsmlTrajectory(gigabyte.bytes()); }, true,
+       "太大", 0},
+      {"a 1 GB workbook", [&] { return ParseXlsxStations(gigabyte.bytes()); }, true, "太大", 0},
+      {"binary data as WITSML",
+       [] { return ParseWitsmlTrajectory(std::string("<\x01\x02\x03trajectory>", 14)); }, true,
+       "二进制", 0},
+      {"a date for a depth in text",
+       [] { return ParseStationText("测深,井斜,方位\n100,1,2\n2024-03-01,1,2\n"); }, false,
+       "第3行：测深“2024-03-01”不是数字", 1},
       {"UTF-16", [] { return ParseStationText("\xFF\xFEm\0d\0"); }, true, "UTF-16", 0},
       {"neither UTF-8 nor GB18030", [] { return ParseStationText("md,inc,azi\n\xFF\xFF,1,2\n"); },
        true, "既不是", 0},
@@ -169,8 +199,9 @@ TEST(StationImport, MalformedInputGetsAMessageNotACrash) {
        "第2行：井斜“abc”不是数字", 0},
       {"a missing column", [] { return ParseStationText("测深,井斜,方位\n100,1\n"); }, false,
        "第2行：缺少方位", 0},
-      {"unclosed quote", [] { return ParseStationText("测深,井斜,方位\n\"100,1,2\n"); }, false,
-       "引号没有闭合", 0},
+      {"unclosed quote, then good lines",
+       [] { return ParseStationText("测深,井斜,方位\n\"100,1,2\n200,1,2\n300,1,2\n"); }, false,
+       "第2行：引号没有闭合", 2},
       {"XML entity bomb",
        [] {
          return ParseWitsmlTrajectory(
@@ -232,6 +263,30 @@ TEST(StationImport, MalformedInputGetsAMessageNotACrash) {
                      "<row r=\"4\"><c r=\"A4\" s=\"3\"><v>300</v></c></row>");
        },
        false, "第3行：测深是日期，不是数字", 1},
+      {"spreadsheet row number past the last row",
+       [&] {
+         return xlsx("r.xlsx",
+                     "<row r=\"2147483647\"><c><v>200</v></c><c><v>1</v></c><c><v>2</v></c></row>"
+                     "<row><c><v>300</v></c><c><v>1</v></c><c><v>2</v></c></row>");
+       },
+       false, "", 3},
+      {"spreadsheet part with an entity bomb",
+       [&] {
+         const std::string path = dir.file("bomb.xlsx");
+         EXPECT_TRUE(testing::writeZip(
+             path, {{"xl/workbook.xml",
+                     "<workbook xmlns:r=\"r\"><sheets><sheet name=\"a\" r:id=\"rId1\"/>"
+                     "</sheets></workbook>"},
+                    {"xl/worksheets/sheet1.xml",
+                     "<?xml version=\"1.0\"?><!DOCTYPE worksheet [<!ENTITY a \"1111111111\">"
+                     "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">]><worksheet><sheetData>"
+                     "<row><c><v>&b;</v></c><c><v>1</v></c><c><v>2</v></c></row>"
+                     "</sheetData></worksheet>"}}));
+         ImportOptions columns;
+         columns.columns = {0, 1, 2};
+         return ReadStationFile(path, columns);
+       },
+       true, "DOCTYPE", 0},
       {"spreadsheet error value",
        [&] { return xlsx("x.xlsx", "<row r=\"3\"><c r=\"A3\" t=\"e\"><v>#DIV/0!</v></c></row>"); },
        false, "第3行：测深是错误值“#DIV/0!”", 1},

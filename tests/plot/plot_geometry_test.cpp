@@ -199,13 +199,5 @@ TEST(Splitter, DragBarStops500FromEitherEdge) {
   EXPECT_EQ(splitterBarLeft(8600, 9000), 8500);
 }
 
-TEST(PaneFonts, GrowWithThePaneUpToALimit) {
-  EXPECT_DOUBLE_EQ(planViewFontSize(9500), 10);
-  EXPECT_DOUBLE_EQ(sectionFontSize(4500), 10);
-  // A wide screen's pane would otherwise ask for 37 pt labels that run into each other.
-  EXPECT_DOUBLE_EQ(sectionFontSize(16500), kMaxPaneFontSize);
-  EXPECT_DOUBLE_EQ(planViewFontSize(30000), kMaxPaneFontSize);
-}
-
 }  // namespace
 }  // namespace tarsek

@@ -44,6 +44,7 @@ inline Session singleTargetWell() {
   w.designResults[1].tvd = 500;
   w.designResults[2].tvd = 1850;
   w.designResults[2].verticalSection = 300;
+  s.target1Hit.crossed = true;
   s.target1Hit.result.tvd = 1850;
   s.target1Hit.result.north = 290 * std::cos(M_PI / 4);
   s.target1Hit.result.east = 290 * std::sin(M_PI / 4);
@@ -62,6 +63,7 @@ inline Session twoTargetWell() {
   w.target2Y = 2000 + 500 * std::sin(M_PI / 4);
   w.target2Tvd = 2400;
   w.designFinalTvd = 2500;
+  s.target2Hit.crossed = true;
   s.target2Hit.result.tvd = 2400;
   s.target2Hit.result.north = 480 * std::cos(M_PI / 4);
   s.target2Hit.result.east = 480 * std::sin(M_PI / 4);

@@ -109,6 +109,15 @@ TEST(PlanViewDrawing, RingsTargetsAndSurveyAboutTheWellhead) {
   EXPECT_NEAR(redPoints[0].y, cy - s.target1Hit.result.north, 1e-9);
 }
 
+TEST(PlanViewDrawing, ATargetNotPassedHasNoCrossingMark) {
+  Session s = twoTargetWell();
+  s.target2Hit.crossed = false;  // the survey stops between the targets
+  RecordingSurface pane(kPaneW, kPaneH);
+  DrawPlanView(pane, s);
+  EXPECT_EQ(withColour(pane.callsOf("line"), kGreen).size(), 1u);
+  EXPECT_EQ(withColour(pane.callsOf("point"), kRed).size(), 1u);
+}
+
 TEST(PlanViewDrawing, TwoTargetWellDrawsBothTargetsAndCrossings) {
   const Session s = twoTargetWell();
   RecordingSurface pane(kPaneW, kPaneH);
@@ -198,6 +207,44 @@ TEST(SectionDrawing, TicksAndOriginFollowTheTargetDepth) {
   ASSERT_EQ(bluePoints.size(), 4u);
   EXPECT_DOUBLE_EQ(bluePoints[3].x, x0 + 310);
   EXPECT_DOUBLE_EQ(bluePoints[3].y, y0 + 1900);
+}
+
+// Labels on one line, in order along it, each ending before the next begins (the wellhead's
+// "0", printed once per axis direction in one place, counted once).
+void expectApart(RecordingSurface& pane, std::vector<Call> labels) {
+  std::sort(labels.begin(), labels.end(), [](const Call& a, const Call& b) { return a.x < b.x; });
+  for (std::size_t i = 0; i + 1 < labels.size(); ++i) {
+    if (labels[i].x == labels[i + 1].x) continue;
+    pane.setFontSize(labels[i].fontSize);
+    EXPECT_LE(labels[i].x + pane.textWidth(labels[i].text), labels[i + 1].x + 1e-9)
+        << labels[i].text << " runs into " << labels[i + 1].text;
+  }
+}
+
+TEST(PaneLabels, TheFontFollowsThePaneWidthAndLabelsShrinkOnlyToFit) {
+  const Session s = singleTargetWell();
+  for (const double width : {2000.0, 30000.0}) {
+    RecordingSurface section(width, 4500);
+    DrawVerticalSection(section, s);
+    EXPECT_DOUBLE_EQ(section.fontSize(), width * 10 / 4500);
+    std::vector<Call> displacements;
+    for (const Call& t : section.callsOf("text"))
+      if (t.y == section.scaleHeight() / 8 && t.x > 0) displacements.push_back(t);
+    ASSERT_EQ(displacements.size(), 3u);  // 0, 200, 400
+    // A narrow pane's labels have room at the rule's size.
+    if (width == 2000) {
+      EXPECT_EQ(displacements[2].fontSize, section.fontSize());
+    }
+    expectApart(section, displacements);
+
+    RecordingSurface plan(width, width / 8);
+    DrawPlanView(plan, s);
+    EXPECT_DOUBLE_EQ(plan.fontSize(), width * 10 / 9500);
+    std::vector<Call> east;
+    for (const Call& t : plan.callsOf("text"))
+      if (t.y == 3 * plan.scaleHeight() / 4 && t.text != "E") east.push_back(t);
+    expectApart(plan, east);
+  }
 }
 
 TEST(SectionDrawing, TwoTargetWellFollowsTheSecondTarget) {

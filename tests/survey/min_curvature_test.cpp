@@ -80,7 +80,7 @@ SurveyStation stationOn(const ArcGeometry& g, double s, bool vertical) {
 }  // namespace
 
 TEST(MinimumCurvature, PublishedTestWellOneVerticalDepths) {
-  std::ifstream in(std::string(TARSEK_TEST_DATA_DIR) + "/iscwsa/well1-survey.csv");
+  std::ifstream in(std::string(TARSEK_UNC_DATA_DIR) + "/well1-survey.csv");
   ASSERT_TRUE(in) << "ISCWSA well #1 survey missing";
   std::string line;
   std::getline(in, line);  // heading

@@ -243,11 +243,18 @@ TEST(Trajectory, TargetDirectionOnlyAboveTheTarget) {
   EXPECT_GT(s.well.results[10].target1Inclination, 0);
 }
 
-TEST(Trajectory, StepByStepEqualsTheFullPass) {
+TEST(Trajectory, StepByStepEqualsTheFullPassToTheLastBit) {
+  // The full pass takes each station's sines and cosines once; course by course must agree
+  // with it in every field, across north, through a vertical station and on a straight course.
   for (int method = 0; method < kMethodCount; ++method) {
+    SCOPED_TRACE(method);
     Session s = buildWell(method);
-    auto full = ComputeTrajectory(s.well.stations, s.well.basic(), s.well.stationCount, method);
-    auto stations = s.well.stations;
+    auto& st = s.well.stations;
+    for (int i = 30; i < 40; ++i) st[i].azimuth = std::fmod(340 + 4.0 * (i - 30), 360);
+    st[45].inclination = 0;
+    st[50] = st[49], st[50].md += 30;
+    auto stations = st;
+    auto full = ComputeTrajectory(st, s.well.basic(), s.well.stationCount, method);
     std::vector<StationResult> grown(stations.size());
     for (int i = 0; i < s.well.stationCount; ++i)
       stations[i].gridAzimuth = stations[i].azimuth + s.well.magDeclination;
@@ -255,9 +262,8 @@ TEST(Trajectory, StepByStepEqualsTheFullPass) {
     for (int i = 1; i < s.well.stationCount; ++i)
       ComputeTrajectoryStep(stations, s.well.basic(), grown, i, method);
     for (int i = 0; i < s.well.stationCount; ++i) {
-      EXPECT_EQ(grown[i].tvd, full[i].tvd);
-      EXPECT_EQ(grown[i].north, full[i].north);
-      EXPECT_EQ(grown[i].target1Azimuth, full[i].target1Azimuth);
+      EXPECT_EQ(fieldsOf(grown[i]), fieldsOf(full[i])) << i;
+      EXPECT_EQ(stations[i].gridAzimuth, st[i].gridAzimuth) << i;
     }
   }
 }
@@ -306,6 +312,39 @@ TEST(TargetCrossing, ZeroWhenNotReachedOrAlreadyBelow) {
   t.well.target1Tvd = 5;
   RecalculateAll(t);
   EXPECT_EQ(t.target1Hit.result.tvd, 0);
+  EXPECT_EQ(t.target1Hit.hitRadius, 0);
+  EXPECT_FALSE(t.target1Hit.crossed);
+  EXPECT_FALSE(s.target1Hit.crossed);
+}
+
+TEST(TargetCrossing, AzimuthAcrossNorthStaysABearingWithEitherDeclination) {
+  struct Case {
+    double declination, azimuth1, azimuth2, expected;
+  };
+  // The grid azimuths straddle north; the declination takes the crossing's survey azimuth
+  // across it again.
+  const Case cases[] = {{3, 356, 359, 357.5}, {-3, 1, 4, 2.5}, {-3, 358, 4, 1}};
+  for (const Case& c : cases) {
+    for (int method = 0; method < kMethodCount; ++method) {
+      Session s = buildWell(method);
+      WellRecord& w = s.well;
+      w.magDeclination = c.declination;
+      w.stations = {st(0, 0, 0, 0), st(900, 20, c.azimuth1, 0), st(1100, 20, c.azimuth2, 0),
+                    SurveyStation{}};
+      for (int i = 0; i < 3; ++i) w.stations[i].index = static_cast<std::int16_t>(i);
+      w.stationCount = 3;
+      RecalculateAll(s);
+      w.target1Tvd = (w.results[1].tvd + w.results[2].tvd) / 2;
+      RecalculateAll(s);
+      const double a = s.target1Hit.station.azimuth;
+      ASSERT_TRUE(s.target1Hit.crossed);
+      EXPECT_GE(a, 0) << c.declination << " " << method;
+      EXPECT_LT(a, 360) << c.declination << " " << method;
+      EXPECT_NEAR(a, c.expected, 0.1) << c.declination << " " << method;
+      EXPECT_NEAR(std::fmod(s.target1Hit.station.gridAzimuth - c.declination + 720, 360), a,
+                  1e-9);
+    }
+  }
 }
 
 TEST(TargetCrossing, SecondTargetOfATwoTargetWell) {

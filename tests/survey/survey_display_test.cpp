@@ -10,6 +10,7 @@
 #include "common/numtext.h"
 #include "print/recording_surface.h"
 #include "survey/guidance.h"
+#include "survey/survey_calc.h"
 
 namespace tarsek {
 namespace {
@@ -68,6 +69,12 @@ Session wellWithStations(const std::vector<double>& md, const std::vector<double
   return session;
 }
 
+// The crossings the search finds on the hand-made results (RecalculateAll would recompute them).
+void findCrossings(Session& session) {
+  session.target1Hit = FindTargetCrossing(session, 1);
+  session.target2Hit = FindTargetCrossing(session, 2);
+}
+
 TargetCrossing crossing(double tvd, double radius, double north, double east) {
   TargetCrossing h;
   h.station = {0, tvd + 20, 12.5, 45, 45};
@@ -79,6 +86,7 @@ TargetCrossing crossing(double tvd, double radius, double north, double east) {
   h.result.lateralOffset = 1.5;
   h.result.closureAzimuth = 45;
   h.hitRadius = radius;
+  h.crossed = true;
   return h;
 }
 
@@ -124,26 +132,55 @@ TEST(GuidancePanel, OneTargetAboveTheTargetIsGuided) {
 
 TEST(GuidancePanel, LastStationAtTheTargetDepthGivesTheVerdict) {
   Session session = wellWithStations({0, 1000, 2030}, {0, 990, 2000});
-  session.target1Hit = crossing(2000, 12.5, 350, 352);
+  session.target1Hit = FindTargetCrossing(session, 1);
   EXPECT_FALSE(guidesTarget(session, 1));
+  const StationResult& last = session.well.results[2];
+  const double radius = std::hypot(last.north - 500 / std::sqrt(2.0),
+                                   last.east - 500 / std::sqrt(2.0));
+  // A real miss, not the "hit" of the zero a missing crossing used to give.
+  ASSERT_GT(radius, session.well.targetRadius);
   const std::vector<PanelLine> lines = guidancePanelLines(session);
   const std::vector<std::string> expected = {
       "",
-      "恭 喜 你！",
+      "很 遗 憾！",
       "",
-      "中靶半径：12.50米",
-      "靶点有效位移差值：-3.00米",
-      "靶点偏移距：1.50米",
-      "靶点纵坐标（X）：1350.00",
-      "    横坐标（Y）：2352.00",
+      "中靶半径：" + formatFixed(static_cast<float>(radius), 2) + "米",
+      "靶点有效位移差值：" + formatFixed(last.verticalSection - 500, 2) + "米",
+      "靶点偏移距：" + formatFixed(last.lateralOffset, 2) + "米",
+      "靶点纵坐标（X）：" + formatFixed(1000 + last.north, 2),
+      "    横坐标（Y）：" + formatFixed(2000 + last.east, 2),
       "",
-      "井底纵坐标（X）：" + formatFixed(1000 + session.well.results[2].north, 2),
-      "    横坐标（Y）：" + formatFixed(2000 + session.well.results[2].east, 2),
+      "井底纵坐标（X）：" + formatFixed(1000 + last.north, 2),
+      "    横坐标（Y）：" + formatFixed(2000 + last.east, 2),
   };
   EXPECT_EQ(texts(lines), expected);
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    EXPECT_EQ(lines[i].colour, kBlue);
+    EXPECT_EQ(lines[i].colour, i == 0 ? kBlue : kRed);
     EXPECT_EQ(lines[i].centred, i == 1);
+  }
+}
+
+TEST(GuidancePanel, SurveyStartingBelowTheTargetGivesNoVerdict) {
+  struct Case {
+    int targets;
+    std::vector<double> md, tvd;
+    const char* line;  // the panel's line in place of the verdict
+    std::size_t at;
+  };
+  const Case cases[] = {
+      {1, {2100, 2200}, {2050, 2150}, "测点未经过靶点垂深，无法判断是否中靶！", 1},
+      {2, {1100, 1500}, {1050, 1450}, "测点未经过靶点1垂深，无法判断是否中靶！", 1},
+      {2, {2100, 2200}, {2050, 2150}, "测点未经过靶点2垂深，无法判断是否中靶！", 2},
+  };
+  for (const Case& c : cases) {
+    Session session = wellWithStations(c.md, c.tvd, c.targets);
+    findCrossings(session);
+    EXPECT_FALSE(session.target1Hit.crossed);
+    const std::vector<std::string> t = texts(guidancePanelLines(session));
+    ASSERT_GT(t.size(), c.at) << c.line;
+    EXPECT_EQ(t[c.at], c.line);
+    for (const std::string& l : t) EXPECT_EQ(l.find("半径"), std::string::npos) << l;
+    EXPECT_EQ(stationTableEntries(session).size(), c.md.size());
   }
 }
 

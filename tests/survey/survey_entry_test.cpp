@@ -286,5 +286,23 @@ TEST(Prediction, DiscardRemovesThePredictedBlockOnce) {
   EXPECT_EQ(s.well.stationCount, count);
 }
 
+TEST(Prediction, DiscardKeepsStationsTypedSince) {
+  Session s = threeStationWell();
+  predictTrajectory(s, 2, 1);
+  const int predicted = s.well.stationCount - 3;
+  ASSERT_GT(predicted, 3);
+  const double lastMd = s.well.stations[static_cast<std::size_t>(s.well.stationCount - 1)].md;
+  const double replacedMd = s.well.stations[4].md;
+  ASSERT_TRUE(storeEntry(s, lastMd + 30, 20, 5).stored);    // below the prediction
+  ASSERT_TRUE(storeEntry(s, replacedMd - 10, 18, 4).stored);  // between predicted stations
+  ASSERT_TRUE(storeEntry(s, replacedMd, 19, 4).stored);       // a predicted one replaced
+  EXPECT_TRUE(discardPrediction(s));
+  expectConsistent(s.well);
+  EXPECT_EQ(depths(s.well),
+            (std::vector<double>{0, 500, 1000, replacedMd - 10, replacedMd, lastMd + 30}));
+  EXPECT_EQ(s.well.stations[4].inclination, 19);
+  EXPECT_FALSE(discardPrediction(s));
+}
+
 }  // namespace
 }  // namespace tarsek

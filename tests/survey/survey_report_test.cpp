@@ -50,7 +50,9 @@ Session twoTargetReportWell(int n) {
   s.well.targetCount = 2;
   s.well.designDisplacement2 = 520.5;
   s.well.target2Tvd = 2400;
+  s.target1Hit.crossed = true;
   s.target1Hit.hitRadius = 12.345;
+  s.target2Hit.crossed = true;
   s.target2Hit.hitRadius = 0;
   return s;
 }
@@ -81,9 +83,20 @@ TEST(SurveyReport, NoWellDrawsNothing) {
   EXPECT_TRUE(page.calls().empty());
 }
 
+TEST(SurveyReport, ATargetNotYetReachedHasNoRadius) {
+  Session s = reportWell(3);  // stations end far above the target depth
+  ASSERT_FALSE(s.target1Hit.crossed);
+  RecordingSurface page;
+  PrintSurveyPage(page, s, 0, 2);
+  EXPECT_NE(findText(page, "中靶半径：未经过靶点垂深"), nullptr);
+  EXPECT_EQ(findText(page, "中靶半径：0.00(米)"), nullptr);
+}
+
 TEST(SurveyReport, SingleTargetHeading) {
   Session s = reportWell(3);
   s.calcMethod = 2;
+  s.target1Hit.crossed = true;
+  s.target1Hit.hitRadius = 7.25;
   RecordingSurface page;
   page.setFontSize(10);
   PrintSurveyPage(page, s, 0, 2);

@@ -87,7 +87,7 @@ TEST(InitialToolface, IdenticalSurveysGiveZeroToolface) {
   EXPECT_EQ(*findInitialToolface(in).drillToDepth, in.md1);
 }
 
-TEST(InitialToolface, DoglegWithZeroSineGivesNothing) {
+TEST(InitialToolface, ZeroDoglegStaysFiniteAndOverflowGivesNothing) {
   // A vertical well turned through 180° of azimuth has no inclination change and no weighted
   // azimuth change: γ = 0, so the γ = 0 formula applies and stays finite.
   TurnInput in = example();

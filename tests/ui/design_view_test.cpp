@@ -388,6 +388,62 @@ class DesignViewTest : public QObject {
     QCOMPARE(host_->s.designDirty, std::int16_t{2});
   }
 
+  // Types into a box as the user does, replacing what it holds.
+  void typeKeys(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+  }
+  QByteArray savedA12() {
+    QFile f(dir().filePath("A12.kvd"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+
+  void typedValuesWaitForConfirmationAndSaveOnlyWhenTheyDesign() {
+    fillA12();
+    QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
+    const QByteArray saved = savedA12();
+    // Typing is an unsaved change that no redisplay (resize, method change) takes away.
+    typeKeys(text200(2), "400");
+    QCOMPARE(host_->s.designDirty, std::int16_t{2});
+    view_->resize(1100, 700);
+    view_->基本数据显示();
+    QCOMPARE(text200(2)->text(), QStringLiteral("400"));
+    view_->grab().save(QStringLiteral(TARSEK_BIN_DIR "/design_view_typed.png"));
+    // "保存" confirms first: a rejected value saves nothing and says why; good ones are saved.
+    typeKeys(text200(0), "0");
+    QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
+    QCOMPARE(host_->status, std::string("A12井设计造斜率有误，请重新输入！"));
+    QCOMPARE(savedA12(), saved);
+    typeKeys(text200(0), "15");
+    QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
+    QCOMPARE(host_->s.well.kickoffDepth, 400.0);
+    QCOMPARE(host_->s.designDirty, std::int16_t{0});
+    QVERIFY(savedA12() != saved);
+  }
+
+  void leavingTheWellAsksAboutTypedValues() {
+    fillA12();
+    QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
+    const QByteArray saved = savedA12();
+    // Yes with a value that designs nothing: A12 stays open, unwritten, and says why.
+    typeKeys(text200(1), "95");
+    host_->answer = Answer::Yes;
+    enterWellNumber("B1");
+    QCOMPARE(host_->s.well.wellNo, std::string("A12"));
+    QCOMPARE(host_->messages.back(), std::string("A12井设计造到井斜有误，请重新输入！"));
+    QCOMPARE(savedA12(), saved);
+    // No: nothing is written, and loading A12 again shows what it holds.
+    host_->answer = Answer::No;
+    typeKeys(text200(1), "20");
+    enterWellNumber("B1");
+    enterWellNumber("A12");
+    QCOMPARE(savedA12(), saved);
+    QCOMPARE(text200(1)->text(), QStringLiteral(" 10"));
+  }
+
   void unsafeWellNumberIsRefused() {
     fillA12();
     QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);

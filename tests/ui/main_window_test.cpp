@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QMenu>
 #include <QPrinter>
@@ -35,6 +36,7 @@
 #include "ui/survey_view.h"
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
+#include "well/well_files.h"
 
 using namespace tarsek;
 
@@ -50,6 +52,7 @@ class TestWindow : public frm {
   std::vector<std::string> messages;
   QString copiesAnswer;
   bool copiesOk = true;
+  int copiesAsked = 0;
   QString pdfPath;
   int pdfAsked = 0;
   int paperAsked = 0;
@@ -73,6 +76,7 @@ class TestWindow : public frm {
     return a;
   }
   QString askCopies(bool* ok) override {
+    ++copiesAsked;
     *ok = copiesOk;
     return copiesAnswer;
   }
@@ -301,9 +305,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->currentView(), int{kDesignView});
     w_->toolbarClicked(QStringLiteral("剪切"));
     QCOMPARE(w_->currentView(), int{kDesignView});
-    w_->copiesOk = false;
+    QCOMPARE(w_->copiesAsked, 0);
+    // 粘贴 is print with copies: it asks for the copies and prints them (into the file when the
+    // desk has no printer), and the view stays.
+    const QString pdf = tmp_.filePath("toolbar.pdf");
+    QFile::remove(pdf);
+    w_->pdfPath = pdf;
+    w_->copiesAnswer = QStringLiteral("1");
     w_->toolbarClicked(QStringLiteral("粘贴"));
+    QCOMPARE(w_->copiesAsked, 1);
     QCOMPARE(w_->currentView(), int{kDesignView});
+    if (!w_->hasSystemPrinter()) QVERIFY(QFile::exists(pdf));
   }
 
   void methodMenuChecksOneAndRecomputes() {
@@ -402,6 +414,30 @@ class MainWindowTest : public QObject {
     QCOMPARE(session_->surveyDirty, std::int16_t{0});
   }
 
+  void closingAsksAboutTypedDesignValues() {
+    for (const char* ext : {".kvd", ".sur"})
+      QVERIFY(QFile::copy(QStringLiteral(TARSEK_SAMPLES_DIR "/示例1") + ext,
+                          QDir(wells_).filePath(QStringLiteral("示例1") + ext)));
+    w_->fileToOpen = QDir(wells_).filePath(QStringLiteral("示例1.kvd"));
+    w_->openWell();
+    w_->showView(kDesignView);
+    auto* kickoff = w_->designView()->findChild<QLineEdit*>(QStringLiteral("Text200(2)"));
+    // Yes with a kick-off below the target designs nothing: the program stays and says why;
+    // Yes with a good one designs with it, saves it and closes.
+    for (const char* typed : {"99999", "650"}) {
+      kickoff->setFocus();
+      kickoff->selectAll();
+      QTest::keyClicks(kickoff, QString::fromUtf8(typed));
+      w_->answers = {Answer::Yes};
+      QCOMPARE(w_->close(), typed[0] == '6');
+    }
+    QCOMPARE(w_->messages.size(), 1u);
+    Session reread;
+    QVERIFY(LoadWell(reread, reread.well, w_->fileToOpen.toStdString(), false, wells_.toStdString())
+                .ok);
+    QCOMPARE(reread.well.kickoffDepth, 650.0);
+  }
+
   void closingKeepsTheWindowWhenTheSaveFails() {
     openA12();
     session_->surveyDirty = 1;
@@ -442,6 +478,7 @@ class MainWindowTest : public QObject {
   void firstRunInstallsTheSampleWells() {
     QTemporaryDir samples;
     writeWell(samples.path(), QStringLiteral("S1"), 4);
+    writeFile(QDir(samples.path()).filePath("S1.unc"), "btotal=50000\ndip=60\n");
     writeFile(QDir(samples.path()).filePath("T2.kvd"),
               crlf({"\"T2\"", "2,0,0,0,0,100,100,200,200,0,0,0,1000,1500,45,141.42,282.84,30",
                     "3,30,300,2,-1.5,1800"}));
@@ -451,6 +488,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(installSampleWells(empty, samples.path()), QStringLiteral("S1"));
     QVERIFY(QFile::exists(QDir(empty).filePath("T2.kvd")));
     QVERIFY(QFile::exists(QDir(empty).filePath("S1.sur")));
+    QVERIFY(QFile::exists(QDir(empty).filePath("S1.unc")));
     // A directory that already holds wells is left alone.
     QVERIFY(installSampleWells(wells_, samples.path()).isEmpty());
     QVERIFY(!QFile::exists(QDir(wells_).filePath("S1.kvd")));
@@ -617,11 +655,21 @@ class MainWindowTest : public QObject {
     openA12();
     const QString pdf = tmp_.filePath("copies.pdf");
     w_->pdfPath = pdf;
-    const std::pair<const char*, int> cases[] = {{"0", 0}, {"abc", 0}, {"-3", 0}, {"2", 4}};
-    for (const auto& [answer, pages] : cases) {
+    // Nothing, and no word about it, for none or fewer copies; a count no copy count holds is
+    // refused with a message.
+    struct Case {
+      const char* answer;
+      int pages;
+      bool message;
+    };
+    const Case cases[] = {{"0", 0, false},      {"abc", 0, false}, {"-3", 0, false},
+                          {"-40000", 0, false}, {"1e9", 0, true},  {"2", 4, false}};
+    for (const auto& [answer, pages, message] : cases) {
       QFile::remove(pdf);
+      w_->messages.clear();
       w_->copiesAnswer = QString::fromUtf8(answer);
       action(*w_, "mnuFilePrint")->trigger();
+      QCOMPARE(w_->messages.size(), message ? 1u : 0u);
       if (pages == 0) {
         QVERIFY2(!QFile::exists(pdf), answer);
       } else {
@@ -633,6 +681,34 @@ class MainWindowTest : public QObject {
     // No paper question for a file, and one file for all copies.
     QCOMPARE(w_->paperAsked, 0);
     QCOMPARE(w_->pdfAsked, 1);
+  }
+
+  void aFileThatCannotBeWrittenSaysWhyAndPrintingStays() {
+    if (w_->hasSystemPrinter()) QSKIP("a system printer is installed: pages would go to it");
+    openA12();
+    const QString folder = tmp_.filePath("pdf-folder");
+    QVERIFY(QDir().mkpath(folder + "/taken.pdf"));
+    const std::pair<QString, const char*> cases[] = {
+        {tmp_.filePath("no-such-folder/plot.pdf"), "目录不存在"},
+        {folder + "/taken.pdf", "同名的目录已存在"}};
+    for (const auto& [path, reason] : cases) {
+      w_->messages.clear();
+      w_->pdfPath = path;
+      action(*w_, "mnuWindowArrangeIcons")->trigger();
+      QCOMPARE(w_->messages.size(), 1u);
+      const QString said = QString::fromStdString(w_->messages[0]);
+      QVERIFY2(said.contains(path) && said.contains(QString::fromUtf8(reason)), qPrintable(said));
+      QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());  // no temporary file left behind
+    }
+    for (const char* name : {"mnuFilePrint", "mnuFilePrintPreview"})
+      QVERIFY(action(*w_, name)->isEnabled());
+    QVERIFY(w_->findChild<QMenu*>(QStringLiteral("mnuTools"))->menuAction()->isEnabled());
+    // The next print into a good file goes through.
+    w_->messages.clear();
+    w_->pdfPath = folder + "/plot.pdf";
+    action(*w_, "mnuWindowArrangeIcons")->trigger();
+    QVERIFY(w_->messages.empty());
+    QVERIFY(QFile::exists(w_->pdfPath));
   }
 
   void paperQuestionNoEndsTheRun() {

@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/numtext.h"
 #include "exchange/station_export.h"
 #include "ui/main_window.h"
 #include "ui/painter_surface.h"
@@ -346,7 +347,8 @@ class StationExchangeTest : public QObject {
     const auto after = stationsOf(session_->well);
     QCOMPARE(after.size(), expected.size());
     for (std::size_t i = 0; i < after.size(); ++i)
-      for (int k = 0; k < 3; ++k) QVERIFY(std::abs(after[i][k] - expected[i][k]) < 0.005);
+      for (int k = 0; k < 3; ++k)  // every digit the survey file would keep
+        QCOMPARE(formatGeneral(after[i][k]), formatGeneral(expected[i][k]));
     QVERIFY(w_->messages.empty());
   }
 };

@@ -251,6 +251,13 @@ class SurveyViewTest : public QObject {
     click("删除");
     QCOMPARE(int(host->s.well.stationCount), 2);
     QCOMPARE(text("T测深"), QStringLiteral("1000"));
+    // The last station: the row keeps its depth, now below the last station, as a new entry.
+    click("删除");
+    QCOMPARE(int(host->s.well.stationCount), 1);
+    QCOMPARE(text("T测深"), QStringLiteral("1000"));
+    QCOMPARE(text("T井斜"), QString());
+    QCOMPARE(child<QLabel>("L垂深")->text(), QString());
+    storeEntry(host->s, 1000, 15, 2);
     box("T测深")->setText("600");
     click("删除");
     QCOMPARE(QString::fromStdString(host->status), QStringLiteral("没有此测点"));

@@ -8,6 +8,8 @@
 #include <QtTest>
 
 #include "print/recording_surface.h"
+#include "tools/casing.h"
+#include "tools/tool_limits.h"
 #include "ui/fake_view_host.h"
 #include "ui/painter_surface.h"
 
@@ -180,6 +182,52 @@ class ToolsViewTest : public QObject {
     QCOMPARE(pictureLines(picture)[1], QStringLiteral("抗  拉：1.67"));
     type("套管(0)", "0");
     QVERIFY(pictureLines(picture).isEmpty());
+  }
+
+  // The grade box takes only catalogue entries: leaving it untouched chooses nothing, any other
+  // text goes back to the grade in force, in view.
+  void casingGradeBoxTakesOnlyCatalogueEntries() {
+    auto* picture = view_->findChild<PictureBox*>("Picture1");
+    auto* combo1 = view_->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    QLineEdit* edit = combo1->lineEdit();
+    const QString hint = QString::fromUtf8(kCasingCatalogue[0].text);
+    type("套管(0)", "1.2");
+    type("套管(1)", "2000");
+    type("套管(2)", "1980");
+    const auto leave = [&](const QString& typed) {
+      edit->setFocus();
+      if (!typed.isNull()) {
+        edit->selectAll();
+        edit->insert(typed);  // as typed, so the box counts as edited
+      }
+      box("套管(0)")->setFocus();
+      QCoreApplication::processEvents();
+    };
+    leave(QString());
+    QVERIFY(pictureLines(picture).isEmpty());
+    QCOMPARE(edit->text(), hint);
+
+    leave(QStringLiteral("abc"));
+    QCOMPARE(edit->text(), hint);
+    QCOMPARE(status(), QString::fromUtf8(kBadCasingGrade));
+    QVERIFY(pictureLines(picture).isEmpty());
+
+    const QString third = QString::fromUtf8(kCasingCatalogue[2].text);
+    leave(third);
+    QCOMPARE(pictureLines(picture).value(1), QStringLiteral("抗  拉：1.67"));
+    leave(QStringLiteral("J55"));
+    QCOMPARE(edit->text(), third);
+    QCOMPARE(pictureLines(picture).value(1), QStringLiteral("抗  拉：1.67"));
+  }
+
+  // Physically impossible input is refused naming the box, and its result is cleared.
+  void impossibleInputIsRefusedNamingTheBox() {
+    type("卡点深(0)", "50");
+    type("卡点深(1)", "20");
+    QCOMPARE(box("卡点")->text(), QStringLiteral("1787.50"));
+    type("卡点深(0)", "-50");
+    QCOMPARE(status(), QStringLiteral("平均伸长应大于0且不大于10000cm，请重新输入！"));
+    QCOMPARE(box("卡点")->text(), QString());
   }
 
   void killDensityChainsIntoWeightingAndMarginAddsOnce() {

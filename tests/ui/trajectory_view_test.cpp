@@ -84,18 +84,18 @@ class TrajectoryViewTest : public QObject {
 
   void panesFollowTheSplitter() {
     TrajectoryView v(host);
-    v.resize(600, 400);  // 9000 x 6000 twips
+    v.resize(1200, 400);  // 18000 x 6000 twips
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));
-    QCOMPARE(v.splitterLeft(), 4500.0);
+    QCOMPARE(v.splitterLeft(), 9500.0);  // where the splitter starts
     QWidget* p1 = child(v, "Picture1");
     QWidget* p2 = child(v, "Picture2");
-    QCOMPARE(p1->width(), 300);
+    QCOMPARE(p1->width(), qRound(9500 / 15.0));
     QCOMPARE(p1->y(), 20);
     QCOMPARE(p1->height(), 380);
-    QCOMPARE(p2->x(), qRound(4540 / 15.0));
-    QCOMPARE(p2->x() + p2->width(), qRound((9000 - 100) / 15.0));
-    QCOMPARE(child(v, "imgSplitter")->x(), 300);
+    QCOMPARE(p2->x(), qRound(9540 / 15.0));
+    QCOMPARE(p2->x() + p2->width(), qRound((18000 - 100) / 15.0));
+    QCOMPARE(child(v, "imgSplitter")->x(), qRound(9500 / 15.0));
 
     double x = 100;
     v.SizePanes(x);
@@ -111,13 +111,14 @@ class TrajectoryViewTest : public QObject {
     QWidget* splitter = child(v, "imgSplitter");
     QWidget* bar = child(v, "picSplitter");
 
+    QCOMPARE(v.splitterLeft(), 7500.0);  // a window too narrow for the start moves it in
     sendMouse(splitter, QEvent::MouseButtonPress, 1, Qt::LeftButton);
     QVERIFY(v.dragging());
     QVERIFY(bar->isVisible());
-    QCOMPARE(bar->x(), 300);
+    QCOMPARE(bar->x(), 500);
     sendMouse(splitter, QEvent::MouseMove, -1000, Qt::LeftButton);
     QCOMPARE(bar->x(), qRound(500 / 15.0));  // the bar stops 500 twips in
-    QCOMPARE(v.splitterLeft(), 4500.0);      // the panes wait for the release
+    QCOMPARE(v.splitterLeft(), 7500.0);      // the panes wait for the release
     sendMouse(splitter, QEvent::MouseButtonRelease, -1000, Qt::NoButton);
     QVERIFY(!v.dragging());
     QVERIFY(bar->isHidden());
@@ -141,13 +142,19 @@ class TrajectoryViewTest : public QObject {
     QCOMPARE(v.splitterLeft(), 7500.0);
   }
 
-  void splitterHalvesTheWindowUntilDragged() {
+  void everyResizeLaysThePanesOutFromTheSplitter() {
     TrajectoryView v(host);
     v.resize(200, 300);  // a child window is often small before it is maximised
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));
-    v.resize(1200, 700);
-    QCOMPARE(v.splitterLeft(), 9000.0);
+    // Window widths in pixels and the splitter's place in twips: it stays put, and moves in
+    // only while the window leaves no 1500 twips for the section.
+    const std::pair<int, double> widths[] = {{1200, 9500}, {1900, 9500}, {700, 9000}, {1000, 9500}};
+    for (const auto& [w, left] : widths) {
+      v.resize(w, 700);
+      QCOMPARE(v.splitterLeft(), left);
+      QCOMPARE(child(v, "Picture1")->width(), qRound(left / 15.0));
+    }
   }
 
   void resizeRedrawsBothPanes() {
@@ -162,7 +169,7 @@ class TrajectoryViewTest : public QObject {
     c1.paints = c2.paints = 0;
     v.resize(800, 500);
     QTRY_VERIFY(c1.paints > 0 && c2.paints > 0);
-    QCOMPARE(v.splitterLeft(), 6000.0);  // never dragged: the panes still share the window
+    QCOMPARE(v.splitterLeft(), 9500.0);
   }
 
   void singleTargetWellShowsRingsTargetAndSurvey() {

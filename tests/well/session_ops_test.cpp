@@ -50,6 +50,7 @@ TEST(SetCalcMethod, RefusesAnUnknownMethodAndChangesNothing) {
 
 TEST(ResetWellViews, ClearsSavedTargetAndDirtyFlags) {
   Session s;
+  s.targetSaved = true;
   s.savedTarget1X = 1;
   s.savedTarget1Y = 2;
   s.surveyDirty = 1;
@@ -58,6 +59,7 @@ TEST(ResetWellViews, ClearsSavedTargetAndDirtyFlags) {
   ResetWellViews(s);
   EXPECT_EQ(s.savedTarget1X, 0);
   EXPECT_EQ(s.savedTarget1Y, 0);
+  EXPECT_FALSE(s.targetSaved);
   EXPECT_EQ(s.surveyDirty, 0);
   EXPECT_EQ(s.designDirty, 0);
   EXPECT_EQ(s.predictStart, 7);  // the callers reset the prediction themselves

@@ -91,14 +91,14 @@ TEST(WellFileFormat, NumberFormsRoundTrip) {
   w.wellNo = "N1";
   w.stationCount = 4;
   w.stations.assign(5, SurveyStation{});
-  w.stations[0] = {0, 0.25, -0.5, 2.5, 0};
+  w.stations[0] = {0, -0.25, 0.5, -2.5, 0};
   w.stations[1] = {1, 1234.56789012345, 0.000012, 359.9, 0};
-  w.stations[2] = {2, 2000, 1e-20, 1e20, 0};
+  w.stations[2] = {2, 2000, 1e-20, 3e-5, 0};
   w.stations[3] = {3, 2000.5, 90, 0.1, 0};
   std::string bytes, error;
   ASSERT_TRUE(FormatSurveyFile(w, bytes, error)) << error;
   EXPECT_EQ(bytes,
-            "4\r\n.25,-.5,2.5\r\n1234.56789012345,1.2E-05,359.9\r\n2000,1E-20,1E+20\r\n"
+            "4\r\n-.25,.5,-2.5\r\n1234.56789012345,1.2E-05,359.9\r\n2000,1E-20,3E-05\r\n"
             "2000.5,90,.1\r\n");
 
   WellRecord back;

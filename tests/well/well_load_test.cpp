@@ -152,17 +152,27 @@ TEST(LoadWell, MissingDesignFileDoesNothingAndSaysNothing) {
   EXPECT_FALSE(LoadWell(s, s.well, dir.file("dir.kvd"), false, dir.path()).found);
 }
 
-TEST(LoadWell, MissingSurveyFileKeepsTheStationsInMemory) {
+// Opening a designed but never surveyed well after one with stations and crossings: nothing of
+// the well left behind stays, so nothing of it can be shown or saved as this well's.
+TEST(LoadWell, AWellWithoutASurveyFileOpensWithNoStationsOrCrossings) {
   TempDir dir;
   writeBytes(dir.file("A12.kvd"), kA12Design);
+  writeBytes(dir.file("B7.kvd"), std::string(kA12Design).replace(1, 3, "B7"));
+  writeBytes(dir.file("A12.sur"), "3\r\n0,0,0\r\n1400,20,53\r\n1700,20,53\r\n");
   Session s;
-  s.well.stationCount = 1;
-  s.well.stations.assign(2, SurveyStation{});
-  s.well.stations[0] = {0, 123, 0, 0, 0};
   ASSERT_TRUE(LoadWell(s, s.well, dir.file("A12.kvd"), false, dir.path()));
-  EXPECT_EQ(s.well.wellNo, "A12");
-  EXPECT_EQ(s.well.stationCount, 1);
-  EXPECT_EQ(s.well.stations[0].md, 123);
+  ASSERT_TRUE(s.target1Hit.crossed);
+  ASSERT_GT(s.target1Hit.hitRadius, 0);
+  ASSERT_TRUE(LoadWell(s, s.well, dir.file("B7.kvd"), false, dir.path()));
+  EXPECT_EQ(s.well.wellNo, "B7");
+  EXPECT_EQ(s.well.stationCount, 0);
+  EXPECT_EQ(s.well.stations.size(), 1u);
+  EXPECT_EQ(s.well.results.size(), 1u);
+  EXPECT_FALSE(s.target1Hit.crossed);
+  EXPECT_EQ(s.target1Hit.hitRadius, 0);
+  EXPECT_EQ(s.target1Hit.result.north, 0);
+  ASSERT_TRUE(SaveSurveyFile(s, dir.path()));
+  EXPECT_EQ(readBytes(dir.file("B7.sur")), "0\r\n");
 }
 
 TEST(LoadWell, LfLinesAndAUtf8ByteOrderMarkLoad) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "design/design_input.h"
+#include "survey/survey_entry.h"
 #include "temp_dir.h"
 #include "well/well_files.h"
 
@@ -84,25 +86,61 @@ TEST(SaveWellFiles, TemporaryTargetIsDroppedOnSaveInFileAndRecord) {
   TempDir dir;
   Session s;
   fillA12(s);
-  s.savedTarget1X = 1300;
-  s.savedTarget1Y = 2400;
-  s.well.target1X = 1111;  // set by bearing and displacement in the target dialog
-  s.well.target1Y = 2222;
+  setTargetByBearing(s, 10, 100);  // the target dialog
+  ASSERT_NE(s.well.target1X, 1300);
   ASSERT_TRUE(SaveDesignFile(s, dir.path()));
   EXPECT_EQ(readBytes(dir.file("A12.kvd")), kA12Design);
   EXPECT_EQ(s.well.target1X, 1300);
   EXPECT_EQ(s.well.target1Y, 2400);
+  EXPECT_FALSE(s.targetSaved);
 }
 
-TEST(SaveWellFiles, OneSavedCoordinateOfZeroIsNoSavedTarget) {
+// A design target on a grid axis is a target like any other: kept on the first temporary
+// target, restored on cancel and written on save, never the temporary one.
+TEST(SaveWellFiles, DesignTargetWithAZeroCoordinateIsKept) {
+  const double targets[][2] = {{0, 2400}, {1300, 0}, {0, 0}};
+  for (const auto& t : targets) {
+    TempDir dir;
+    Session s;
+    fillA12(s);
+    s.well.target1X = t[0];
+    s.well.target1Y = t[1];
+    setTargetByBearing(s, 10, 100);
+    setTargetByBearing(s, 20, 200);
+    restoreDesignTarget(s);
+    EXPECT_EQ(s.well.target1X, t[0]);
+    EXPECT_EQ(s.well.target1Y, t[1]);
+    setTargetByBearing(s, 30, 300);
+    ASSERT_TRUE(SaveDesignFile(s, dir.path()));
+    WellRecord back;
+    std::string error;
+    ASSERT_TRUE(ParseDesignFile(readBytes(dir.file("A12.kvd")), "A12.kvd", false, back, error));
+    EXPECT_EQ(back.target1X, t[0]);
+    EXPECT_EQ(back.target1Y, t[1]);
+    EXPECT_EQ(s.well.target1X, t[0]);
+  }
+}
+
+// The prediction's cut-back to the final depth saves and opens again (it used to write two
+// stations at one depth, which the reader refuses).
+TEST(SaveWellFiles, PredictionCutBackSavesAndReloads) {
   TempDir dir;
   Session s;
   fillA12(s);
-  s.savedTarget1X = 1300;
-  s.savedTarget1Y = 0;
+  s.well.designDisplacement1 = 0;
+  s.well.target1Tvd = 1200;
+  s.well.designFinalTvd = 1600;
+  s.well.stationCount = 0;
+  ASSERT_TRUE(storeEntry(s, 0, 0, 0).stored);
+  ASSERT_TRUE(storeEntry(s, 1000, 0, 0).stored);
+  ASSERT_EQ(predictTrajectory(s, 0, 0), PredictOutcome::ReachedFinalDepth);
+  ASSERT_TRUE(SaveSurveyFile(s, dir.path()));
   ASSERT_TRUE(SaveDesignFile(s, dir.path()));
-  EXPECT_EQ(readBytes(dir.file("A12.kvd")), kA12Design);
-  EXPECT_EQ(s.well.target1Y, 2400);
+  Session back;
+  const FileResult r = LoadWell(back, back.well, dir.file("A12.kvd"), false, dir.path());
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_EQ(back.well.stationCount, s.well.stationCount);
+  EXPECT_EQ(back.well.stations[static_cast<std::size_t>(back.well.stationCount - 1)].md, 1600);
 }
 
 TEST(SaveWellFiles, ChineseWellNumberNamesTheFileInUtf8AndIsStoredInGbk) {
@@ -128,6 +166,7 @@ TEST(SaveWellFiles, FailedSaveKeepsTheOldFileAndTheDirtyFlag) {
   fs::create_directory(dir.file("A12.kvd.tmp"));
   s.surveyDirty = 1;
   s.designDirty = 2;
+  s.targetSaved = true;
   s.savedTarget1X = 1;
   s.savedTarget1Y = 2;
 
@@ -143,6 +182,7 @@ TEST(SaveWellFiles, FailedSaveKeepsTheOldFileAndTheDirtyFlag) {
   EXPECT_EQ(s.surveyDirty, 1);
   EXPECT_EQ(s.designDirty, 2);
   EXPECT_EQ(s.well.target1X, 1300);  // the temporary target stays in force until a save succeeds
+  EXPECT_TRUE(s.targetSaved);
 }
 
 TEST(SaveWellFiles, MissingDirectoryFailsWithAMessageNamingTheFile) {
