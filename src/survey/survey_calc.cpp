@@ -176,7 +176,9 @@ class Bisection {
 
   /// The trial point becomes the lower end (it lies too deep) or the upper end.
   void keepTrialAs(bool lower) {
-    (lower ? l_ : u_) = m_;
+    // Chosen by index rather than by a branch: which end moves is a coin toss to the processor.
+    BracketEnd* const ends[2] = {&u_, &l_};
+    *ends[lower ? 1 : 0] = m_;
     hasTrial_ = false;
   }
 
@@ -513,9 +515,14 @@ std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& station
   return results;
 }
 
-TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult upperResult,
-                              const BasicData& block, SurveyStation lower, bool byTvd,
-                              int calcMethod) {
+namespace {
+
+/// StationAtDepth; without the closure and dogleg of the point when only its position is asked
+/// for.
+TargetCrossing locateAtDepth(double value, const SurveyStation& upper,
+                             const StationResult& upperResult, const BasicData& block,
+                             const SurveyStation& lower, bool byTvd, int calcMethod,
+                             bool wholeResult) {
   TargetCrossing out;
   if (!(value > 0)) return out;
   const SurveyStation origin = upper;
@@ -547,14 +554,30 @@ TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult u
   r.planLength += inc.planLength;
   r.north += inc.north;
   r.east += inc.east;
-  setClosure(r, block);
-  const double dI = (found.inclination - origin.inclination) * kPi / 180;
-  const double dA = shortArcDegrees(found.azimuth - origin.azimuth) * kPi / 180;
-  const double meanI = (found.inclination + origin.inclination) * kPi / 360;
-  r.doglegSeverity = doglegSeverity(dI, dA, meanI, found.md - origin.md);
+  if (wholeResult) {
+    setClosure(r, block);
+    const double dI = (found.inclination - origin.inclination) * kPi / 180;
+    const double dA = shortArcDegrees(found.azimuth - origin.azimuth) * kPi / 180;
+    const double meanI = (found.inclination + origin.inclination) * kPi / 360;
+    r.doglegSeverity = doglegSeverity(dI, dA, meanI, found.md - origin.md);
+  }
   out.station = found;
   out.result = r;
   return out;
+}
+
+}  // namespace
+
+TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult upperResult,
+                              const BasicData& block, SurveyStation lower, bool byTvd,
+                              int calcMethod) {
+  return locateAtDepth(value, upper, upperResult, block, lower, byTvd, calcMethod, true);
+}
+
+TargetCrossing PositionAtDepth(double value, const SurveyStation& upper,
+                               const StationResult& upperResult, const BasicData& block,
+                               const SurveyStation& lower, int calcMethod) {
+  return locateAtDepth(value, upper, upperResult, block, lower, true, calcMethod, false);
 }
 
 TargetCrossing FindTargetCrossing(const Session& session, int target) {

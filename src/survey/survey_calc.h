@@ -55,6 +55,13 @@ TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult u
                               const BasicData& block, SurveyStation lower, bool byTvd,
                               int calcMethod);
 
+/// StationAtDepth by vertical depth for a caller that reads only the point's station part and
+/// its vertical depth, plan length, north and east; the other result fields stay as copied from
+/// upperResult.
+TargetCrossing PositionAtDepth(double value, const SurveyStation& upper,
+                               const StationResult& upperResult, const BasicData& block,
+                               const SurveyStation& lower, int calcMethod);
+
 /// Where the open well's survey crosses target 1's or target 2's vertical depth (target = 1
 /// or 2), with the hit radius. A station exactly at the depth is the crossing; otherwise the
 /// point is interpolated in the first course that passes the depth. Not crossed (all zero) while
