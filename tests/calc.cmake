@@ -4,7 +4,7 @@ if(TARGET tarsek-calc)
   set(i 0)
   foreach(no IN LISTS calc_samples)
     math(EXPR i "${i} + 1")
-    foreach(method 0 4)
+    foreach(method 0 4 5)
       add_test(NAME calc.sample${i}.method${method}
         COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc>
                 -DWELL=${no} -DDIR=${PROJECT_SOURCE_DIR}/samples -DMETHOD=${method}
@@ -24,7 +24,7 @@ if(TARGET tarsek-calc)
             -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_refusal.cmake)
   add_test(NAME calc.refuses_unknown_method
     COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc>
-            -DFILE=${PROJECT_SOURCE_DIR}/samples/草20-1.kvd -DMETHOD=5 -DEXIT=1 -DSAYS=计算方法
+            -DFILE=${PROJECT_SOURCE_DIR}/samples/草20-1.kvd -DMETHOD=6 -DEXIT=1 -DSAYS=计算方法
             -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_refusal.cmake)
   set_tests_properties(calc.refuses_missing_file calc.refuses_malformed_file
                        calc.refuses_unknown_method PROPERTIES LABELS core)

@@ -49,9 +49,8 @@ class PointFinder {
       }
       if (j > 0 && well_.results[j - 1].tvd < d && d < r.tvd) {
         cursor_ = j;
-        const TargetCrossing c =
-            StationAtDepth(d, well_.stations[j - 1], well_.results[j - 1], well_.basic(),
-                           well_.stations[j], true, calcMethod_);
+        const TargetCrossing c = PositionAtDepth(d, well_.stations[j - 1], well_.results[j - 1],
+                                                 well_.basic(), well_.stations[j], calcMethod_);
         return previous_ = WellPoint{c.station.md, c.result.north, c.result.east};
       }
     }

@@ -9,6 +9,7 @@
 #include "exchange/import_plan.h"
 #include "exchange/station_export.h"
 #include "exchange/station_import.h"
+#include "survey/survey_calc.h"
 #include "well/session_ops.h"
 #include "well/well_files.h"
 
@@ -42,8 +43,9 @@ bool loadWell(Session& session, const std::string& path, int method, std::string
 void addMethodOption(CLI::App* command, int& method) {
   command
       ->add_option("--method", method,
-                   "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法")
-      ->check(CLI::Range(0, 4));
+                   "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法, 5 "
+                   "最小曲率法")
+      ->check(CLI::Range(0, kMethodCount - 1));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "app/calc_tools.h"
 #include "app/calc_uncertainty.h"
 #include "app/calc_well.h"
+#include "survey/survey_calc.h"
 #include "well/session_ops.h"
 #include "well/well_files.h"
 
@@ -71,8 +72,9 @@ int main(int argc, char** argv) {
   double step = 15;
   CLI::App* well = app.add_subcommand("well", "读入井的设计文件和测斜文件，输出计算结果(JSON)");
   well->add_option("path", path, "设计文件(.kvd)的路径")->required();
-  well->add_option("--method", method,
-                   "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法");
+  well->add_option(
+      "--method", method,
+      "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法, 5 最小曲率法");
   well->add_option("--neighbour", neighbours, "防碰邻井的设计文件(.kvd)，可重复");
   well->add_option("--step", step, "防碰扫描步长(m)，默认15");
 
@@ -103,8 +105,8 @@ int main(int argc, char** argv) {
   if (exportCommand->parsed()) return tarsek::calc::runExportCommand(exportOptions);
   if (uncertainty->parsed()) return tarsek::calc::runUncertaintyCommand(uncertaintyOptions);
   if (clearance->parsed()) return tarsek::calc::runClearanceCommand(clearanceOptions);
-  if (method < 0 || method > 4) {
-    std::cerr << "计算方法应为0到4之间的整数！\n";
+  if (method < 0 || method >= tarsek::kMethodCount) {
+    std::cerr << "计算方法应为0到5之间的整数！\n";
     return kExitUsage;
   }
   if (well->parsed()) return runWell(path, method, neighbours, step);

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "survey/survey_calc.h"
 #include "uncertainty/session_uncertainty.h"
 #include "well/session_ops.h"
 #include "well/well_files.h"
@@ -34,8 +35,9 @@ CLI::App* addPrintCommand(CLI::App& app, PrintOptions& options) {
       ->check(CLI::IsMember({"survey", "plot", "design", "uncertainty"}));
   print->add_option("path", options.path, "设计文件(.kvd)的路径")->required();
   print->add_option("-o,--output", options.output, "输出的PDF文件")->required();
-  print->add_option("--method", options.method,
-                    "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法");
+  print->add_option(
+      "--method", options.method,
+      "测斜计算方法：0 平均角法, 1 校正平均角法, 2 弦步法, 3 平衡正切法, 4 正切法, 5 最小曲率法");
   print->add_option("--page", options.page, "纸张：A4, A3 或 Letter")
       ->check(CLI::IsMember({"A4", "A3", "Letter", "a4", "a3", "letter"}));
   return print;
@@ -48,8 +50,8 @@ int runPrintCommand(const PrintOptions& options, int argc, char** argv) {
   return kExitNotPrinted;
 #else
   namespace fs = std::filesystem;
-  if (options.method < 0 || options.method > 4) {
-    std::cerr << "计算方法应为0到4之间的整数！\n";
+  if (options.method < 0 || options.method >= kMethodCount) {
+    std::cerr << "计算方法应为0到5之间的整数！\n";
     return kExitUsage;
   }
   QPageSize paper;

@@ -10,7 +10,7 @@ struct PrintOptions {
   std::string report;       ///< survey, plot or design
   std::string path;         ///< the well's design file
   std::string output;       ///< the PDF to write
-  int method = 0;           ///< survey calculation method 0..4
+  int method = 0;           ///< survey calculation method 0..5
   std::string page = "A4";  ///< A4, A3 or Letter
 };
 

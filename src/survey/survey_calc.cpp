@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/constants.h"
+#include "survey/min_curvature.h"
 
 namespace tarsek {
 
@@ -19,6 +20,7 @@ double finiteOr(double v, double fallback) noexcept { return std::isfinite(v) ? 
 /// An angle difference in degrees brought into -180..180, so that 350° to 10° is a 20° turn.
 double shortArcDegrees(double d) noexcept {
   if (!std::isfinite(d)) return 0;
+  if (d >= -180 && d <= 180) return d;  // what the remainder below gives, without computing it
   d = std::fmod(d, 360.0);
   if (d > 180) d -= 360;
   if (d < -180) d += 360;
@@ -27,10 +29,14 @@ double shortArcDegrees(double d) noexcept {
 
 /// Dogleg severity in degrees per 30 m from the inclination and azimuth changes (radians), the
 /// mean inclination (radians) and the course length; a zero-length course has no dogleg.
-double doglegSeverity(double dI, double dA, double meanI, double courseLength) noexcept {
-  const double s = dA * dA * std::sin(meanI) * std::sin(meanI) + dI * dI;
+double doglegFromSine(double dI, double dA, double sinMeanI, double courseLength) noexcept {
+  const double s = dA * dA * sinMeanI * sinMeanI + dI * dI;
   if (s == 0 || courseLength == 0 || !std::isfinite(courseLength)) return 0;
   return finiteOr(std::sqrt(s) * 180 / kPi / courseLength * 30, 0);
+}
+
+double doglegSeverity(double dI, double dA, double meanI, double courseLength) noexcept {
+  return doglegFromSine(dI, dA, std::sin(meanI), courseLength);
 }
 
 /// Closure, projection on the design azimuth, from north and east already set.
@@ -70,31 +76,121 @@ void setTargets(StationResult& r, const BasicData& block) noexcept {
   }
 }
 
+/// Unit direction of a station from its inclination and grid azimuth.
+mincurv::Direction directionOf(const SurveyStation& s) noexcept {
+  const double rad = kPi / 180;
+  const double i = s.inclination * rad, a = s.gridAzimuth * rad;
+  return {std::sin(i), std::cos(i), std::sin(a), std::cos(a)};
+}
+
+/// One end of the bisection bracket, with the values every trial point between it and the other
+/// end needs, each worked out once when first asked for.
+struct BracketEnd {
+  SurveyStation s;
+  double cosI = std::nan("");  // cosine of the inclination, as the trial point takes it
+  bool hasDirection = false;
+  mincurv::Direction direction;
+
+  explicit BracketEnd(const SurveyStation& station) : s(station) {}
+  double cosInclination() {
+    if (std::isnan(cosI)) cosI = std::cos(s.inclination * kPi / 180);
+    return cosI;
+  }
+  const mincurv::Direction& unitDirection() {
+    if (!hasDirection) direction = directionOf(s), hasDirection = true;
+    return direction;
+  }
+};
+
 /// The trial point between upper and lower: halfway in measured depth and inclination, the
-/// azimuth interpolated in the cosine of inclination along the shorter arc.
-SurveyStation trialPoint(const SurveyStation& u, const SurveyStation& l) noexcept {
-  SurveyStation m = u;
-  m.md = (l.md + u.md) / 2;
-  m.inclination = (l.inclination + u.inclination) / 2;
-  const double turn = shortArcDegrees(l.gridAzimuth - u.gridAzimuth);
+/// azimuth interpolated in the cosine of inclination along the shorter arc. Under minimum
+/// curvature it is the middle of the arc instead, so that every trial point lies on the course.
+BracketEnd trialPoint(BracketEnd& u, BracketEnd& l, int calcMethod) noexcept {
+  BracketEnd m(u.s);
+  m.s.md = (l.s.md + u.s.md) / 2;
+  if (calcMethod == kMinimumCurvature) {
+    // A vertical middle keeps the upper end's azimuth: it has none of its own.
+    double i = 0, a = std::nan("");
+    if (mincurv::arcMiddle(u.unitDirection(), l.unitDirection(), i, a)) {
+      m.s.inclination = i * 180 / kPi;
+      if (!std::isnan(a)) m.s.gridAzimuth = a < 0 ? a * 180 / kPi + 360 : a * 180 / kPi;
+      return m;
+    }
+  }
+  m.s.inclination = (l.s.inclination + u.s.inclination) / 2;
+  const double turn = shortArcDegrees(l.s.gridAzimuth - u.s.gridAzimuth);
   double fraction = 0.5;
-  if (u.inclination != l.inclination) {
-    const double cu = std::cos(u.inclination * kPi / 180);
-    const double cl = std::cos(l.inclination * kPi / 180);
-    const double cm = std::cos(m.inclination * kPi / 180);
+  if (u.s.inclination != l.s.inclination) {
+    const double cu = u.cosInclination();
+    const double cl = l.cosInclination();
+    const double cm = m.cosInclination();
     if (cu != cl) fraction = finiteOr((cu - cm) / (cu - cl), 0.5);
   }
-  m.gridAzimuth = u.gridAzimuth + turn * fraction;
+  m.s.gridAzimuth = u.s.gridAzimuth + turn * fraction;
   return m;
 }
 
-/// Vertical depth of a point reached from the origin station in one course.
-double depthFrom(const SurveyStation& origin, const StationResult& originResult,
-                 const SurveyStation& point, int calcMethod) noexcept {
-  SurveyStation o = origin;
-  SurveyStation p = point;
-  return originResult.tvd + IntervalIncrements(o, p, calcMethod).tvd;
-}
+/// Halves the course from an origin station toward a lower one. A trial point's vertical depth
+/// needs only the depth increment of its course from the origin, and the origin's share of it is
+/// the same at every halving; both are worked out here exactly as IntervalIncrements does.
+class Bisection {
+ public:
+  Bisection(const SurveyStation& upper, const StationResult& upperResult,
+            const SurveyStation& lower, int calcMethod)
+      : origin_(upper), originTvd_(upperResult.tvd), method_(calcMethod), u_(upper), l_(lower) {
+    originCos_ = std::cos(upper.inclination * (kPi / 180));
+  }
+
+  /// The current trial point, made from the bracket when asked for first.
+  const SurveyStation& trial() {
+    if (!hasTrial_) m_ = trialPoint(u_, l_, method_), hasTrial_ = true;
+    return m_.s;
+  }
+
+  double trialDepth() {
+    trial();
+    const SurveyStation& o = origin_.s;
+    const SurveyStation& p = m_.s;
+    const double dL = p.md - o.md;
+    const double rad = kPi / 180;
+    switch (method_) {
+      case 0:
+        return originTvd_ + dL * std::cos((o.inclination + p.inclination) * kPi / 360);
+      case 1: {
+        const double dI = (p.inclination - o.inclination) * rad;
+        const double f = 1 - dI * dI / 24;
+        return originTvd_ + dL * f * std::cos((p.inclination / 2 + o.inclination / 2) * rad);
+      }
+      case 3:
+        return originTvd_ + dL / 2 * (originCos_ + std::cos(p.inclination * rad));
+      case 4:
+        return originTvd_ + dL * std::cos(p.inclination * rad);
+      case kMinimumCurvature:
+        return originTvd_ + mincurv::arcCourse(dL, origin_.unitDirection(), m_.unitDirection()).tvd;
+      default: {
+        SurveyStation a = o, b = p;
+        return originTvd_ + IntervalIncrements(a, b, method_).tvd;
+      }
+    }
+  }
+
+  /// The trial point becomes the lower end (it lies too deep) or the upper end.
+  void keepTrialAs(bool lower) {
+    // Chosen by index rather than by a branch: which end moves is a coin toss to the processor.
+    BracketEnd* const ends[2] = {&u_, &l_};
+    *ends[lower ? 1 : 0] = m_;
+    hasTrial_ = false;
+  }
+
+ private:
+  BracketEnd origin_;
+  double originTvd_;
+  double originCos_;
+  int method_;
+  BracketEnd u_, l_;
+  BracketEnd m_{SurveyStation{}};
+  bool hasTrial_ = false;
+};
 
 }  // namespace
 
@@ -213,6 +309,14 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
       inc.east = dL * std::sin(i2) * std::sin(a2);
       break;
     }
+    case kMinimumCurvature: {
+      const mincurv::Course c = mincurv::arcCourse(dL, directionOf(prev), directionOf(cur));
+      inc.tvd = c.tvd;
+      inc.planLength = c.planLength;
+      inc.north = c.north;
+      inc.east = c.east;
+      break;
+    }
     default:
       break;
   }
@@ -241,12 +345,119 @@ void ComputeTrajectoryStep(std::vector<SurveyStation>& stations, const BasicData
   results[static_cast<std::size_t>(i)] = r;
 }
 
-std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
-                                             const BasicData& block, int count, int calcMethod) {
+namespace {
+
+/// Increments of one course for the full pass: the values IntervalIncrements gives, with the
+/// sines and cosines of each station's own angles taken once per station instead of once per
+/// course end. Also hands back the sine of the mean inclination when the method computes it
+/// for the course anyway, so that the dogleg need not compute it again.
+class CourseIncrements {
+ public:
+  CourseIncrements(int calcMethod) : method_(calcMethod) {}
+
+  /// Called for the courses in order; p and c are the course's two stations.
+  StationResult next(SurveyStation& p, SurveyStation& c, double meanI, double& sinMean,
+                     bool& haveSinMean) {
+    haveSinMean = false;
+    switch (method_) {
+      case 0: {
+        // The same expressions as IntervalIncrements; the mean inclination is the dogleg's.
+        StationResult inc;
+        const double dL = c.md - p.md;
+        if (p.inclination == 0) p.gridAzimuth = c.gridAzimuth;
+        if (c.inclination == 0) c.gridAzimuth = p.gridAzimuth;
+        const double i = (p.inclination + c.inclination) * kPi / 360;
+        double a = (p.gridAzimuth + c.gridAzimuth) * kPi / 360;
+        if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
+        const double si = std::sin(i), ci = std::cos(i);
+        inc.tvd = dL * ci;
+        inc.planLength = dL * si;
+        inc.north = dL * si * std::cos(a);
+        inc.east = dL * si * std::sin(a);
+        sinMean = si;
+        haveSinMean = i == meanI;
+        return inc;
+      }
+      case 2:
+      case 3:
+      case 4:
+      case kMinimumCurvature:
+        break;
+      default:
+        return IntervalIncrements(p, c, method_);
+    }
+    // The lower station's angles become the upper station's for the next course.
+    if (!haveUpper_) upper_ = directionOf(p);
+    const mincurv::Direction lower = directionOf(c);
+    const StationResult inc = fromDirections(p, c, upper_, lower);
+    upper_ = lower;
+    haveUpper_ = true;
+    return inc;
+  }
+
+ private:
+  StationResult fromDirections(const SurveyStation& p, const SurveyStation& c,
+                               const mincurv::Direction& u, const mincurv::Direction& l) const {
+    StationResult inc;
+    const double dL = c.md - p.md;
+    const double rad = kPi / 180;
+    switch (method_) {
+      case 2: {
+        const double cosTurn = std::cos(c.gridAzimuth * rad - p.gridAzimuth * rad);
+        const double cosBeta = std::clamp(u.cosI * l.cosI + u.sinI * l.sinI * cosTurn, -1.0, 1.0);
+        if (1 + cosBeta <= 1e-15) break;
+        const double k = std::sqrt(2 / (1 + cosBeta));
+        const double h = dL / 2 * k;
+        const double across = u.sinI * u.sinI + l.sinI * l.sinI + 2 * u.sinI * l.sinI * cosTurn;
+        inc.tvd = h * (u.cosI + l.cosI);
+        inc.planLength = h * std::sqrt(std::max(0.0, across));
+        inc.north = h * (u.sinI * u.cosA + l.sinI * l.cosA);
+        inc.east = h * (u.sinI * u.sinA + l.sinI * l.sinA);
+        break;
+      }
+      case 3: {
+        // A vertical end takes the other end's azimuth, as in IntervalIncrements.
+        double sinA1 = u.sinA, cosA1 = u.cosA, sinA2 = l.sinA, cosA2 = l.cosA;
+        if (p.inclination == 0) sinA1 = l.sinA, cosA1 = l.cosA;
+        if (c.inclination == 0) sinA2 = sinA1, cosA2 = cosA1;
+        inc.tvd = dL / 2 * (u.cosI + l.cosI);
+        inc.planLength = dL / 2 * (u.sinI + l.sinI);
+        inc.north = dL / 2 * (u.sinI * cosA1 + l.sinI * cosA2);
+        inc.east = dL / 2 * (u.sinI * sinA1 + l.sinI * sinA2);
+        break;
+      }
+      case 4:
+        inc.tvd = dL * l.cosI;
+        inc.planLength = dL * l.sinI;
+        inc.north = dL * l.sinI * l.cosA;
+        inc.east = dL * l.sinI * l.sinA;
+        break;
+      default: {
+        const mincurv::Course arc = mincurv::arcCourse(dL, u, l);
+        inc.tvd = arc.tvd;
+        inc.planLength = arc.planLength;
+        inc.north = arc.north;
+        inc.east = arc.east;
+        break;
+      }
+    }
+    return inc;
+  }
+
+  int method_;
+  bool haveUpper_ = false;
+  mincurv::Direction upper_;
+};
+
+}  // namespace
+
+void ComputeTrajectoryInto(std::vector<SurveyStation>& stations, const BasicData& block, int count,
+                           int calcMethod, std::vector<StationResult>& results) {
   count = std::clamp(count, 0, static_cast<int>(stations.size()));
-  std::vector<StationResult> results(static_cast<std::size_t>(count) + 1);
-  if (count == 0) return results;
-  if (count == 1) {
+  const auto size = static_cast<std::size_t>(count) + 1;
+  if (count < 2) {
+    results.assign(size, StationResult{});
+    if (count == 0) return;
     StationResult& r = results[0];
     r.tvd = stations[0].md;
     const double dN = block.target1X - block.wellheadX;
@@ -254,20 +465,64 @@ std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& station
     r.target1Distance = std::sqrt(dN * dN + dE * dE);
     r.target1Inclination = lineInclination(r.target1Distance, block.target1Tvd - r.tvd);
     r.target1Azimuth = AzimuthOf(dN, dE) - block.magDeclination;
-    return results;
+    return;
   }
+  // Every entry is written below, so the storage of the previous pass is reused as it is.
+  results.resize(size);
+  results[size - 1] = StationResult{};
   for (int i = 0; i < count; ++i) {
-    auto& s = stations[static_cast<std::size_t>(i)];
-    s.gridAzimuth = s.azimuth + block.magDeclination;
+    auto& st = stations[static_cast<std::size_t>(i)];
+    st.gridAzimuth = st.azimuth + block.magDeclination;
   }
-  results[0].tvd = stations[0].md;
-  for (int i = 1; i < count; ++i) ComputeTrajectoryStep(stations, block, results, i, calcMethod);
+  StationResult first;
+  first.tvd = stations[0].md;
+  results[0] = first;
+  CourseIncrements courses(calcMethod);
+  for (int i = 1; i < count; ++i) {
+    SurveyStation& p = stations[static_cast<std::size_t>(i - 1)];
+    SurveyStation& c = stations[static_cast<std::size_t>(i)];
+    // The same steps as ComputeTrajectoryStep, in the same order.
+    const double dI = (c.inclination - p.inclination) * kPi / 180;
+    double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
+    const double meanI = (p.inclination + c.inclination) * kPi / 360;
+    if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
+    double sinMean = 0;
+    bool haveSinMean = false;
+    const StationResult inc = courses.next(p, c, meanI, sinMean, haveSinMean);
+    const StationResult& before = results[static_cast<std::size_t>(i - 1)];
+    StationResult r;
+    r.tvd = inc.tvd + before.tvd;
+    r.planLength = inc.planLength + before.planLength;
+    r.north = inc.north + before.north;
+    r.east = inc.east + before.east;
+    setClosure(r, block);
+    // Without a turn the mean inclination drops out of the dogleg: its sine is not needed.
+    if (dA == 0) {
+      sinMean = 0;
+    } else if (!haveSinMean) {
+      sinMean = std::sin(meanI);
+    }
+    r.doglegSeverity = doglegFromSine(dI, dA, sinMean, c.md - p.md);
+    setTargets(r, block);
+    results[static_cast<std::size_t>(i)] = r;
+  }
+}
+
+std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
+                                             const BasicData& block, int count, int calcMethod) {
+  std::vector<StationResult> results;
+  ComputeTrajectoryInto(stations, block, count, calcMethod, results);
   return results;
 }
 
-TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult upperResult,
-                              const BasicData& block, SurveyStation lower, bool byTvd,
-                              int calcMethod) {
+namespace {
+
+/// StationAtDepth; without the closure and dogleg of the point when only its position is asked
+/// for.
+TargetCrossing locateAtDepth(double value, const SurveyStation& upper,
+                             const StationResult& upperResult, const BasicData& block,
+                             const SurveyStation& lower, bool byTvd, int calcMethod,
+                             bool wholeResult) {
   TargetCrossing out;
   if (!(value > 0)) return out;
   const SurveyStation origin = upper;
@@ -278,18 +533,13 @@ TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult u
   SurveyStation found = upper;
   double reached = byTvd ? upperResult.tvd : upper.md;
   if (std::fabs(reached - value) >= kTolerance) {
-    SurveyStation u = upper, l = lower;
+    Bisection halves(upper, upperResult, lower, calcMethod);
     for (int step = 0; step < kMaxHalvings; ++step) {
-      const SurveyStation m = trialPoint(u, l);
-      reached = byTvd ? depthFrom(origin, originResult, m, calcMethod) : m.md;
-      found = m;
+      reached = byTvd ? halves.trialDepth() : halves.trial().md;
       if (std::fabs(reached - value) < kTolerance) break;
-      if (reached > value) {
-        l = m;
-      } else {
-        u = m;
-      }
+      halves.keepTrialAs(reached > value);
     }
+    found = halves.trial();
   }
   found.gridAzimuth = FoldAzimuth(found.gridAzimuth);
   // The survey azimuth is shown as a bearing like any entered one; taking the declination off
@@ -304,14 +554,30 @@ TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult u
   r.planLength += inc.planLength;
   r.north += inc.north;
   r.east += inc.east;
-  setClosure(r, block);
-  const double dI = (found.inclination - origin.inclination) * kPi / 180;
-  const double dA = shortArcDegrees(found.azimuth - origin.azimuth) * kPi / 180;
-  const double meanI = (found.inclination + origin.inclination) * kPi / 360;
-  r.doglegSeverity = doglegSeverity(dI, dA, meanI, found.md - origin.md);
+  if (wholeResult) {
+    setClosure(r, block);
+    const double dI = (found.inclination - origin.inclination) * kPi / 180;
+    const double dA = shortArcDegrees(found.azimuth - origin.azimuth) * kPi / 180;
+    const double meanI = (found.inclination + origin.inclination) * kPi / 360;
+    r.doglegSeverity = doglegSeverity(dI, dA, meanI, found.md - origin.md);
+  }
   out.station = found;
   out.result = r;
   return out;
+}
+
+}  // namespace
+
+TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult upperResult,
+                              const BasicData& block, SurveyStation lower, bool byTvd,
+                              int calcMethod) {
+  return locateAtDepth(value, upper, upperResult, block, lower, byTvd, calcMethod, true);
+}
+
+TargetCrossing PositionAtDepth(double value, const SurveyStation& upper,
+                               const StationResult& upperResult, const BasicData& block,
+                               const SurveyStation& lower, int calcMethod) {
+  return locateAtDepth(value, upper, upperResult, block, lower, true, calcMethod, false);
 }
 
 TargetCrossing FindTargetCrossing(const Session& session, int target) {
@@ -363,12 +629,12 @@ void RecalculateAll(Session& session) {
     session.target2Hit = TargetCrossing{};
   }
   if (w.wellNo.empty() || w.stationCount <= 0) return;
-  w.results = ComputeTrajectory(w.stations, w.basic(), w.stationCount, session.calcMethod);
+  ComputeTrajectoryInto(w.stations, w.basic(), w.stationCount, session.calcMethod, w.results);
   session.target1Hit = FindTargetCrossing(session, 1);
   session.target2Hit = FindTargetCrossing(session, 2);
   for (WellRecord& n : session.neighbourWells) {
     if (n.stationCount == 0) continue;
-    n.results = ComputeTrajectory(n.stations, n.basic(), n.stationCount, session.calcMethod);
+    ComputeTrajectoryInto(n.stations, n.basic(), n.stationCount, session.calcMethod, n.results);
   }
 }
 
@@ -391,6 +657,8 @@ const char* MethodName(int calcMethod) noexcept {
       return "平衡正切法";
     case 4:
       return "正切法";
+    case 5:
+      return "最小曲率法";
     default:
       return "";
   }

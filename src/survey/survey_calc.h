@@ -8,6 +8,11 @@
 
 namespace tarsek {
 
+/// Survey methods 0 平均角法 .. 4 正切法 and 5 最小曲率法.
+inline constexpr int kMethodCount = 6;
+/// The method that takes each course as a circular arc.
+inline constexpr int kMinimumCurvature = 5;
+
 /// Bearing in degrees, 0 <= result < 360, of a north/east pair; the origin gives 0.
 double AzimuthOf(double north, double east) noexcept;
 
@@ -23,7 +28,7 @@ double ArcSine(double x) noexcept;
 double ArcCosine(double x) noexcept;
 
 /// Increments (tvd = ΔTVD, planLength = ΔH, north = ΔN, east = ΔE; all else 0) of the course
-/// from prev to cur by the survey method calcMethod (0..4; any other value gives zeros).
+/// from prev to cur by the survey method calcMethod (0..5; any other value gives zeros).
 /// Method 0 may substitute the grid azimuth of a zero-inclination end in the records given.
 StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int calcMethod);
 
@@ -31,6 +36,11 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
 /// every station (azimuth + declination) when count >= 2; method 0 may substitute some.
 std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
                                              const BasicData& block, int count, int calcMethod);
+
+/// ComputeTrajectory into results, whose storage is reused: the same values, computed with each
+/// station's sines and cosines taken once. What RecalculateAll runs.
+void ComputeTrajectoryInto(std::vector<SurveyStation>& stations, const BasicData& block, int count,
+                           int calcMethod, std::vector<StationResult>& results);
 
 /// Fills results[i] from results[i - 1] and the course stations[i - 1]..stations[i] (i >= 1):
 /// one step of ComputeTrajectory after the grid azimuths are set, so that a caller growing a
@@ -44,6 +54,13 @@ void ComputeTrajectoryStep(std::vector<SurveyStation>& stations, const BasicData
 TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult upperResult,
                               const BasicData& block, SurveyStation lower, bool byTvd,
                               int calcMethod);
+
+/// StationAtDepth by vertical depth for a caller that reads only the point's station part and
+/// its vertical depth, plan length, north and east; the other result fields stay as copied from
+/// upperResult.
+TargetCrossing PositionAtDepth(double value, const SurveyStation& upper,
+                               const StationResult& upperResult, const BasicData& block,
+                               const SurveyStation& lower, int calcMethod);
 
 /// Where the open well's survey crosses target 1's or target 2's vertical depth (target = 1
 /// or 2), with the hit radius. A station exactly at the depth is the crossing; otherwise the
@@ -59,7 +76,7 @@ void RecalculateAll(Session& session);
 /// Recomputes designResults from designPoints; nothing while no well is open or no point exists.
 void RecalculateDesignTrajectory(Session& session);
 
-/// Name of a survey method as the program shows it ("平均角法" .. "正切法"), empty otherwise.
+/// Name of a survey method as the program shows it ("平均角法" .. "最小曲率法"), empty otherwise.
 const char* MethodName(int calcMethod) noexcept;
 
 }  // namespace tarsek

@@ -169,8 +169,9 @@ void frm::buildMenus() {
   item(file, "退出", "mnuFileExit", [this] { close(); });
 
   QMenu* method = menu("计算方法", "mnuEdit");
-  const char* methodNames[5] = {"mnuEditUndo", "mnuEditCut", "xb", "ph", "zq"};
-  for (int k = 0; k < 5; ++k) {
+  const char* methodNames[kMethodCount] = {"mnuEditUndo", "mnuEditCut", "xb",
+                                           "ph",          "zq",         "minimumCurvature"};
+  for (int k = 0; k < kMethodCount; ++k) {
     methodItems_[static_cast<std::size_t>(k)] =
         item(method, MethodName(k), methodNames[k], [this, k] { chooseMethod(k); });
     methodItems_[static_cast<std::size_t>(k)]->setCheckable(true);
@@ -547,9 +548,10 @@ bool frm::openWellFile(const QString& path) {
 }
 
 void frm::chooseMethod(int method) {
-  if (method < 0 || method > 4) return;
+  if (method < 0 || method >= kMethodCount) return;
   BusyPointer busy(*this);
-  for (int k = 0; k < 5; ++k) methodItems_[static_cast<std::size_t>(k)]->setChecked(k == method);
+  for (int k = 0; k < kMethodCount; ++k)
+    methodItems_[static_cast<std::size_t>(k)]->setChecked(k == method);
   // Setting the method recomputes both trajectories; the displays follow in the usual order.
   shellSetCalcMethod(session_, method);
   refreshDisplays();

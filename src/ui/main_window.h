@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "survey/survey_calc.h"
 #include "ui/help_window.h"
 #include "ui/view_host.h"
 
@@ -226,7 +227,7 @@ class frm : public QMainWindow, public ViewHost {
   QAction* closePreviewMenu_ = nullptr;
   QAction* previewPageSetupMenu_ = nullptr;
   QAction* previewPrintMenu_ = nullptr;
-  std::array<QAction*, 5> methodItems_{};
+  std::array<QAction*, kMethodCount> methodItems_{};
 
   SurveyView* survey_ = nullptr;
   DesignView* design_ = nullptr;

@@ -31,7 +31,7 @@ struct DesignSegment {
 /// program and handed by reference to every window and routine; tests make as many as they like.
 struct Session {
   WellRecord well;                ///< the open well
-  std::int16_t calcMethod = 0;    ///< 0 平均角法 .. 4 正切法
+  std::int16_t calcMethod = 0;    ///< 0 平均角法 .. 4 正切法, 5 最小曲率法
   std::int16_t surveyDirty = 0;   ///< 1 when stations changed since the last save
   std::int16_t designDirty = 0;   ///< 2 when design data changed since the last save
   std::int16_t lastDirtySum = 0;  ///< surveyDirty + designDirty at the last save question

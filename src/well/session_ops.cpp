@@ -5,7 +5,7 @@
 namespace tarsek {
 
 bool SetCalcMethod(Session& session, int method) {
-  if (method < 0 || method > 4) return false;
+  if (method < 0 || method >= kMethodCount) return false;
   session.calcMethod = static_cast<std::int16_t>(method);
   RecalculateAll(session);
   RecalculateDesignTrajectory(session);

@@ -4,7 +4,7 @@
 
 namespace tarsek {
 
-/// The core part of switching the survey calculation method (0..4): sets calcMethod, then
+/// The core part of switching the survey calculation method (0..5): sets calcMethod, then
 /// recomputes the survey trajectory (RecalculateAll) and the design trajectory from the existing
 /// design points. The windows refresh afterwards. False, changing nothing, for another value.
 bool SetCalcMethod(Session& session, int method);

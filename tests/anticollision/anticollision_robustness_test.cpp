@@ -125,7 +125,7 @@ std::vector<std::vector<Station>> oddNeighbours() {
 }
 
 TEST(AntiCollisionRobustness, OddNeighboursScanAndDrawFinite) {
-  for (int method = 0; method < 5; ++method) {
+  for (int method = 0; method < kMethodCount; ++method) {
     Session session;
     session.calcMethod = static_cast<std::int16_t>(method);
     session.well = wellFrom("本井", 1000, 2000, buildAndHold(2400), method);

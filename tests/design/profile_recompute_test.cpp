@@ -232,7 +232,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        kDesignDataUnusable},
   };
   for (const Scenario& sc : scenarios) {
-    for (int method = 0; method < 5; ++method) {
+    for (int method = 0; method < kMethodCount; ++method) {
       SCOPED_TRACE(::testing::Message() << sc.name << ", method " << method);
       Session incremental = sc.make(method);
       Session full = sc.make(method);

@@ -121,7 +121,7 @@ TEST(PlotRobustness, OddSurveysDrawFiniteAndBounded) {
     w.stations = t.stations;
     w.stations.emplace_back();
     w.stationCount = static_cast<std::int16_t>(t.stations.size());
-    for (int method = 0; method < 5; ++method) {
+    for (int method = 0; method < kMethodCount; ++method) {
       session.calcMethod = static_cast<std::int16_t>(method);
       RecalculateAll(session);
       expectDrawingsSane(session, std::string(t.name) + ", method " + std::to_string(method));

@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(EveryMethod, OddStationTable, ::testing::Range(0, 5));
 TEST(SurveyRobustness, HugeValuesShowNoBadNumber) {
   const std::vector<Station> huge = {
       {0, 0, 0}, {1e300, 45, 45}, {1.7e308, 1e300, -1e300}, {1.79e308, 89.9, 1e308}};
-  for (int method = 0; method < 5; ++method) {
+  for (int method = 0; method < kMethodCount; ++method) {
     Session session = wellWith(huge);
     session.calcMethod = static_cast<std::int16_t>(method);
     RecalculateAll(session);
@@ -191,7 +191,7 @@ TEST(SurveyRobustness, GuidanceAtDegenerateTargetsShowsNoBadNumber) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    for (int method = 0; method < 5; ++method) {
+    for (int method = 0; method < kMethodCount; ++method) {
       Session session = wellWith({{0, 0, 0}, {300, 0, 0}, c.last}, 1);
       session.calcMethod = static_cast<std::int16_t>(method);
       WellRecord& w = session.well;

@@ -205,6 +205,7 @@ class MainWindowTest : public QObject {
         {"xb", "弦步法"},
         {"ph", "平衡正切法"},
         {"zq", "正切法"},
+        {"minimumCurvature", "最小曲率法"},
         {"mnuViewToolbar", "基本数据"},
         {"cxsj", "测斜数据"},
         {"mnuToolsOptions", "基本数据"},
@@ -323,11 +324,11 @@ class MainWindowTest : public QObject {
   void methodMenuChecksOneAndRecomputes() {
     openA12();
     const auto method0 = session_->well.results;
-    const char* names[] = {"mnuEditUndo", "mnuEditCut", "xb", "ph", "zq"};
-    for (int k = 0; k < 5; ++k) {
+    const char* names[] = {"mnuEditUndo", "mnuEditCut", "xb", "ph", "zq", "minimumCurvature"};
+    for (int k = 0; k < kMethodCount; ++k) {
       action(*w_, names[k])->trigger();
       QCOMPARE(session_->calcMethod, static_cast<std::int16_t>(k));
-      for (int j = 0; j < 5; ++j) QCOMPARE(action(*w_, names[j])->isChecked(), j == k);
+      for (int j = 0; j < kMethodCount; ++j) QCOMPARE(action(*w_, names[j])->isChecked(), j == k);
       auto stations = session_->well.stations;
       const auto expected =
           ComputeTrajectory(stations, session_->well, session_->well.stationCount, k);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "survey/survey_calc.h"
+
 namespace tarsek {
 namespace {
 
@@ -40,7 +42,7 @@ TEST(SetCalcMethod, RefusesAnUnknownMethodAndChangesNothing) {
   Session s = surveyedWell();
   ASSERT_TRUE(SetCalcMethod(s, 2));
   const double tvd = s.well.results[3].tvd;
-  EXPECT_FALSE(SetCalcMethod(s, 5));
+  EXPECT_FALSE(SetCalcMethod(s, kMethodCount));
   EXPECT_FALSE(SetCalcMethod(s, -1));
   EXPECT_EQ(s.calcMethod, 2);
   EXPECT_EQ(s.well.results[3].tvd, tvd);
