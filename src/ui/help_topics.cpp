@@ -12,6 +12,7 @@ constexpr const char* kCasingPage = "tool-casing.html";
 constexpr const char* kKillPage = "tool-kill.html";
 constexpr const char* kStuckPage = "tool-stuck.html";
 constexpr const char* kTurnPage = "tool-turn.html";
+constexpr const char* kUncertaintyPage = "uncertainty.html";
 
 std::vector<HelpWindowTopic> buildTopics() {
   // Boxes named like "水力参数(3)" share one place of a page; list every index of the group.
@@ -37,6 +38,7 @@ std::vector<HelpWindowTopic> buildTopics() {
                 {"sbStatusBar", "status"},
                 {"Panel1", "status"},
                 {"mdiArea", "views"},
+                {"uncertaintyPanel", "status", kUncertaintyPage},
                 {"previewArea", "preview", "printing.html"},
                 {"previewCanvas", "preview", "printing.html"}}});
   t.push_back({"frmAbout", "mainwindow.html", {{"cmdOK", "about"}, {"lblDescription", "about"}}});
@@ -118,7 +120,8 @@ std::vector<HelpWindowTopic> buildTopics() {
                 {"Picture15", "legend"},
                 {"Lab最小间距", "closest"},
                 {"Label32", "closest"},
-                {"Picture100", "chart"}}});
+                {"Picture100", "chart"},
+                {"sfChartButton", "sf-chart", kUncertaintyPage}}});
   t.push_back(
       {"p工具", "tools.html",
        withGroups({{"Frame1", "", kHydraulicsPage},       {"P1", "results", kHydraulicsPage},
@@ -154,6 +157,22 @@ std::vector<HelpWindowTopic> buildTopics() {
                 {"replaceRadio", "mode"},
                 {"mergeRadio", "mode"},
                 {"okButton", "mode"}}});
+  t.push_back({"SiteParametersDialog",
+               kUncertaintyPage,
+               {{"stateLabel", "dialog"},
+                {"modelBox", "model"},
+                {"btotalEdit", "btotal"},
+                {"dipEdit", "dip"},
+                {"gravityEdit", "gravity"},
+                {"latitudeEdit", "latitude"},
+                {"convergenceEdit", "convergence"},
+                {"sigmaEdit", "sigma"},
+                {"diameterEdit", "diameter"},
+                {"kEdit", "k"},
+                {"smEdit", "sm"},
+                {"sigmaPaEdit", "sigmapa"},
+                {"okButton", "dialog"},
+                {"cancelButton", "dialog"}}});
   t.push_back({"helpWindow", kHelpContentsPage, {{"helpSearchBox", "search"}}});
   return t;
 }

@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -24,6 +25,7 @@
 #include "ui/help_topics.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
+#include "ui/site_parameters_dialog.h"
 #include "ui/survey_view.h"
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
@@ -128,6 +130,7 @@ class HelpTest : public QObject {
                            QStringLiteral("frmSplash"),
                            QStringLiteral("Form2"),
                            QStringLiteral("stationImportDialog"),
+                           QStringLiteral("SiteParametersDialog"),
                            QStringLiteral("helpWindow")};
     for (QMdiSubWindow* sub : window.findChildren<QMdiSubWindow*>())
       windows << sub->widget()->objectName();
@@ -232,6 +235,34 @@ class HelpTest : public QObject {
     QVERIFY(window.helpWindow() != nullptr);
     QCOMPARE(window.helpWindow()->currentUrl().fileName(), QStringLiteral("mainwindow.html"));
     QCOMPARE(window.helpWindow()->currentUrl().fragment(), QStringLiteral("about"));
+  }
+
+  // The parameter dialog of a well without its file: F1 in a field opens that field's row.
+  void f1InTheSiteParametersDialogOpensTheField() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    Session session;
+    session.wellDirectory = dir.path().toStdString();
+    session.well.wellNo = "F1";
+    HelpedWindow window(session);
+    window.show();
+    SiteParametersDialog dialog(session, &window);
+    QCOMPARE(dialog.objectName(), QStringLiteral("SiteParametersDialog"));
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QWidget* dip = dialog.findChild<QWidget*>(QStringLiteral("dipEdit"));
+    QVERIFY(dip != nullptr);
+    dip->setFocus();
+    QTest::keyClick(dip, Qt::Key_F1);
+    HelpWindow* help = window.helpWindow();
+    QVERIFY(help != nullptr);
+    QCOMPARE(help->currentUrl().fileName(), QStringLiteral("uncertainty.html"));
+    QCOMPARE(help->currentUrl().fragment(), QStringLiteral("dip"));
+    if (const QByteArray shots = qgetenv("TARSEK_HELP_SHOTS"); !shots.isEmpty()) {
+      help->resize(1000, 700);
+      QTest::qWait(50);
+      help->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/F1-site-parameters-dip.png"));
+    }
   }
 
   void helpMenuOpensContentsAndIndex() {
