@@ -15,17 +15,16 @@ if(TARGET tarsek-calc)
 
   add_test(NAME calc.refuses_missing_file
     COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc>
-            -DFILE=${CMAKE_CURRENT_SOURCE_DIR}/data/no-such-well.kvd -DEXIT=2 -DSAYS=找不到井文件
-            -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_refusal.cmake)
+            "-DARGS=well|${CMAKE_CURRENT_SOURCE_DIR}/data/no-such-well.kvd|--method|0" -DEXIT=2
+            -DSAYS=找不到井文件 -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_run.cmake)
   add_test(NAME calc.refuses_malformed_file
     COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc>
-            -DFILE=${CMAKE_CURRENT_SOURCE_DIR}/data/fuzz_well/bad_no.kvd -DEXIT=2
-            -DSAYS=bad_no.kvd”第1行
-            -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_refusal.cmake)
+            "-DARGS=well|${CMAKE_CURRENT_SOURCE_DIR}/data/fuzz_well/bad_no.kvd|--method|0" -DEXIT=2
+            -DSAYS=bad_no.kvd”第1行 -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_run.cmake)
   add_test(NAME calc.refuses_unknown_method
     COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc>
-            -DFILE=${PROJECT_SOURCE_DIR}/samples/草20-1.kvd -DMETHOD=6 -DEXIT=1 -DSAYS=计算方法
-            -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_refusal.cmake)
+            "-DARGS=well|${PROJECT_SOURCE_DIR}/samples/草20-1.kvd|--method|6" -DEXIT=1
+            -DSAYS=计算方法 -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_run.cmake)
   set_tests_properties(calc.refuses_missing_file calc.refuses_malformed_file
                        calc.refuses_unknown_method PROPERTIES LABELS core)
 endif()

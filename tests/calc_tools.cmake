@@ -16,9 +16,10 @@ if(TARGET tarsek-calc)
     turn MD1=1000 I1=30 A1=100 MD2=1030 I2=32 A2=105 Ao=150 w0=40 K=3)
   # Impossible input is refused as the window refuses it, naming the box, with exit status 3.
   function(tarsek_calc_tool_refusal name says)
+    list(JOIN ARGN "|" args)
     add_test(NAME calc.tool.refuses_${name}
-      COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc> "-DARGS=${ARGN}" -DEXIT=3
-              "-DSAYS=${says}" -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_tool_refusal.cmake)
+      COMMAND ${CMAKE_COMMAND} -DCALC=$<TARGET_FILE:tarsek-calc> "-DARGS=tool|${args}" -DEXIT=3
+              "-DSAYS=${says}" -P ${CMAKE_CURRENT_SOURCE_DIR}/calc/check_calc_run.cmake)
     set_tests_properties(calc.tool.refuses_${name} PROPERTIES LABELS calc)
   endfunction()
   tarsek_calc_tool_refusal(negative_stretch 平均伸长 stuck e=-50 P=20 Dh=215.9 H=2500)

@@ -189,4 +189,11 @@ bool readsOutOfRange(std::string_view text) noexcept {
   return outOfRange;
 }
 
+bool readWholeNumber(std::string_view s, double& v) noexcept {
+  if (!s.empty() && s.front() == '+') s.remove_prefix(1);  // from_chars takes no plus sign
+  if (s.empty()) return false;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+  return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(v);
+}
+
 }  // namespace tarsek

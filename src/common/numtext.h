@@ -31,4 +31,8 @@ double readNumber(std::string_view text) noexcept;
 /// as 0, which a window must not take for a typed zero.
 bool readsOutOfRange(std::string_view text) noexcept;
 
+/// Reads text that must be one finite number and nothing else: an optional leading "+", "." as
+/// the decimal point, no blanks. False, with value unspecified, for anything else.
+bool readWholeNumber(std::string_view text, double& value) noexcept;
+
 }  // namespace tarsek

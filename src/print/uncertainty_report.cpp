@@ -4,13 +4,11 @@
 #include <string>
 
 #include "common/numtext.h"
+#include "print/report_heading.h"
 #include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
 namespace {
-
-constexpr double kLeft = 10;  // margins in 1/120 of the page width, as the survey report's
-constexpr double kRight = 108;
 
 struct Column {
   const char* heading;
@@ -24,12 +22,6 @@ constexpr Column kColumns[] = {
     {"长半轴", "(米)", 72}, {"短半轴", "(米)", 80}, {"长轴方位", "(度)", 88}, {"分离系数", "", 99},
 };
 
-void cell(Surface& p, double x, double y, const std::string& text) {
-  p.currentX = x;
-  p.currentY = y;
-  p.printItem(text);
-}
-
 std::string f2(double v) { return formatFixed(v, 2); }
 
 }  // namespace
@@ -42,24 +34,7 @@ int UncertaintyReportRows(const Session& session) noexcept {
 void PrintUncertaintyPage(Surface& p, const Session& session, int first, int last) {
   const WellRecord& w = session.well;
   if (w.wellNo.empty()) return;
-  p.setScaleWidth(120);
-  p.setScaleLeft(0);
-
-  const std::string title = w.wellNo + kUncertaintyReportTitle;
-  const double baseFont = p.fontSize();
-  p.setFontSize(baseFont + 2);
-  const double h = p.textHeight(title) / 2;
-  p.currentX = 60 - p.textWidth(title) / 2;
-  p.currentY = 6 * h;
-  p.printLine(title);
-  p.setFontSize(baseFont);
-  p.printLine();
-
-  double y = p.currentY;
-  p.line(kLeft, y, kRight, y, kBlue);
-  p.line(kLeft, y + h, kRight, y + h, kBlue);
-  p.currentY = y + 2 * h;
-  p.currentX = kLeft;
+  const double h = PrintReportTitle(p, w.wellNo + kUncertaintyReportTitle);
 
   const auto& u = session.uncertainty;
   if (!u || !u->ok) {
@@ -71,7 +46,7 @@ void PrintUncertaintyPage(Surface& p, const Session& session, int first, int las
   p.nextZone();
   p.nextZone();
   p.printLine("误差为1σ值，图上按" + formatGeneral(s.sigmaMultiple) + "σ绘制");
-  p.currentX = kLeft;
+  p.currentX = kReportLeft;
   p.printItem("磁场强度：" + formatFixed(s.btotal, 0) + "nT");
   p.nextZone();
   p.printItem("磁倾角：" + f2(s.dip) + "°");
@@ -79,7 +54,7 @@ void PrintUncertaintyPage(Surface& p, const Session& session, int first, int las
   p.printItem("纬度：" + f2(s.latitude) + "°");
   p.nextZone();
   p.printLine("磁偏角：" + f2(s.declination) + "°");
-  p.currentX = kLeft;
+  p.currentX = kReportLeft;
   std::string compared;
   for (const unc::NeighbourClearance& n : u->neighbours) {
     if (!compared.empty()) compared += "、";
@@ -87,15 +62,15 @@ void PrintUncertaintyPage(Surface& p, const Session& session, int first, int las
   }
   p.printLine("分离系数对比邻井：" + (compared.empty() ? std::string("无") : compared));
 
-  y = p.currentY;
-  p.line(kLeft, y + h, kRight, y + h, kBlue);
-  p.line(kLeft, y + 2 * h, kRight, y + 2 * h, kBlue);
+  const double y = p.currentY;
+  p.line(kReportLeft, y + h, kReportRight, y + h, kBlue);
+  p.line(kReportLeft, y + 2 * h, kReportRight, y + 2 * h, kBlue);
 
   const double headingY = p.currentY + 3 * h;  // below the second rule
   const double lineHeight = p.textHeight("0");
   for (const Column& c : kColumns) {
-    cell(p, c.x, headingY, c.heading);
-    if (*c.unit != '\0') cell(p, c.x, headingY + lineHeight, c.unit);
+    PrintReportCell(p, c.x, headingY, c.heading);
+    if (*c.unit != '\0') PrintReportCell(p, c.x, headingY + lineHeight, c.unit);
   }
 
   first = std::max(first, 0);
@@ -118,7 +93,8 @@ void PrintUncertaintyPage(Surface& p, const Session& session, int first, int las
                                   f2(f.ellipse.semiMinor),
                                   formatFixed(f.ellipse.azimuth, 1),
                                   f.hasSf ? f2(f.closestSf) : std::string("—")};
-    for (std::size_t c = 0; c < std::size(kColumns); ++c) cell(p, kColumns[c].x, rowY, values[c]);
+    for (std::size_t c = 0; c < std::size(kColumns); ++c)
+      PrintReportCell(p, kColumns[c].x, rowY, values[c]);
     rowY += lineHeight;
     if (index > 0 && index % 5 == 0) rowY += h;
   }

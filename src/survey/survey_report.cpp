@@ -4,14 +4,12 @@
 #include <string>
 
 #include "common/numtext.h"
+#include "print/report_heading.h"
 #include "survey/survey_calc.h"
 #include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
 namespace {
-
-constexpr double kLeft = 10;    // left margin of text and rules, 1/120 page widths
-constexpr double kRight = 108;  // right margin of rules and right-aligned texts
 
 std::string metres(double v) { return formatFixed(v, 2) + "(米)"; }
 std::string degrees(double v) { return formatFixed(v, 2) + "(度)"; }
@@ -21,17 +19,17 @@ std::string degrees(double v) { return formatFixed(v, 2) + "(度)"; }
 void designLine(Surface& p, const std::string& displacement, const std::string& azimuth,
                 const std::string& depth) {
   const double y = p.currentY;
-  p.currentX = kLeft;
+  p.currentX = kReportLeft;
   p.printItem(displacement);
   p.nextZone();
   p.printItem(azimuth);
   p.currentY = y;
-  p.currentX = kRight - p.textWidth(depth);
+  p.currentX = kReportRight - p.textWidth(depth);
   p.printLine(depth);
 }
 
 void rightAlignedLine(Surface& p, const std::string& text) {
-  p.currentX = kRight - p.textWidth(text);
+  p.currentX = kReportRight - p.textWidth(text);
   p.printLine(text);
 }
 
@@ -49,12 +47,6 @@ constexpr Column kColumns[] = {
     {"N值", 70, "(米)", 70},      {"E值", 80, "(米)", 80},
     {"闭合方位", 88, "(度)", 90}, {"狗腿度", 99, "(度/30米)", 98},
 };
-
-void cell(Surface& p, double x, double y, const std::string& text) {
-  p.currentX = x;
-  p.currentY = y;
-  p.printItem(text);
-}
 
 // The probability of landing in each target circle, between the method and the hit radius on
 // the method's line, when the well's uncertainty is known; "(预计)" marks a projected crossing.
@@ -79,25 +71,8 @@ void probabilities(Surface& p, const Session& session) {
 void PrintSurveyPage(Surface& p, const Session& session, int first, int last) {
   const WellRecord& w = session.well;
   if (w.wellNo.empty()) return;
-  p.setScaleWidth(120);
-  p.setScaleLeft(0);
-
-  // Title, in a font two points larger; h is half its height and spaces the whole heading.
-  const std::string title = w.wellNo + "井轨迹测斜数据及计算结果";
-  const double baseFont = p.fontSize();
-  p.setFontSize(baseFont + 2);
-  const double h = p.textHeight(title) / 2;
-  p.currentX = 60 - p.textWidth(title) / 2;
-  p.currentY = 6 * h;
-  p.printLine(title);
-  p.setFontSize(baseFont);
-  p.printLine();
-
-  double y = p.currentY;
-  p.line(kLeft, y, kRight, y, kBlue);
-  p.line(kLeft, y + h, kRight, y + h, kBlue);
-  p.currentY = y + 2 * h;
-  p.currentX = kLeft;
+  // h, half the title's height, spaces the whole heading.
+  const double h = PrintReportTitle(p, w.wellNo + "井轨迹测斜数据及计算结果");
 
   const bool two = w.targetCount == 2;
   if (two) {
@@ -111,7 +86,7 @@ void PrintSurveyPage(Surface& p, const Session& session, int first, int last) {
   }
 
   p.currentY += h;
-  p.currentX = kLeft;
+  p.currentX = kReportLeft;
   p.printItem(std::string("计算方法：") + MethodName(session.calcMethod));
   probabilities(p, session);
   // Without an observed crossing there is no hit radius; a printed 0.00 would read as a hit.
@@ -121,9 +96,9 @@ void PrintSurveyPage(Surface& p, const Session& session, int first, int last) {
   rightAlignedLine(p, (two ? "中靶1半径：" : "中靶半径：") + radius(session.target1Hit));
   if (two) rightAlignedLine(p, "中靶2半径：" + radius(session.target2Hit));
 
-  y = p.currentY;
-  p.line(kLeft, y + h, kRight, y + h, kBlue);
-  p.line(kLeft, y + 2 * h, kRight, y + 2 * h, kBlue);
+  const double y = p.currentY;
+  p.line(kReportLeft, y + h, kReportRight, y + h, kBlue);
+  p.line(kReportLeft, y + 2 * h, kReportRight, y + 2 * h, kBlue);
 
   const double headingY = p.currentY + h;
   const double lineHeight = p.textHeight("0");
@@ -145,16 +120,16 @@ void PrintSurveyPage(Surface& p, const Session& session, int first, int last) {
   for (int i = first; i <= last; ++i) {
     const SurveyStation& st = w.stations[i];
     const StationResult& r = w.results[i];
-    cell(p, 10, rowY, std::to_string(st.index));
-    cell(p, 17, rowY, formatFixed(st.md, 2));
-    cell(p, 29, rowY, formatFixed(st.inclination, 1));
-    cell(p, 38, rowY, formatFixed(st.azimuth, 1));
-    cell(p, 48, rowY, formatFixed(r.tvd, 2));
-    cell(p, 60, rowY, formatFixed(r.closureDistance, 2));
-    cell(p, 70, rowY, formatFixed(r.north, 2));
-    cell(p, 80, rowY, formatFixed(r.east, 2));
-    cell(p, 90, rowY, formatFixed(r.closureAzimuth, 1));
-    cell(p, 100, rowY, formatFixed(r.doglegSeverity, 2));
+    PrintReportCell(p, 10, rowY, std::to_string(st.index));
+    PrintReportCell(p, 17, rowY, formatFixed(st.md, 2));
+    PrintReportCell(p, 29, rowY, formatFixed(st.inclination, 1));
+    PrintReportCell(p, 38, rowY, formatFixed(st.azimuth, 1));
+    PrintReportCell(p, 48, rowY, formatFixed(r.tvd, 2));
+    PrintReportCell(p, 60, rowY, formatFixed(r.closureDistance, 2));
+    PrintReportCell(p, 70, rowY, formatFixed(r.north, 2));
+    PrintReportCell(p, 80, rowY, formatFixed(r.east, 2));
+    PrintReportCell(p, 90, rowY, formatFixed(r.closureAzimuth, 1));
+    PrintReportCell(p, 100, rowY, formatFixed(r.doglegSeverity, 2));
     rowY += lineHeight;
     // Groups of five keep long tables readable.
     if (st.index > 0 && st.index % 5 == 0) rowY += h;

@@ -50,6 +50,17 @@ std::optional<int> copiesFromText(const QString& text) {
   return value < 0 ? 0 : static_cast<int>(value);
 }
 
+// Report rows that fit on a preview page at the given zoom, measured in the screen's own text.
+int previewRowsPerPage(const PreviewPage& page, double zoom) {
+  QImage probe(1, 1, QImage::Format_RGB32);
+  QPainter p(&probe);
+  PainterSurface s(p, page.widthTwips(), page.heightTwips(), kScreenTwipsPerPixel,
+                   kScreenTwipsPerPixel);
+  s.setFontSize(kPageFontPoints * zoom);
+  const double scaleHeight = s.scaleHeight();
+  return SurveyPagingFor(scaleHeight, s.textHeight("1")).rowsPerPage;
+}
+
 }  // namespace
 
 bool frm::hasSystemPrinter() const { return !QPrinterInfo::availablePrinters().isEmpty(); }
@@ -156,20 +167,8 @@ void frm::测斜数据输出(bool preview) {
     return;
   }
   if (pages_.empty()) return;
-  const double zoomed = zoom_;
-  double scaleHeight = 0;
-  double lineHeight = 0;
-  {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QPainter p(&probe);
-    PainterSurface s(p, pages_.front()->widthTwips(), pages_.front()->heightTwips(),
-                     kScreenTwipsPerPixel, kScreenTwipsPerPixel);
-    s.setFontSize(kPageFontPoints * zoomed);
-    scaleHeight = s.scaleHeight();
-    lineHeight = s.textHeight("1");
-  }
-  const auto ranges = SurveyPageRanges(session_.well.stationCount,
-                                       SurveyPagingFor(scaleHeight, lineHeight).rowsPerPage);
+  const auto ranges =
+      SurveyPageRanges(session_.well.stationCount, previewRowsPerPage(*pages_.front(), zoom_));
   // The preview keeps only the page it starts on; each survey page then opens the next one.
   while (pages_.size() > 1) {
     delete pages_.back().data();
@@ -247,20 +246,9 @@ void frm::previewUncertaintyPages() {
   // stays as it has always been.
   const int rows = UncertaintyReportRows(session_);
   if (rows == 0 || pages_.empty()) return;
-  double scaleHeight = 0;
-  double lineHeight = 0;
-  {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QPainter p(&probe);
-    PainterSurface s(p, pages_.front()->widthTwips(), pages_.front()->heightTwips(),
-                     kScreenTwipsPerPixel, kScreenTwipsPerPixel);
-    s.setFontSize(kPageFontPoints * zoom_);
-    scaleHeight = s.scaleHeight();
-    lineHeight = s.textHeight("1");
-  }
   Session* s = &session_;
   for (const SurveyPageRows& r :
-       SurveyPageRanges(rows, SurveyPagingFor(scaleHeight, lineHeight).rowsPerPage)) {
+       SurveyPageRanges(rows, previewRowsPerPage(*pages_.front(), zoom_))) {
     if (r.empty()) continue;
     LoadNewDoc();
     const int a = r.first, b = r.last;

@@ -47,13 +47,7 @@ double* valueOf(unc::SiteParameters& p, int i) {
 
 // The whole text must be one number: a stray letter is a typing slip, not a value to cut.
 bool wholeNumber(const QString& text, double& v) {
-  const std::string s = text.trimmed().toStdString();
-  const char* begin = s.data();
-  const char* end = s.data() + s.size();
-  if (begin != end && *begin == '+') ++begin;
-  if (begin == end) return false;
-  const auto r = std::from_chars(begin, end, v);
-  return r.ec == std::errc() && r.ptr == end && std::isfinite(v);
+  return readWholeNumber(text.trimmed().toStdString(), v);
 }
 
 std::string shown(double v) {

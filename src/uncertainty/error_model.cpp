@@ -1,9 +1,10 @@
 #include "uncertainty/error_model.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numbers>
+
+#include "common/numtext.h"
 
 namespace tarsek::unc {
 namespace {
@@ -48,13 +49,7 @@ std::vector<std::string> splitCsv(std::string_view line) {
   return fields;
 }
 
-bool parseNumber(std::string_view s, double& v) {
-  s = trim(s);
-  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  if (s.empty()) return false;
-  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-  return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(v);
-}
+bool parseNumber(std::string_view s, double& v) { return readWholeNumber(trim(s), v); }
 
 // Factor from the file's unit to working units; 0 for a unit the model format does not know.
 double unitFactor(std::string_view unit) {

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "common/numtext.h"
 #include "uncertainty/error_model.h"
 #include "well/well_files.h"
 
@@ -58,13 +59,6 @@ std::string_view trim(std::string_view s) {
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
     s.remove_suffix(1);
   return s;
-}
-
-bool parseNumber(std::string_view s, double& v) {
-  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  if (s.empty()) return false;
-  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-  return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(v);
 }
 
 std::string formatNumber(double v) {
@@ -134,7 +128,7 @@ bool ParseSiteParameters(std::string_view text, const std::string& fileName, Sit
     }
     seenAt[key] = lineNo;
     if (double* field = fieldOf(out, key)) {
-      if (!parseNumber(value, *field)) {
+      if (!readWholeNumber(value, *field)) {
         message = where(lineNo) + "的" + kKeys[key].label + "不是数字" + kRefused;
         return false;
       }

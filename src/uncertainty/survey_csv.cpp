@@ -2,13 +2,14 @@
 
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 #include <vector>
+
+#include "common/numtext.h"
 
 namespace tarsek::unc {
 namespace {
@@ -31,13 +32,6 @@ std::vector<std::string_view> split(std::string_view line) {
     start = comma + 1;
   }
   return out;
-}
-
-bool number(std::string_view s, double& v) {
-  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  if (s.empty()) return false;
-  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-  return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(v);
 }
 
 std::string lower(std::string_view s) {
@@ -92,7 +86,7 @@ bool ParseSurveyCsv(std::string_view text, const std::string& source, SurveyPath
     for (std::size_t c = 0; c < kCount; ++c) {
       if (col[c] < 0 || (c >= kTvd && !first)) continue;
       const auto i = static_cast<std::size_t>(col[c]);
-      if (i >= f.size() || !number(f[i], v[c])) {
+      if (i >= f.size() || !readWholeNumber(f[i], v[c])) {
         message = at(lineNo) + "的“" + kNames[c] + "”不是数字，无法读取测点！";
         return false;
       }

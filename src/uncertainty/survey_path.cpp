@@ -61,6 +61,26 @@ void setDirection(CoursePoint& p, const Vec3& t, double verticalAzimuth) {
   }
 }
 
+// Position and direction a distance s along a course that starts at ra; the arc is either a
+// course's Arc or the path's stored course, which carry the same fields.
+template <class CourseArc>
+void placeAlong(const CourseArc& arc, const Vec3& ra, double s, double verticalAzimuth,
+                CoursePoint& p) {
+  Vec3 t{};
+  if (arc.dogleg == 0) {
+    t = arc.t1;
+    for (int i = 0; i < 3; ++i) p.position[i] = ra[i] + s * arc.t1[i];
+  } else {
+    const double theta = s / arc.radius;
+    const double st = std::sin(theta), ct = std::cos(theta);
+    for (int i = 0; i < 3; ++i) {
+      t[i] = ct * arc.t1[i] + st * arc.normal[i];
+      p.position[i] = ra[i] + arc.radius * (st * arc.t1[i] + (1 - ct) * arc.normal[i]);
+    }
+  }
+  setDirection(p, t, verticalAzimuth);
+}
+
 std::string depthText(double md) {
   std::array<char, 32> buf{};
   const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), md);
@@ -115,19 +135,7 @@ CoursePoint PointInCourse(const PathStation& a, const Vec3& ra, const PathStatio
   const double s = std::clamp(md - a.md, 0.0, b.md - a.md);
   CoursePoint p;
   p.md = a.md + s;
-  Vec3 t{};
-  if (arc.dogleg == 0) {
-    t = arc.t1;
-    for (int i = 0; i < 3; ++i) p.position[i] = ra[i] + s * arc.t1[i];
-  } else {
-    const double theta = s / arc.radius;
-    const double st = std::sin(theta), ct = std::cos(theta);
-    for (int i = 0; i < 3; ++i) {
-      t[i] = ct * arc.t1[i] + st * arc.normal[i];
-      p.position[i] = ra[i] + arc.radius * (st * arc.t1[i] + (1 - ct) * arc.normal[i]);
-    }
-  }
-  setDirection(p, t, s * 2 < b.md - a.md ? a.azi : b.azi);
+  placeAlong(arc, ra, s, s * 2 < b.md - a.md ? a.azi : b.azi, p);
   return p;
 }
 
@@ -202,20 +210,9 @@ CoursePoint PathGeometry::pointAt(double md) const noexcept {
   const Vec3& ra = positions_[k - 1];
   const double s = md - stations_[k - 1].md;
   p.md = md;
-  Vec3 t{};
-  if (c.dogleg == 0) {
-    t = c.t1;
-    for (int i = 0; i < 3; ++i) p.position[i] = ra[i] + s * c.t1[i];
-  } else {
-    const double theta = s / c.radius;
-    const double st = std::sin(theta), ct = std::cos(theta);
-    for (int i = 0; i < 3; ++i) {
-      t[i] = ct * c.t1[i] + st * c.normal[i];
-      p.position[i] = ra[i] + c.radius * (st * c.t1[i] + (1 - ct) * c.normal[i]);
-    }
-  }
-  setDirection(p, t, s * 2 < stations_[k].md - stations_[k - 1].md ? stations_[k - 1].azi
-                                                                     : stations_[k].azi);
+  placeAlong(
+      c, ra, s,
+      s * 2 < stations_[k].md - stations_[k - 1].md ? stations_[k - 1].azi : stations_[k].azi, p);
   return p;
 }
 
