@@ -5,6 +5,7 @@
 
 #include "common/constants.h"
 #include "survey/min_curvature.h"
+#include "survey/vector_math.h"
 
 namespace tarsek {
 
@@ -621,6 +622,280 @@ TargetCrossing FindTargetCrossing(const Session& session, int target) {
   return x;
 }
 
+namespace {
+
+/// The arrays of one vectorised pass, kept between passes so that a recompute reuses them.
+struct Lanes {
+  std::vector<double> dL, dI, dA, meanI, sinMean;
+  std::vector<double> angI, angA, sI, cI, sA, cA, turn, cosTurn, scratch;
+  std::vector<double> incT, incH, incN, incE;
+  std::vector<double> tvd, plan, north, east, az, dist, delta, sinD, cosD;
+  std::vector<double> tN, tE, tAz, tDist, tBelow, tAtan;
+
+  void size(std::size_t n) {
+    for (auto* v : {&dL, &dI, &dA, &meanI, &sinMean, &angI, &angA, &sI, &cI, &sA, &cA, &turn,
+                    &cosTurn, &scratch, &incT, &incH, &incN, &incE, &tvd, &plan, &north, &east, &az,
+                    &dist, &delta, &sinD, &cosD, &tN, &tE, &tAz, &tDist, &tBelow, &tAtan})
+      if (v->size() < n) v->resize(n);
+  }
+};
+
+/// AzimuthOf for a bearing from the arc tangent of (east, north) in -pi..pi: the same quadrants,
+/// with the axes exactly where AzimuthOf puts them.
+double bearingFromAtan2(double r, double north, double east) noexcept {
+  if (east == 0) return north < 0 ? 180 : 0;
+  if (r < 0) r += kTwoPi;
+  return finiteOr(r * 180 / kPi, 0);
+}
+
+bool allFinite(const std::vector<SurveyStation>& stations, const BasicData& b, int count) {
+  for (int i = 0; i < count; ++i) {
+    const SurveyStation& s = stations[static_cast<std::size_t>(i)];
+    if (!std::isfinite(s.md) || !std::isfinite(s.inclination) || !std::isfinite(s.azimuth))
+      return false;
+  }
+  for (double v : {b.magDeclination, b.designAzimuth, b.wellheadX, b.wellheadY, b.target1X,
+                   b.target1Y, b.target1Tvd, b.target2X, b.target2Y, b.target2Tvd})
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+/// Distance, bearing and line inclination to one target for stations 1..n-1, as aimAt.
+void aimAllAt(Lanes& w, std::size_t n, const BasicData& block, double targetX, double targetY,
+              double targetTvd) {
+  for (std::size_t k = 1; k < n; ++k) {
+    w.tN[k] = (targetX - block.wellheadX) - w.north[k];
+    w.tE[k] = (targetY - block.wellheadY) - w.east[k];
+    w.tDist[k] = std::sqrt(w.tN[k] * w.tN[k] + w.tE[k] * w.tE[k]);
+    w.tBelow[k] = targetTvd - w.tvd[k];
+    w.scratch[k] = w.tBelow[k] > 0 ? w.tDist[k] / w.tBelow[k] : 0;
+  }
+  vecmath::atan2(w.tE.data() + 1, w.tN.data() + 1, w.tAz.data() + 1, n - 1);
+  vecmath::atan(w.scratch.data() + 1, w.tAtan.data() + 1, n - 1);
+}
+
+/// ComputeTrajectoryInto for at least two finite stations, with every sine, cosine and arc
+/// tangent taken four at a time over whole arrays.
+void vectorTrajectory(std::vector<SurveyStation>& stations, const BasicData& block, int count,
+                      int calcMethod, std::vector<StationResult>& results) {
+  static thread_local Lanes w;
+  const auto n = static_cast<std::size_t>(count);
+  w.size(n);
+  const double rad = kPi / 180;
+  for (std::size_t i = 0; i < n; ++i) stations[i].gridAzimuth = stations[i].azimuth + block.magDeclination;
+
+  // The dogleg's angle changes, taken before method 0 rewrites the azimuths of vertical ends;
+  // that rewrite runs course by course, as each course sees the one before it.
+  for (std::size_t k = 1; k < n; ++k) {
+    SurveyStation& p = stations[k - 1];
+    SurveyStation& c = stations[k];
+    w.dL[k] = c.md - p.md;
+    w.dI[k] = (c.inclination - p.inclination) * kPi / 180;
+    double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
+    if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
+    w.dA[k] = dA;
+    w.meanI[k] = (p.inclination + c.inclination) * kPi / 360;
+    if (calcMethod == 0) {
+      if (p.inclination == 0) p.gridAzimuth = c.gridAzimuth;
+      if (c.inclination == 0) c.gridAzimuth = p.gridAzimuth;
+      w.angI[k] = (p.inclination + c.inclination) * kPi / 360;
+      double a = (p.gridAzimuth + c.gridAzimuth) * kPi / 360;
+      if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
+      w.angA[k] = a;
+    } else if (calcMethod == 1) {
+      w.angI[k] = (c.inclination / 2 + p.inclination / 2) * rad;
+      double a = (p.gridAzimuth / 2 + c.gridAzimuth / 2) * rad;
+      if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
+      w.angA[k] = a;
+    }
+  }
+  const bool perCourse = calcMethod == 0 || calcMethod == 1;
+  if (!perCourse) {
+    for (std::size_t i = 0; i < n; ++i) {
+      w.angI[i] = stations[i].inclination * rad;
+      w.angA[i] = stations[i].gridAzimuth * rad;
+    }
+  }
+  w.sinMean[0] = 0;
+  vecmath::sin(w.meanI.data() + 1, w.sinMean.data() + 1, n - 1);
+  const std::size_t from = perCourse ? 1 : 0;
+  vecmath::sinCos(w.angI.data() + from, w.sI.data() + from, w.cI.data() + from, n - from);
+  vecmath::sinCos(w.angA.data() + from, w.sA.data() + from, w.cA.data() + from, n - from);
+
+  switch (calcMethod) {
+    case 0:
+      for (std::size_t k = 1; k < n; ++k) {
+        const double dL = w.dL[k], si = w.sI[k];
+        w.incT[k] = dL * w.cI[k];
+        w.incH[k] = dL * si;
+        w.incN[k] = dL * si * w.cA[k];
+        w.incE[k] = dL * si * w.sA[k];
+      }
+      break;
+    case 1:
+      for (std::size_t k = 1; k < n; ++k) {
+        const double dL = w.dL[k], dI = w.dI[k];
+        const double dA = shortArcDegrees(stations[k].gridAzimuth - stations[k - 1].gridAzimuth) * rad;
+        const double f = 1 - dI * dI / 24;
+        const double g = 1 - dI * dI / 24 - dA * dA / 24;
+        w.incT[k] = dL * f * w.cI[k];
+        w.incH[k] = dL * f * w.sI[k];
+        w.incN[k] = dL * g * w.sI[k] * w.cA[k];
+        w.incE[k] = dL * g * w.sI[k] * w.sA[k];
+      }
+      break;
+    case 2:
+      for (std::size_t k = 1; k < n; ++k) w.turn[k] = w.angA[k] - w.angA[k - 1];
+      vecmath::sinCos(w.turn.data() + 1, w.scratch.data() + 1, w.cosTurn.data() + 1, n - 1);
+      for (std::size_t k = 1; k < n; ++k) {
+        const double uS = w.sI[k - 1], uC = w.cI[k - 1], lS = w.sI[k], lC = w.cI[k];
+        const double cosTurn = w.cosTurn[k];
+        const double cosBeta = std::clamp(uC * lC + uS * lS * cosTurn, -1.0, 1.0);
+        if (1 + cosBeta <= 1e-15) {
+          w.incT[k] = w.incH[k] = w.incN[k] = w.incE[k] = 0;
+          continue;
+        }
+        const double h = w.dL[k] / 2 * std::sqrt(2 / (1 + cosBeta));
+        const double across = uS * uS + lS * lS + 2 * uS * lS * cosTurn;
+        w.incT[k] = h * (uC + lC);
+        w.incH[k] = h * std::sqrt(std::max(0.0, across));
+        w.incN[k] = h * (uS * w.cA[k - 1] + lS * w.cA[k]);
+        w.incE[k] = h * (uS * w.sA[k - 1] + lS * w.sA[k]);
+      }
+      break;
+    case 3:
+      for (std::size_t k = 1; k < n; ++k) {
+        // A vertical end takes the other end's azimuth.
+        double sinA1 = w.sA[k - 1], cosA1 = w.cA[k - 1], sinA2 = w.sA[k], cosA2 = w.cA[k];
+        if (stations[k - 1].inclination == 0) sinA1 = w.sA[k], cosA1 = w.cA[k];
+        if (stations[k].inclination == 0) sinA2 = sinA1, cosA2 = cosA1;
+        const double dL = w.dL[k], uS = w.sI[k - 1], lS = w.sI[k];
+        w.incT[k] = dL / 2 * (w.cI[k - 1] + w.cI[k]);
+        w.incH[k] = dL / 2 * (uS + lS);
+        w.incN[k] = dL / 2 * (uS * cosA1 + lS * cosA2);
+        w.incE[k] = dL / 2 * (uS * sinA1 + lS * sinA2);
+      }
+      break;
+    case 4:
+      for (std::size_t k = 1; k < n; ++k) {
+        const double dL = w.dL[k], lS = w.sI[k];
+        w.incT[k] = dL * w.cI[k];
+        w.incH[k] = dL * lS;
+        w.incN[k] = dL * lS * w.cA[k];
+        w.incE[k] = dL * lS * w.sA[k];
+      }
+      break;
+    case kMinimumCurvature: {
+      // Half chords first, then the dogleg angles and the tangents of their halves.
+      for (std::size_t k = 1; k < n; ++k) {
+        const double uN = w.sI[k - 1] * w.cA[k - 1], uE = w.sI[k - 1] * w.sA[k - 1];
+        const double lN = w.sI[k] * w.cA[k], lE = w.sI[k] * w.sA[k];
+        const double dn = lN - uN, de = lE - uE, dv = w.cI[k] - w.cI[k - 1];
+        w.scratch[k] = std::min(1.0, std::sqrt(dn * dn + de * de + dv * dv) / 2);
+      }
+      vecmath::asin(w.scratch.data() + 1, w.turn.data() + 1, n - 1);
+      for (std::size_t k = 1; k < n; ++k) w.turn[k] = 2 * w.turn[k], w.scratch[k] = w.turn[k] / 2;
+      vecmath::tan(w.scratch.data() + 1, w.cosTurn.data() + 1, n - 1);
+      for (std::size_t k = 1; k < n; ++k) {
+        const double uN = w.sI[k - 1] * w.cA[k - 1], uE = w.sI[k - 1] * w.sA[k - 1];
+        const double lN = w.sI[k] * w.cA[k], lE = w.sI[k] * w.sA[k];
+        const double sn = uN + lN, se = uE + lE, sv = w.cI[k - 1] + w.cI[k];
+        if (std::sqrt(sn * sn + se * se + sv * sv) / 2 < mincurv::kOpposed) {
+          w.incT[k] = w.incH[k] = w.incN[k] = w.incE[k] = 0;
+          continue;
+        }
+        const double beta = w.turn[k];
+        const double rf = beta < mincurv::kSeriesBelow ? 1 + beta * beta / 12 : 2 / beta * w.cosTurn[k];
+        const double h = w.dL[k] / 2 * rf;
+        w.incT[k] = h * sv;
+        w.incH[k] = h * (w.sI[k - 1] + w.sI[k]);
+        w.incN[k] = h * sn;
+        w.incE[k] = h * se;
+      }
+      break;
+    }
+    default:
+      for (std::size_t k = 1; k < n; ++k) w.incT[k] = w.incH[k] = w.incN[k] = w.incE[k] = 0;
+      break;
+  }
+
+  // The running sums, in the order of the scalar pass.
+  w.tvd[0] = stations[0].md;
+  w.plan[0] = w.north[0] = w.east[0] = 0;
+  for (std::size_t k = 1; k < n; ++k) {
+    w.tvd[k] = w.incT[k] + w.tvd[k - 1];
+    w.plan[k] = w.incH[k] + w.plan[k - 1];
+    w.north[k] = w.incN[k] + w.north[k - 1];
+    w.east[k] = w.incE[k] + w.east[k - 1];
+  }
+  vecmath::atan2(w.east.data() + 1, w.north.data() + 1, w.az.data() + 1, n - 1);
+  for (std::size_t k = 1; k < n; ++k) {
+    w.az[k] = bearingFromAtan2(w.az[k], w.north[k], w.east[k]);
+    w.dist[k] = std::sqrt(w.east[k] * w.east[k] + w.north[k] * w.north[k]);
+    w.delta[k] = (w.az[k] - block.designAzimuth) * kPi / 180;
+  }
+  vecmath::sinCos(w.delta.data() + 1, w.sinD.data() + 1, w.cosD.data() + 1, n - 1);
+
+  results.resize(n + 1);
+  results[n] = StationResult{};
+  StationResult first;
+  first.tvd = stations[0].md;
+  results[0] = first;
+  for (std::size_t k = 1; k < n; ++k) {
+    StationResult& r = results[k];
+    r = StationResult{};
+    r.tvd = w.tvd[k];
+    r.planLength = w.plan[k];
+    r.north = w.north[k];
+    r.east = w.east[k];
+    r.closureAzimuth = w.az[k];
+    r.closureDistance = w.dist[k];
+    r.verticalSection = w.dist[k] * w.cosD[k];
+    r.lateralOffset = w.dist[k] * w.sinD[k];
+    const double sinMean = w.dA[k] == 0 ? 0 : w.sinMean[k];
+    r.doglegSeverity = doglegFromSine(w.dI[k], w.dA[k], sinMean, w.dL[k]);
+  }
+  const auto fillTarget = [&](double StationResult::*distance, double StationResult::*azimuth,
+                              double StationResult::*inclination) {
+    for (std::size_t k = 1; k < n; ++k) {
+      StationResult& r = results[k];
+      r.*distance = w.tDist[k];
+      if (w.tBelow[k] > 0) {
+        r.*azimuth = bearingFromAtan2(w.tAz[k], w.tN[k], w.tE[k]) - block.magDeclination;
+        r.*inclination = finiteOr(w.tAtan[k] * 180 / kPi, 0);
+      }
+    }
+  };
+  aimAllAt(w, n, block, block.target1X, block.target1Y, block.target1Tvd);
+  fillTarget(&StationResult::target1Distance, &StationResult::target1Azimuth,
+             &StationResult::target1Inclination);
+  if (block.targetCount == 2) {
+    aimAllAt(w, n, block, block.target2X, block.target2Y, block.target2Tvd);
+    fillTarget(&StationResult::target2Distance, &StationResult::target2Azimuth,
+               &StationResult::target2Inclination);
+  }
+}
+
+}  // namespace
+
+void ComputeTrajectoryFast(std::vector<SurveyStation>& stations, const BasicData& block, int count,
+                           int calcMethod, std::vector<StationResult>& results) {
+  static const bool vectors = vecmath::available();
+  const int n = std::clamp(count, 0, static_cast<int>(stations.size()));
+  if (vectors && n >= 2 && allFinite(stations, block, n)) {
+    vectorTrajectory(stations, block, n, calcMethod, results);
+  } else {
+    ComputeTrajectoryInto(stations, block, count, calcMethod, results);
+  }
+}
+
+namespace vecmath {
+bool available() noexcept {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+}
+}  // namespace vecmath
+
 void RecalculateAll(Session& session) {
   WellRecord& w = session.well;
   if (w.stationCount <= 0) {
@@ -629,12 +904,12 @@ void RecalculateAll(Session& session) {
     session.target2Hit = TargetCrossing{};
   }
   if (w.wellNo.empty() || w.stationCount <= 0) return;
-  ComputeTrajectoryInto(w.stations, w.basic(), w.stationCount, session.calcMethod, w.results);
+  ComputeTrajectoryFast(w.stations, w.basic(), w.stationCount, session.calcMethod, w.results);
   session.target1Hit = FindTargetCrossing(session, 1);
   session.target2Hit = FindTargetCrossing(session, 2);
   for (WellRecord& n : session.neighbourWells) {
     if (n.stationCount == 0) continue;
-    ComputeTrajectoryInto(n.stations, n.basic(), n.stationCount, session.calcMethod, n.results);
+    ComputeTrajectoryFast(n.stations, n.basic(), n.stationCount, session.calcMethod, n.results);
   }
 }
 
