@@ -624,20 +624,18 @@ TargetCrossing FindTargetCrossing(const Session& session, int target) {
 
 namespace {
 
-/// The arrays of one vectorised pass, kept between passes so that a recompute reuses them.
-struct Lanes {
-  std::vector<double> dL, dI, dA, meanI, sinMean;
-  std::vector<double> angI, angA, sI, cI, sA, cA, turn, cosTurn, scratch;
-  std::vector<double> incT, incH, incN, incE;
-  std::vector<double> tvd, plan, north, east, az, dist, delta, sinD, cosD;
-  std::vector<double> tN, tE, tAz, tDist, tBelow, tAtan;
+/// Courses per block of the vectorised pass: the block's arrays stay in the first-level cache.
+constexpr std::size_t kBlock = 256;
 
-  void size(std::size_t n) {
-    for (auto* v : {&dL, &dI, &dA, &meanI, &sinMean, &angI, &angA, &sI, &cI, &sA, &cA, &turn,
-                    &cosTurn, &scratch, &incT, &incH, &incN, &incE, &tvd, &plan, &north, &east, &az,
-                    &dist, &delta, &sinD, &cosD, &tN, &tE, &tAz, &tDist, &tBelow, &tAtan})
-      if (v->size() < n) v->resize(n);
-  }
+/// The arrays of one block of courses. Entry 0 is the station above the block, entries
+/// 1..kBlock the block's own stations.
+struct Lanes {
+  static constexpr std::size_t N = kBlock + 1;
+  double dL[N], dI[N], dA[N], meanI[N], sinMean[N];
+  double angI[N], angA[N], sI[N], cI[N], sA[N], cA[N], turn[N], cosTurn[N], scratch[N];
+  double incT[N], incH[N], incN[N], incE[N];
+  double tvd[N], plan[N], north[N], east[N], az[N], dist[N], delta[N], sinD[N], cosD[N];
+  double tN[N], tE[N], tAz[N], tDist[N], tBelow[N], tAtan[N];
 };
 
 /// AzimuthOf for a bearing from the arc tangent of (east, north) in -pi..pi: the same quadrants,
@@ -660,219 +658,237 @@ bool allFinite(const std::vector<SurveyStation>& stations, const BasicData& b, i
   return true;
 }
 
-/// Distance, bearing and line inclination to one target for stations 1..n-1, as aimAt.
-void aimAllAt(Lanes& w, std::size_t n, const BasicData& block, double targetX, double targetY,
+/// Distance, bearing and line inclination to one target for entries 1..m, as aimAt.
+void aimAllAt(Lanes& w, std::size_t m, const BasicData& block, double targetX, double targetY,
               double targetTvd) {
-  for (std::size_t k = 1; k < n; ++k) {
-    w.tN[k] = (targetX - block.wellheadX) - w.north[k];
-    w.tE[k] = (targetY - block.wellheadY) - w.east[k];
-    w.tDist[k] = std::sqrt(w.tN[k] * w.tN[k] + w.tE[k] * w.tE[k]);
-    w.tBelow[k] = targetTvd - w.tvd[k];
-    w.scratch[k] = w.tBelow[k] > 0 ? w.tDist[k] / w.tBelow[k] : 0;
+  for (std::size_t j = 1; j <= m; ++j) {
+    w.tN[j] = (targetX - block.wellheadX) - w.north[j];
+    w.tE[j] = (targetY - block.wellheadY) - w.east[j];
+    w.tDist[j] = std::sqrt(w.tN[j] * w.tN[j] + w.tE[j] * w.tE[j]);
+    w.tBelow[j] = targetTvd - w.tvd[j];
+    w.scratch[j] = w.tBelow[j] > 0 ? w.tDist[j] / w.tBelow[j] : 0;
   }
-  vecmath::atan2(w.tE.data() + 1, w.tN.data() + 1, w.tAz.data() + 1, n - 1);
-  vecmath::atan(w.scratch.data() + 1, w.tAtan.data() + 1, n - 1);
+  vecmath::atan2(w.tE + 1, w.tN + 1, w.tAz + 1, m);
+  vecmath::atan(w.scratch + 1, w.tAtan + 1, m);
 }
 
-/// ComputeTrajectoryInto for at least two finite stations, with every sine, cosine and arc
-/// tangent taken four at a time over whole arrays.
-void vectorTrajectory(std::vector<SurveyStation>& stations, const BasicData& block, int count,
-                      int calcMethod, std::vector<StationResult>& results) {
-  static thread_local Lanes w;
-  const auto n = static_cast<std::size_t>(count);
-  w.size(n);
+/// The courses ending at stations k0 .. k0+m-1 (st points at station k0-1). Entry 0 of w holds
+/// the station above, with its sines, cosines and running sums; on return entry 0 holds the
+/// block's last station, ready for the next block.
+void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool first,
+                 const BasicData& block, int calcMethod, Lanes& w) {
   const double rad = kPi / 180;
-  for (std::size_t i = 0; i < n; ++i) stations[i].gridAzimuth = stations[i].azimuth + block.magDeclination;
-
   // The dogleg's angle changes, taken before method 0 rewrites the azimuths of vertical ends;
   // that rewrite runs course by course, as each course sees the one before it.
-  for (std::size_t k = 1; k < n; ++k) {
-    SurveyStation& p = stations[k - 1];
-    SurveyStation& c = stations[k];
-    w.dL[k] = c.md - p.md;
-    w.dI[k] = (c.inclination - p.inclination) * kPi / 180;
+  for (std::size_t j = 1; j <= m; ++j) {
+    SurveyStation& p = st[j - 1];
+    SurveyStation& c = st[j];
+    w.dL[j] = c.md - p.md;
+    w.dI[j] = (c.inclination - p.inclination) * kPi / 180;
     double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
     if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
-    w.dA[k] = dA;
-    w.meanI[k] = (p.inclination + c.inclination) * kPi / 360;
+    w.dA[j] = dA;
+    w.meanI[j] = (p.inclination + c.inclination) * kPi / 360;
     if (calcMethod == 0) {
       if (p.inclination == 0) p.gridAzimuth = c.gridAzimuth;
       if (c.inclination == 0) c.gridAzimuth = p.gridAzimuth;
-      w.angI[k] = (p.inclination + c.inclination) * kPi / 360;
+      w.angI[j] = (p.inclination + c.inclination) * kPi / 360;
       double a = (p.gridAzimuth + c.gridAzimuth) * kPi / 360;
       if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
-      w.angA[k] = a;
+      w.angA[j] = a;
     } else if (calcMethod == 1) {
-      w.angI[k] = (c.inclination / 2 + p.inclination / 2) * rad;
+      w.angI[j] = (c.inclination / 2 + p.inclination / 2) * rad;
       double a = (p.gridAzimuth / 2 + c.gridAzimuth / 2) * rad;
       if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
-      w.angA[k] = a;
+      w.angA[j] = a;
     }
   }
   const bool perCourse = calcMethod == 0 || calcMethod == 1;
+  // Per-station angles: the station above comes from the block before, except at the top.
+  const std::size_t from = perCourse || !first ? 1 : 0;
   if (!perCourse) {
-    for (std::size_t i = 0; i < n; ++i) {
-      w.angI[i] = stations[i].inclination * rad;
-      w.angA[i] = stations[i].gridAzimuth * rad;
+    for (std::size_t j = from; j <= m; ++j) {
+      w.angI[j] = st[j].inclination * rad;
+      w.angA[j] = st[j].gridAzimuth * rad;
     }
   }
-  w.sinMean[0] = 0;
-  vecmath::sin(w.meanI.data() + 1, w.sinMean.data() + 1, n - 1);
-  const std::size_t from = perCourse ? 1 : 0;
-  vecmath::sinCos(w.angI.data() + from, w.sI.data() + from, w.cI.data() + from, n - from);
-  vecmath::sinCos(w.angA.data() + from, w.sA.data() + from, w.cA.data() + from, n - from);
+  vecmath::sinCos(w.angI + from, w.sI + from, w.cI + from, m + 1 - from);
+  // Method 0's mean inclination is the dogleg's own.
+  if (calcMethod == 0) {
+    std::copy(w.sI + 1, w.sI + m + 1, w.sinMean + 1);
+  } else {
+    vecmath::sin(w.meanI + 1, w.sinMean + 1, m);
+  }
+  vecmath::sinCos(w.angA + from, w.sA + from, w.cA + from, m + 1 - from);
 
   switch (calcMethod) {
     case 0:
-      for (std::size_t k = 1; k < n; ++k) {
-        const double dL = w.dL[k], si = w.sI[k];
-        w.incT[k] = dL * w.cI[k];
-        w.incH[k] = dL * si;
-        w.incN[k] = dL * si * w.cA[k];
-        w.incE[k] = dL * si * w.sA[k];
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double dL = w.dL[j], si = w.sI[j];
+        w.incT[j] = dL * w.cI[j];
+        w.incH[j] = dL * si;
+        w.incN[j] = dL * si * w.cA[j];
+        w.incE[j] = dL * si * w.sA[j];
       }
       break;
     case 1:
-      for (std::size_t k = 1; k < n; ++k) {
-        const double dL = w.dL[k], dI = w.dI[k];
-        const double dA = shortArcDegrees(stations[k].gridAzimuth - stations[k - 1].gridAzimuth) * rad;
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double dL = w.dL[j], dI = w.dI[j];
+        const double dA = shortArcDegrees(st[j].gridAzimuth - st[j - 1].gridAzimuth) * rad;
         const double f = 1 - dI * dI / 24;
         const double g = 1 - dI * dI / 24 - dA * dA / 24;
-        w.incT[k] = dL * f * w.cI[k];
-        w.incH[k] = dL * f * w.sI[k];
-        w.incN[k] = dL * g * w.sI[k] * w.cA[k];
-        w.incE[k] = dL * g * w.sI[k] * w.sA[k];
+        w.incT[j] = dL * f * w.cI[j];
+        w.incH[j] = dL * f * w.sI[j];
+        w.incN[j] = dL * g * w.sI[j] * w.cA[j];
+        w.incE[j] = dL * g * w.sI[j] * w.sA[j];
       }
       break;
     case 2:
-      for (std::size_t k = 1; k < n; ++k) w.turn[k] = w.angA[k] - w.angA[k - 1];
-      vecmath::sinCos(w.turn.data() + 1, w.scratch.data() + 1, w.cosTurn.data() + 1, n - 1);
-      for (std::size_t k = 1; k < n; ++k) {
-        const double uS = w.sI[k - 1], uC = w.cI[k - 1], lS = w.sI[k], lC = w.cI[k];
-        const double cosTurn = w.cosTurn[k];
+      for (std::size_t j = 1; j <= m; ++j) w.turn[j] = w.angA[j] - w.angA[j - 1];
+      vecmath::cos(w.turn + 1, w.cosTurn + 1, m);
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double uS = w.sI[j - 1], uC = w.cI[j - 1], lS = w.sI[j], lC = w.cI[j];
+        const double cosTurn = w.cosTurn[j];
         const double cosBeta = std::clamp(uC * lC + uS * lS * cosTurn, -1.0, 1.0);
         if (1 + cosBeta <= 1e-15) {
-          w.incT[k] = w.incH[k] = w.incN[k] = w.incE[k] = 0;
+          w.incT[j] = w.incH[j] = w.incN[j] = w.incE[j] = 0;
           continue;
         }
-        const double h = w.dL[k] / 2 * std::sqrt(2 / (1 + cosBeta));
+        const double h = w.dL[j] / 2 * std::sqrt(2 / (1 + cosBeta));
         const double across = uS * uS + lS * lS + 2 * uS * lS * cosTurn;
-        w.incT[k] = h * (uC + lC);
-        w.incH[k] = h * std::sqrt(std::max(0.0, across));
-        w.incN[k] = h * (uS * w.cA[k - 1] + lS * w.cA[k]);
-        w.incE[k] = h * (uS * w.sA[k - 1] + lS * w.sA[k]);
+        w.incT[j] = h * (uC + lC);
+        w.incH[j] = h * std::sqrt(std::max(0.0, across));
+        w.incN[j] = h * (uS * w.cA[j - 1] + lS * w.cA[j]);
+        w.incE[j] = h * (uS * w.sA[j - 1] + lS * w.sA[j]);
       }
       break;
     case 3:
-      for (std::size_t k = 1; k < n; ++k) {
+      for (std::size_t j = 1; j <= m; ++j) {
         // A vertical end takes the other end's azimuth.
-        double sinA1 = w.sA[k - 1], cosA1 = w.cA[k - 1], sinA2 = w.sA[k], cosA2 = w.cA[k];
-        if (stations[k - 1].inclination == 0) sinA1 = w.sA[k], cosA1 = w.cA[k];
-        if (stations[k].inclination == 0) sinA2 = sinA1, cosA2 = cosA1;
-        const double dL = w.dL[k], uS = w.sI[k - 1], lS = w.sI[k];
-        w.incT[k] = dL / 2 * (w.cI[k - 1] + w.cI[k]);
-        w.incH[k] = dL / 2 * (uS + lS);
-        w.incN[k] = dL / 2 * (uS * cosA1 + lS * cosA2);
-        w.incE[k] = dL / 2 * (uS * sinA1 + lS * sinA2);
+        double sinA1 = w.sA[j - 1], cosA1 = w.cA[j - 1], sinA2 = w.sA[j], cosA2 = w.cA[j];
+        if (st[j - 1].inclination == 0) sinA1 = w.sA[j], cosA1 = w.cA[j];
+        if (st[j].inclination == 0) sinA2 = sinA1, cosA2 = cosA1;
+        const double dL = w.dL[j], uS = w.sI[j - 1], lS = w.sI[j];
+        w.incT[j] = dL / 2 * (w.cI[j - 1] + w.cI[j]);
+        w.incH[j] = dL / 2 * (uS + lS);
+        w.incN[j] = dL / 2 * (uS * cosA1 + lS * cosA2);
+        w.incE[j] = dL / 2 * (uS * sinA1 + lS * sinA2);
       }
       break;
     case 4:
-      for (std::size_t k = 1; k < n; ++k) {
-        const double dL = w.dL[k], lS = w.sI[k];
-        w.incT[k] = dL * w.cI[k];
-        w.incH[k] = dL * lS;
-        w.incN[k] = dL * lS * w.cA[k];
-        w.incE[k] = dL * lS * w.sA[k];
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double dL = w.dL[j], lS = w.sI[j];
+        w.incT[j] = dL * w.cI[j];
+        w.incH[j] = dL * lS;
+        w.incN[j] = dL * lS * w.cA[j];
+        w.incE[j] = dL * lS * w.sA[j];
       }
       break;
     case kMinimumCurvature: {
-      // Half chords first, then the dogleg angles and the tangents of their halves.
-      for (std::size_t k = 1; k < n; ++k) {
-        const double uN = w.sI[k - 1] * w.cA[k - 1], uE = w.sI[k - 1] * w.sA[k - 1];
-        const double lN = w.sI[k] * w.cA[k], lE = w.sI[k] * w.sA[k];
-        const double dn = lN - uN, de = lE - uE, dv = w.cI[k] - w.cI[k - 1];
-        w.scratch[k] = std::min(1.0, std::sqrt(dn * dn + de * de + dv * dv) / 2);
+      // The half chord between the two unit directions is the sine of half the dogleg angle,
+      // the half sum its cosine: their ratio is the tangent the ratio factor needs.
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double uN = w.sI[j - 1] * w.cA[j - 1], uE = w.sI[j - 1] * w.sA[j - 1];
+        const double lN = w.sI[j] * w.cA[j], lE = w.sI[j] * w.sA[j];
+        const double dn = lN - uN, de = lE - uE, dv = w.cI[j] - w.cI[j - 1];
+        const double sn = uN + lN, se = uE + lE, sv = w.cI[j - 1] + w.cI[j];
+        w.scratch[j] = std::min(1.0, std::sqrt(dn * dn + de * de + dv * dv) / 2);
+        w.tN[j] = std::sqrt(sn * sn + se * se + sv * sv) / 2;
+        w.incN[j] = sn, w.incE[j] = se, w.incT[j] = sv;
       }
-      vecmath::asin(w.scratch.data() + 1, w.turn.data() + 1, n - 1);
-      for (std::size_t k = 1; k < n; ++k) w.turn[k] = 2 * w.turn[k], w.scratch[k] = w.turn[k] / 2;
-      vecmath::tan(w.scratch.data() + 1, w.cosTurn.data() + 1, n - 1);
-      for (std::size_t k = 1; k < n; ++k) {
-        const double uN = w.sI[k - 1] * w.cA[k - 1], uE = w.sI[k - 1] * w.sA[k - 1];
-        const double lN = w.sI[k] * w.cA[k], lE = w.sI[k] * w.sA[k];
-        const double sn = uN + lN, se = uE + lE, sv = w.cI[k - 1] + w.cI[k];
-        if (std::sqrt(sn * sn + se * se + sv * sv) / 2 < mincurv::kOpposed) {
-          w.incT[k] = w.incH[k] = w.incN[k] = w.incE[k] = 0;
+      vecmath::asin(w.scratch + 1, w.turn + 1, m);
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double sn = w.incN[j], se = w.incE[j], sv = w.incT[j];
+        if (w.tN[j] < mincurv::kOpposed) {
+          w.incT[j] = w.incH[j] = w.incN[j] = w.incE[j] = 0;
           continue;
         }
-        const double beta = w.turn[k];
-        const double rf = beta < mincurv::kSeriesBelow ? 1 + beta * beta / 12 : 2 / beta * w.cosTurn[k];
-        const double h = w.dL[k] / 2 * rf;
-        w.incT[k] = h * sv;
-        w.incH[k] = h * (w.sI[k - 1] + w.sI[k]);
-        w.incN[k] = h * sn;
-        w.incE[k] = h * se;
+        const double beta = 2 * w.turn[j];
+        const double rf =
+            beta < mincurv::kSeriesBelow ? 1 + beta * beta / 12 : 2 / beta * (w.scratch[j] / w.tN[j]);
+        const double h = w.dL[j] / 2 * rf;
+        w.incT[j] = h * sv;
+        w.incH[j] = h * (w.sI[j - 1] + w.sI[j]);
+        w.incN[j] = h * sn;
+        w.incE[j] = h * se;
       }
       break;
     }
     default:
-      for (std::size_t k = 1; k < n; ++k) w.incT[k] = w.incH[k] = w.incN[k] = w.incE[k] = 0;
+      for (std::size_t j = 1; j <= m; ++j) w.incT[j] = w.incH[j] = w.incN[j] = w.incE[j] = 0;
       break;
   }
 
   // The running sums, in the order of the scalar pass.
-  w.tvd[0] = stations[0].md;
-  w.plan[0] = w.north[0] = w.east[0] = 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    w.tvd[k] = w.incT[k] + w.tvd[k - 1];
-    w.plan[k] = w.incH[k] + w.plan[k - 1];
-    w.north[k] = w.incN[k] + w.north[k - 1];
-    w.east[k] = w.incE[k] + w.east[k - 1];
+  for (std::size_t j = 1; j <= m; ++j) {
+    w.tvd[j] = w.incT[j] + w.tvd[j - 1];
+    w.plan[j] = w.incH[j] + w.plan[j - 1];
+    w.north[j] = w.incN[j] + w.north[j - 1];
+    w.east[j] = w.incE[j] + w.east[j - 1];
   }
-  vecmath::atan2(w.east.data() + 1, w.north.data() + 1, w.az.data() + 1, n - 1);
-  for (std::size_t k = 1; k < n; ++k) {
-    w.az[k] = bearingFromAtan2(w.az[k], w.north[k], w.east[k]);
-    w.dist[k] = std::sqrt(w.east[k] * w.east[k] + w.north[k] * w.north[k]);
-    w.delta[k] = (w.az[k] - block.designAzimuth) * kPi / 180;
+  vecmath::atan2(w.east + 1, w.north + 1, w.az + 1, m);
+  for (std::size_t j = 1; j <= m; ++j) {
+    w.az[j] = bearingFromAtan2(w.az[j], w.north[j], w.east[j]);
+    w.dist[j] = std::sqrt(w.east[j] * w.east[j] + w.north[j] * w.north[j]);
+    w.delta[j] = (w.az[j] - block.designAzimuth) * kPi / 180;
   }
-  vecmath::sinCos(w.delta.data() + 1, w.sinD.data() + 1, w.cosD.data() + 1, n - 1);
+  vecmath::sinCos(w.delta + 1, w.sinD + 1, w.cosD + 1, m);
 
+  for (std::size_t j = 1; j <= m; ++j) {
+    StationResult& r = out[j];
+    r = StationResult{};
+    r.tvd = w.tvd[j];
+    r.planLength = w.plan[j];
+    r.north = w.north[j];
+    r.east = w.east[j];
+    r.closureAzimuth = w.az[j];
+    r.closureDistance = w.dist[j];
+    r.verticalSection = w.dist[j] * w.cosD[j];
+    r.lateralOffset = w.dist[j] * w.sinD[j];
+    const double sinMean = w.dA[j] == 0 ? 0 : w.sinMean[j];
+    r.doglegSeverity = doglegFromSine(w.dI[j], w.dA[j], sinMean, w.dL[j]);
+  }
+  const auto fillTarget = [&](double StationResult::*distance, double StationResult::*azimuth,
+                              double StationResult::*inclination) {
+    for (std::size_t j = 1; j <= m; ++j) {
+      StationResult& r = out[j];
+      r.*distance = w.tDist[j];
+      if (w.tBelow[j] > 0) {
+        r.*azimuth = bearingFromAtan2(w.tAz[j], w.tN[j], w.tE[j]) - block.magDeclination;
+        r.*inclination = finiteOr(w.tAtan[j] * 180 / kPi, 0);
+      }
+    }
+  };
+  aimAllAt(w, m, block, block.target1X, block.target1Y, block.target1Tvd);
+  fillTarget(&StationResult::target1Distance, &StationResult::target1Azimuth,
+             &StationResult::target1Inclination);
+  if (block.targetCount == 2) {
+    aimAllAt(w, m, block, block.target2X, block.target2Y, block.target2Tvd);
+    fillTarget(&StationResult::target2Distance, &StationResult::target2Azimuth,
+               &StationResult::target2Inclination);
+  }
+
+  // The last station becomes the one above the next block.
+  for (double* a : {w.angA, w.sI, w.cI, w.sA, w.cA, w.tvd, w.plan, w.north, w.east}) a[0] = a[m];
+}
+
+/// ComputeTrajectoryInto for at least two finite stations, block by block.
+void vectorTrajectory(std::vector<SurveyStation>& stations, const BasicData& block, int count,
+                      int calcMethod, std::vector<StationResult>& results) {
+  static thread_local Lanes w;
+  const auto n = static_cast<std::size_t>(count);
+  for (std::size_t i = 0; i < n; ++i)
+    stations[i].gridAzimuth = stations[i].azimuth + block.magDeclination;
   results.resize(n + 1);
   results[n] = StationResult{};
   StationResult first;
   first.tvd = stations[0].md;
   results[0] = first;
-  for (std::size_t k = 1; k < n; ++k) {
-    StationResult& r = results[k];
-    r = StationResult{};
-    r.tvd = w.tvd[k];
-    r.planLength = w.plan[k];
-    r.north = w.north[k];
-    r.east = w.east[k];
-    r.closureAzimuth = w.az[k];
-    r.closureDistance = w.dist[k];
-    r.verticalSection = w.dist[k] * w.cosD[k];
-    r.lateralOffset = w.dist[k] * w.sinD[k];
-    const double sinMean = w.dA[k] == 0 ? 0 : w.sinMean[k];
-    r.doglegSeverity = doglegFromSine(w.dI[k], w.dA[k], sinMean, w.dL[k]);
-  }
-  const auto fillTarget = [&](double StationResult::*distance, double StationResult::*azimuth,
-                              double StationResult::*inclination) {
-    for (std::size_t k = 1; k < n; ++k) {
-      StationResult& r = results[k];
-      r.*distance = w.tDist[k];
-      if (w.tBelow[k] > 0) {
-        r.*azimuth = bearingFromAtan2(w.tAz[k], w.tN[k], w.tE[k]) - block.magDeclination;
-        r.*inclination = finiteOr(w.tAtan[k] * 180 / kPi, 0);
-      }
-    }
-  };
-  aimAllAt(w, n, block, block.target1X, block.target1Y, block.target1Tvd);
-  fillTarget(&StationResult::target1Distance, &StationResult::target1Azimuth,
-             &StationResult::target1Inclination);
-  if (block.targetCount == 2) {
-    aimAllAt(w, n, block, block.target2X, block.target2Y, block.target2Tvd);
-    fillTarget(&StationResult::target2Distance, &StationResult::target2Azimuth,
-               &StationResult::target2Inclination);
+  w.tvd[0] = stations[0].md;
+  w.plan[0] = w.north[0] = w.east[0] = 0;
+  for (std::size_t k0 = 1; k0 < n; k0 += kBlock) {
+    const std::size_t m = std::min(kBlock, n - k0);
+    vectorBlock(&stations[k0 - 1], &results[k0 - 1], m, k0 == 1, block, calcMethod, w);
   }
 }
 
