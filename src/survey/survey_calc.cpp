@@ -5,6 +5,7 @@
 
 #include "common/constants.h"
 #include "survey/min_curvature.h"
+#include "survey/vector_math.h"
 
 namespace tarsek {
 
@@ -621,6 +622,296 @@ TargetCrossing FindTargetCrossing(const Session& session, int target) {
   return x;
 }
 
+namespace {
+
+/// Courses per block of the vectorised pass: the block's arrays stay in the first-level cache.
+constexpr std::size_t kBlock = 256;
+
+/// The arrays of one block of courses. Entry 0 is the station above the block, entries
+/// 1..kBlock the block's own stations.
+struct Lanes {
+  static constexpr std::size_t N = kBlock + 1;
+  double dL[N], dI[N], dA[N], meanI[N], sinMean[N];
+  double angI[N], angA[N], sI[N], cI[N], sA[N], cA[N], turn[N], cosTurn[N], scratch[N];
+  double incT[N], incH[N], incN[N], incE[N];
+  double tvd[N], plan[N], north[N], east[N], az[N], dist[N], delta[N], sinD[N], cosD[N];
+  double tN[N], tE[N], tAz[N], tDist[N], tBelow[N], tAtan[N];
+};
+
+/// AzimuthOf for a bearing from the arc tangent of (east, north) in -pi..pi: the same quadrants,
+/// with the axes exactly where AzimuthOf puts them.
+double bearingFromAtan2(double r, double north, double east) noexcept {
+  if (east == 0) return north < 0 ? 180 : 0;
+  if (r < 0) r += kTwoPi;
+  return finiteOr(r * 180 / kPi, 0);
+}
+
+bool allFinite(const std::vector<SurveyStation>& stations, const BasicData& b, int count) {
+  for (int i = 0; i < count; ++i) {
+    const SurveyStation& s = stations[static_cast<std::size_t>(i)];
+    if (!std::isfinite(s.md) || !std::isfinite(s.inclination) || !std::isfinite(s.azimuth))
+      return false;
+  }
+  for (double v : {b.magDeclination, b.designAzimuth, b.wellheadX, b.wellheadY, b.target1X,
+                   b.target1Y, b.target1Tvd, b.target2X, b.target2Y, b.target2Tvd})
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+/// Distance, bearing and line inclination to one target for entries 1..m, as aimAt.
+void aimAllAt(Lanes& w, std::size_t m, const BasicData& block, double targetX, double targetY,
+              double targetTvd) {
+  for (std::size_t j = 1; j <= m; ++j) {
+    w.tN[j] = (targetX - block.wellheadX) - w.north[j];
+    w.tE[j] = (targetY - block.wellheadY) - w.east[j];
+    w.tDist[j] = std::sqrt(w.tN[j] * w.tN[j] + w.tE[j] * w.tE[j]);
+    w.tBelow[j] = targetTvd - w.tvd[j];
+    w.scratch[j] = w.tBelow[j] > 0 ? w.tDist[j] / w.tBelow[j] : 0;
+  }
+  vecmath::atan2(w.tE + 1, w.tN + 1, w.tAz + 1, m);
+  vecmath::atan(w.scratch + 1, w.tAtan + 1, m);
+}
+
+/// The courses ending at stations k0 .. k0+m-1 (st points at station k0-1). Entry 0 of w holds
+/// the station above, with its sines, cosines and running sums; on return entry 0 holds the
+/// block's last station, ready for the next block.
+void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool first,
+                 const BasicData& block, int calcMethod, Lanes& w) {
+  const double rad = kPi / 180;
+  // The dogleg's angle changes, taken before method 0 rewrites the azimuths of vertical ends;
+  // that rewrite runs course by course, as each course sees the one before it.
+  for (std::size_t j = 1; j <= m; ++j) {
+    SurveyStation& p = st[j - 1];
+    SurveyStation& c = st[j];
+    w.dL[j] = c.md - p.md;
+    w.dI[j] = (c.inclination - p.inclination) * kPi / 180;
+    double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
+    if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
+    w.dA[j] = dA;
+    w.meanI[j] = (p.inclination + c.inclination) * kPi / 360;
+    if (calcMethod == 0) {
+      if (p.inclination == 0) p.gridAzimuth = c.gridAzimuth;
+      if (c.inclination == 0) c.gridAzimuth = p.gridAzimuth;
+      w.angI[j] = (p.inclination + c.inclination) * kPi / 360;
+      double a = (p.gridAzimuth + c.gridAzimuth) * kPi / 360;
+      if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
+      w.angA[j] = a;
+    } else if (calcMethod == 1) {
+      w.angI[j] = (c.inclination / 2 + p.inclination / 2) * rad;
+      double a = (p.gridAzimuth / 2 + c.gridAzimuth / 2) * rad;
+      if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
+      w.angA[j] = a;
+    }
+  }
+  const bool perCourse = calcMethod == 0 || calcMethod == 1;
+  // Per-station angles: the station above comes from the block before, except at the top.
+  const std::size_t from = perCourse || !first ? 1 : 0;
+  if (!perCourse) {
+    for (std::size_t j = from; j <= m; ++j) {
+      w.angI[j] = st[j].inclination * rad;
+      w.angA[j] = st[j].gridAzimuth * rad;
+    }
+  }
+  vecmath::sinCos(w.angI + from, w.sI + from, w.cI + from, m + 1 - from);
+  // Method 0's mean inclination is the dogleg's own.
+  if (calcMethod == 0) {
+    std::copy(w.sI + 1, w.sI + m + 1, w.sinMean + 1);
+  } else {
+    vecmath::sin(w.meanI + 1, w.sinMean + 1, m);
+  }
+  vecmath::sinCos(w.angA + from, w.sA + from, w.cA + from, m + 1 - from);
+
+  switch (calcMethod) {
+    case 0:
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double dL = w.dL[j], si = w.sI[j];
+        w.incT[j] = dL * w.cI[j];
+        w.incH[j] = dL * si;
+        w.incN[j] = dL * si * w.cA[j];
+        w.incE[j] = dL * si * w.sA[j];
+      }
+      break;
+    case 1:
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double dL = w.dL[j], dI = w.dI[j];
+        const double dA = shortArcDegrees(st[j].gridAzimuth - st[j - 1].gridAzimuth) * rad;
+        const double f = 1 - dI * dI / 24;
+        const double g = 1 - dI * dI / 24 - dA * dA / 24;
+        w.incT[j] = dL * f * w.cI[j];
+        w.incH[j] = dL * f * w.sI[j];
+        w.incN[j] = dL * g * w.sI[j] * w.cA[j];
+        w.incE[j] = dL * g * w.sI[j] * w.sA[j];
+      }
+      break;
+    case 2:
+      for (std::size_t j = 1; j <= m; ++j) w.turn[j] = w.angA[j] - w.angA[j - 1];
+      vecmath::cos(w.turn + 1, w.cosTurn + 1, m);
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double uS = w.sI[j - 1], uC = w.cI[j - 1], lS = w.sI[j], lC = w.cI[j];
+        const double cosTurn = w.cosTurn[j];
+        const double cosBeta = std::clamp(uC * lC + uS * lS * cosTurn, -1.0, 1.0);
+        if (1 + cosBeta <= 1e-15) {
+          w.incT[j] = w.incH[j] = w.incN[j] = w.incE[j] = 0;
+          continue;
+        }
+        const double h = w.dL[j] / 2 * std::sqrt(2 / (1 + cosBeta));
+        const double across = uS * uS + lS * lS + 2 * uS * lS * cosTurn;
+        w.incT[j] = h * (uC + lC);
+        w.incH[j] = h * std::sqrt(std::max(0.0, across));
+        w.incN[j] = h * (uS * w.cA[j - 1] + lS * w.cA[j]);
+        w.incE[j] = h * (uS * w.sA[j - 1] + lS * w.sA[j]);
+      }
+      break;
+    case 3:
+      for (std::size_t j = 1; j <= m; ++j) {
+        // A vertical end takes the other end's azimuth.
+        double sinA1 = w.sA[j - 1], cosA1 = w.cA[j - 1], sinA2 = w.sA[j], cosA2 = w.cA[j];
+        if (st[j - 1].inclination == 0) sinA1 = w.sA[j], cosA1 = w.cA[j];
+        if (st[j].inclination == 0) sinA2 = sinA1, cosA2 = cosA1;
+        const double dL = w.dL[j], uS = w.sI[j - 1], lS = w.sI[j];
+        w.incT[j] = dL / 2 * (w.cI[j - 1] + w.cI[j]);
+        w.incH[j] = dL / 2 * (uS + lS);
+        w.incN[j] = dL / 2 * (uS * cosA1 + lS * cosA2);
+        w.incE[j] = dL / 2 * (uS * sinA1 + lS * sinA2);
+      }
+      break;
+    case 4:
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double dL = w.dL[j], lS = w.sI[j];
+        w.incT[j] = dL * w.cI[j];
+        w.incH[j] = dL * lS;
+        w.incN[j] = dL * lS * w.cA[j];
+        w.incE[j] = dL * lS * w.sA[j];
+      }
+      break;
+    case kMinimumCurvature: {
+      // The half chord between the two unit directions is the sine of half the dogleg angle,
+      // the half sum its cosine: their ratio is the tangent the ratio factor needs.
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double uN = w.sI[j - 1] * w.cA[j - 1], uE = w.sI[j - 1] * w.sA[j - 1];
+        const double lN = w.sI[j] * w.cA[j], lE = w.sI[j] * w.sA[j];
+        const double dn = lN - uN, de = lE - uE, dv = w.cI[j] - w.cI[j - 1];
+        const double sn = uN + lN, se = uE + lE, sv = w.cI[j - 1] + w.cI[j];
+        w.scratch[j] = std::min(1.0, std::sqrt(dn * dn + de * de + dv * dv) / 2);
+        w.tN[j] = std::sqrt(sn * sn + se * se + sv * sv) / 2;
+        w.incN[j] = sn, w.incE[j] = se, w.incT[j] = sv;
+      }
+      vecmath::asin(w.scratch + 1, w.turn + 1, m);
+      for (std::size_t j = 1; j <= m; ++j) {
+        const double sn = w.incN[j], se = w.incE[j], sv = w.incT[j];
+        if (w.tN[j] < mincurv::kOpposed) {
+          w.incT[j] = w.incH[j] = w.incN[j] = w.incE[j] = 0;
+          continue;
+        }
+        const double beta = 2 * w.turn[j];
+        const double rf =
+            beta < mincurv::kSeriesBelow ? 1 + beta * beta / 12 : 2 / beta * (w.scratch[j] / w.tN[j]);
+        const double h = w.dL[j] / 2 * rf;
+        w.incT[j] = h * sv;
+        w.incH[j] = h * (w.sI[j - 1] + w.sI[j]);
+        w.incN[j] = h * sn;
+        w.incE[j] = h * se;
+      }
+      break;
+    }
+    default:
+      for (std::size_t j = 1; j <= m; ++j) w.incT[j] = w.incH[j] = w.incN[j] = w.incE[j] = 0;
+      break;
+  }
+
+  // The running sums, in the order of the scalar pass.
+  for (std::size_t j = 1; j <= m; ++j) {
+    w.tvd[j] = w.incT[j] + w.tvd[j - 1];
+    w.plan[j] = w.incH[j] + w.plan[j - 1];
+    w.north[j] = w.incN[j] + w.north[j - 1];
+    w.east[j] = w.incE[j] + w.east[j - 1];
+  }
+  vecmath::atan2(w.east + 1, w.north + 1, w.az + 1, m);
+  for (std::size_t j = 1; j <= m; ++j) {
+    w.az[j] = bearingFromAtan2(w.az[j], w.north[j], w.east[j]);
+    w.dist[j] = std::sqrt(w.east[j] * w.east[j] + w.north[j] * w.north[j]);
+    w.delta[j] = (w.az[j] - block.designAzimuth) * kPi / 180;
+  }
+  vecmath::sinCos(w.delta + 1, w.sinD + 1, w.cosD + 1, m);
+
+  for (std::size_t j = 1; j <= m; ++j) {
+    StationResult& r = out[j];
+    r = StationResult{};
+    r.tvd = w.tvd[j];
+    r.planLength = w.plan[j];
+    r.north = w.north[j];
+    r.east = w.east[j];
+    r.closureAzimuth = w.az[j];
+    r.closureDistance = w.dist[j];
+    r.verticalSection = w.dist[j] * w.cosD[j];
+    r.lateralOffset = w.dist[j] * w.sinD[j];
+    const double sinMean = w.dA[j] == 0 ? 0 : w.sinMean[j];
+    r.doglegSeverity = doglegFromSine(w.dI[j], w.dA[j], sinMean, w.dL[j]);
+  }
+  const auto fillTarget = [&](double StationResult::*distance, double StationResult::*azimuth,
+                              double StationResult::*inclination) {
+    for (std::size_t j = 1; j <= m; ++j) {
+      StationResult& r = out[j];
+      r.*distance = w.tDist[j];
+      if (w.tBelow[j] > 0) {
+        r.*azimuth = bearingFromAtan2(w.tAz[j], w.tN[j], w.tE[j]) - block.magDeclination;
+        r.*inclination = finiteOr(w.tAtan[j] * 180 / kPi, 0);
+      }
+    }
+  };
+  aimAllAt(w, m, block, block.target1X, block.target1Y, block.target1Tvd);
+  fillTarget(&StationResult::target1Distance, &StationResult::target1Azimuth,
+             &StationResult::target1Inclination);
+  if (block.targetCount == 2) {
+    aimAllAt(w, m, block, block.target2X, block.target2Y, block.target2Tvd);
+    fillTarget(&StationResult::target2Distance, &StationResult::target2Azimuth,
+               &StationResult::target2Inclination);
+  }
+
+  // The last station becomes the one above the next block.
+  for (double* a : {w.angA, w.sI, w.cI, w.sA, w.cA, w.tvd, w.plan, w.north, w.east}) a[0] = a[m];
+}
+
+/// ComputeTrajectoryInto for at least two finite stations, block by block.
+void vectorTrajectory(std::vector<SurveyStation>& stations, const BasicData& block, int count,
+                      int calcMethod, std::vector<StationResult>& results) {
+  static thread_local Lanes w;
+  const auto n = static_cast<std::size_t>(count);
+  for (std::size_t i = 0; i < n; ++i)
+    stations[i].gridAzimuth = stations[i].azimuth + block.magDeclination;
+  results.resize(n + 1);
+  results[n] = StationResult{};
+  StationResult first;
+  first.tvd = stations[0].md;
+  results[0] = first;
+  w.tvd[0] = stations[0].md;
+  w.plan[0] = w.north[0] = w.east[0] = 0;
+  for (std::size_t k0 = 1; k0 < n; k0 += kBlock) {
+    const std::size_t m = std::min(kBlock, n - k0);
+    vectorBlock(&stations[k0 - 1], &results[k0 - 1], m, k0 == 1, block, calcMethod, w);
+  }
+}
+
+}  // namespace
+
+void ComputeTrajectoryFast(std::vector<SurveyStation>& stations, const BasicData& block, int count,
+                           int calcMethod, std::vector<StationResult>& results) {
+  static const bool vectors = vecmath::available();
+  const int n = std::clamp(count, 0, static_cast<int>(stations.size()));
+  if (vectors && n >= 2 && allFinite(stations, block, n)) {
+    vectorTrajectory(stations, block, n, calcMethod, results);
+  } else {
+    ComputeTrajectoryInto(stations, block, count, calcMethod, results);
+  }
+}
+
+namespace vecmath {
+bool available() noexcept {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+}
+}  // namespace vecmath
+
 void RecalculateAll(Session& session) {
   WellRecord& w = session.well;
   if (w.stationCount <= 0) {
@@ -629,12 +920,12 @@ void RecalculateAll(Session& session) {
     session.target2Hit = TargetCrossing{};
   }
   if (w.wellNo.empty() || w.stationCount <= 0) return;
-  ComputeTrajectoryInto(w.stations, w.basic(), w.stationCount, session.calcMethod, w.results);
+  ComputeTrajectoryFast(w.stations, w.basic(), w.stationCount, session.calcMethod, w.results);
   session.target1Hit = FindTargetCrossing(session, 1);
   session.target2Hit = FindTargetCrossing(session, 2);
   for (WellRecord& n : session.neighbourWells) {
     if (n.stationCount == 0) continue;
-    ComputeTrajectoryInto(n.stations, n.basic(), n.stationCount, session.calcMethod, n.results);
+    ComputeTrajectoryFast(n.stations, n.basic(), n.stationCount, session.calcMethod, n.results);
   }
 }
 

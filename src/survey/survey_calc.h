@@ -42,6 +42,12 @@ std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& station
 void ComputeTrajectoryInto(std::vector<SurveyStation>& stations, const BasicData& block, int count,
                            int calcMethod, std::vector<StationResult>& results);
 
+/// ComputeTrajectoryInto with the sines, cosines and arc tangents of all stations taken four at a
+/// time where the processor allows: every value within a few units in the last place of it.
+/// RecalculateAll uses it; a trajectory grown course by course matches ComputeTrajectoryInto.
+void ComputeTrajectoryFast(std::vector<SurveyStation>& stations, const BasicData& block, int count,
+                           int calcMethod, std::vector<StationResult>& results);
+
 /// Fills results[i] from results[i - 1] and the course stations[i - 1]..stations[i] (i >= 1):
 /// one step of ComputeTrajectory after the grid azimuths are set, so that a caller growing a
 /// trajectory point by point gets exactly the values of a full pass.
