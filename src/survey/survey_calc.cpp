@@ -722,7 +722,8 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
   vecmath::sinCos(w.angA + from, w.sA + from, w.cA + from, m + 1 - from);
 
   switch (calcMethod) {
-    case 0:
+    case 0:  // one straight course along the angles prepared above: the mean ones for 0,
+    case 4:  // the lower station's for 4
       for (std::size_t j = 1; j <= m; ++j) {
         const double dL = w.dL[j], si = w.sI[j];
         w.incT[j] = dL * w.cI[j];
@@ -773,15 +774,6 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
         w.incH[j] = dL / 2 * (uS + lS);
         w.incN[j] = dL / 2 * (uS * cosA1 + lS * cosA2);
         w.incE[j] = dL / 2 * (uS * sinA1 + lS * sinA2);
-      }
-      break;
-    case 4:
-      for (std::size_t j = 1; j <= m; ++j) {
-        const double dL = w.dL[j], lS = w.sI[j];
-        w.incT[j] = dL * w.cI[j];
-        w.incH[j] = dL * lS;
-        w.incN[j] = dL * lS * w.cA[j];
-        w.incE[j] = dL * lS * w.sA[j];
       }
       break;
     case kMinimumCurvature: {
