@@ -324,15 +324,28 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
   return inc;
 }
 
+namespace {
+
+struct CourseAngles {
+  double dI, dA, meanI;  ///< inclination change, shorter azimuth change, mean inclination; rad
+};
+
+/// The course's angles for the dogleg, taken before the increments (method 0 may rewrite the
+/// grid azimuths of both ends); the step and the full pass share them to stay bit-identical.
+CourseAngles courseAngles(const SurveyStation& p, const SurveyStation& c) noexcept {
+  double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
+  if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
+  return {(c.inclination - p.inclination) * kPi / 180, dA,
+          (p.inclination + c.inclination) * kPi / 360};
+}
+
+}  // namespace
+
 void ComputeTrajectoryStep(std::vector<SurveyStation>& stations, const BasicData& block,
                            std::vector<StationResult>& results, int i, int calcMethod) {
   SurveyStation& p = stations[static_cast<std::size_t>(i - 1)];
   SurveyStation& c = stations[static_cast<std::size_t>(i)];
-  // Taken before the increments: method 0 may rewrite the grid azimuths of both ends.
-  const double dI = (c.inclination - p.inclination) * kPi / 180;
-  double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
-  const double meanI = (p.inclination + c.inclination) * kPi / 360;
-  if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
+  const auto [dI, dA, meanI] = courseAngles(p, c);
   const StationResult inc = IntervalIncrements(p, c, calcMethod);
   const StationResult& before = results[static_cast<std::size_t>(i - 1)];
   StationResult r;
@@ -483,10 +496,7 @@ void ComputeTrajectoryInto(std::vector<SurveyStation>& stations, const BasicData
     SurveyStation& p = stations[static_cast<std::size_t>(i - 1)];
     SurveyStation& c = stations[static_cast<std::size_t>(i)];
     // The same steps as ComputeTrajectoryStep, in the same order.
-    const double dI = (c.inclination - p.inclination) * kPi / 180;
-    double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
-    const double meanI = (p.inclination + c.inclination) * kPi / 360;
-    if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
+    const auto [dI, dA, meanI] = courseAngles(p, c);
     double sinMean = 0;
     bool haveSinMean = false;
     const StationResult inc = courses.next(p, c, meanI, sinMean, haveSinMean);
