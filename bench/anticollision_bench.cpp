@@ -14,8 +14,8 @@ namespace {
 using bench::NullSurface;
 using bench::padWell;
 
-Session padSession(int neighbours, int stations, double ownTvd) {
-  Session s;
+WellState padSession(int neighbours, int stations, double ownTvd) {
+  WellState s;
   s.well = padWell("本井", 0, 0, std::max(stations, 300), ownTvd, 45);
   for (int i = 0; i < neighbours; ++i) {
     const double a = i * 6.28318530718 / neighbours;
@@ -27,7 +27,7 @@ Session padSession(int neighbours, int stations, double ownTvd) {
 }
 
 void BM_ScanSmallPad(benchmark::State& state) {
-  const Session s = padSession(10, 200, 3000);
+  const WellState s = padSession(10, 200, 3000);
   ClearanceScan scan;
   for (auto _ : state) {
     scanClearance(s, 15, scan);
@@ -37,7 +37,7 @@ void BM_ScanSmallPad(benchmark::State& state) {
 BENCHMARK(BM_ScanSmallPad)->Unit(benchmark::kMillisecond);
 
 void BM_ScanLargePad(benchmark::State& state) {
-  const Session s = padSession(20, 1000, 5000);
+  const WellState s = padSession(20, 1000, 5000);
   const auto search = state.range(0) == 0 ? StationSearch::Resume : StationSearch::FromTop;
   ClearanceScan scan;
   for (auto _ : state) {
@@ -49,7 +49,7 @@ void BM_ScanLargePad(benchmark::State& state) {
 BENCHMARK(BM_ScanLargePad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_DrawLargePad(benchmark::State& state) {
-  const Session s = padSession(20, 1000, 5000);
+  const WellState s = padSession(20, 1000, 5000);
   ClearanceScan scan;
   scanClearance(s, 2, scan);
   NullSurface surface(12000, 9000);

@@ -8,7 +8,7 @@
 
 #include "print/surface.h"
 #include "survey/survey_calc.h"
-#include "well/well_record.h"
+#include "model/well_record.h"
 
 namespace tarsek::bench {
 

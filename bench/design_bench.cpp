@@ -21,8 +21,8 @@ void placeTarget1(WellRecord& w, double north, double east, double tvd) {
 
 // Kick-off 500 m, build 6 deg/100 m to 15 degrees, rotary build 2 deg/100 m, target 1 1000 m
 // away at 2500 m, final depth 3000 m.
-Session singleTarget(int method) {
-  Session s;
+WellState singleTarget(int method) {
+  WellState s;
   s.calcMethod = static_cast<std::int16_t>(method);
   WellRecord& w = s.well;
   w.wellNo = "B1";
@@ -40,8 +40,8 @@ Session singleTarget(int method) {
 }
 
 // Target 1 at 2300 m, target 2 on a steeper line at 2800 m: the hold drops toward it.
-Session twoTargets(int method) {
-  Session s = singleTarget(method);
+WellState twoTargets(int method) {
+  WellState s = singleTarget(method);
   WellRecord& w = s.well;
   placeTarget1(w, 600, 800, 2300);
   w.targetCount = 2;
@@ -53,15 +53,15 @@ Session twoTargets(int method) {
 }
 
 // Never builds past vertical, so the rotary build runs until the point limit stops it.
-Session endless(int method) {
-  Session s = singleTarget(method);
+WellState endless(int method) {
+  WellState s = singleTarget(method);
   s.well.buildToInclination = 0;
   s.well.rotaryBuildRate = 0;
   return s;
 }
 
-void runDesign(benchmark::State& state, Session (*make)(int), DesignOptions options, int expected) {
-  Session s = make(static_cast<int>(state.range(0)));
+void runDesign(benchmark::State& state, WellState (*make)(int), DesignOptions options, int expected) {
+  WellState s = make(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     const int outcome = DesignProfile(s, options);
     if (outcome != expected) state.SkipWithError("unexpected outcome");

@@ -16,8 +16,8 @@ namespace {
 
 using bench::NullSurface;
 
-Session bigWell(int n) {
-  Session s;
+WellState bigWell(int n) {
+  WellState s;
   WellRecord& w = s.well;
   w.wellNo = "基准1";
   w.designAzimuth = 60;
@@ -43,7 +43,7 @@ Session bigWell(int n) {
 }
 
 void BM_WindowPanes(benchmark::State& state) {
-  const Session s = bigWell(static_cast<int>(state.range(0)));
+  const WellState s = bigWell(static_cast<int>(state.range(0)));
   NullSurface plan, section;
   for (auto _ : state) {
     DrawPlanView(plan, s);
@@ -53,14 +53,14 @@ void BM_WindowPanes(benchmark::State& state) {
 BENCHMARK(BM_WindowPanes)->Arg(100)->Arg(kMaxCount)->Unit(benchmark::kMillisecond);
 
 void BM_PlotPage(benchmark::State& state) {
-  const Session s = bigWell(static_cast<int>(state.range(0)));
+  const WellState s = bigWell(static_cast<int>(state.range(0)));
   NullSurface page;
   for (auto _ : state) DrawTrajectoryPlot(page, s);
 }
 BENCHMARK(BM_PlotPage)->Arg(100)->Arg(kMaxCount)->Unit(benchmark::kMillisecond);
 
 void BM_SurveyPage(benchmark::State& state) {
-  const Session s = bigWell(kMaxCount);
+  const WellState s = bigWell(kMaxCount);
   NullSurface page;
   for (auto _ : state) PrintSurveyPage(page, s, 0, 49);
 }

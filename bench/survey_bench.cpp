@@ -11,8 +11,8 @@ using namespace tarsek;
 namespace {
 
 /// The largest well the 16-bit station table holds: a build, a long hold and a gentle turn.
-Session fullWell(int method) {
-  Session s;
+WellState fullWell(int method) {
+  WellState s;
   s.calcMethod = static_cast<std::int16_t>(method);
   WellRecord& w = s.well;
   w.wellNo = "基准井";
@@ -35,7 +35,7 @@ Session fullWell(int method) {
 }
 
 void BM_RecalculateAll(benchmark::State& state) {
-  Session s = fullWell(static_cast<int>(state.range(0)));
+  WellState s = fullWell(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     RecalculateAll(s);
     benchmark::DoNotOptimize(s.well.results.data());
@@ -46,7 +46,7 @@ void BM_RecalculateAll(benchmark::State& state) {
 // A prediction that fills the whole station table, then its discard: the discard walks the
 // table and the predicted stations once each.
 void BM_PredictFullTableAndDiscard(benchmark::State& state) {
-  Session s;
+  WellState s;
   s.well.wellNo = "基准井";
   s.well.target1Tvd = 2e6;
   s.well.designFinalTvd = 2e6;

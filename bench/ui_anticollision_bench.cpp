@@ -19,7 +19,7 @@ using bench::padWell;
 
 /// Twenty neighbours of 1000 stations round a 5000 m well, scanned every 2 m.
 struct LargePad {
-  Session session;
+  WellState session;
   ClearanceScan scan;
   LargePad() {
     session.well = padWell("本井", 0, 0, 1000, 5000, 45);

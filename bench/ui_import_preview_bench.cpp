@@ -25,7 +25,7 @@ std::string longSurvey(int lines) {
 
 void BM_OpenImportPreview(benchmark::State& state) {
   const std::string text = longSurvey(static_cast<int>(state.range(0)));
-  Session s;
+  WellState s;
   s.well.wellNo = "B1";
   storeEntry(s, 0, 0, 0);
   const StationReader read = [&text](const ImportOptions& o) { return ParseStationText(text, o); };
@@ -40,7 +40,7 @@ BENCHMARK(BM_OpenImportPreview)->Arg(30000)->Arg(100000)->Unit(benchmark::kMilli
 // Switching between replace and merge replans without reading the file again.
 void BM_SwitchImportMode(benchmark::State& state) {
   const std::string text = longSurvey(static_cast<int>(state.range(0)));
-  Session s;
+  WellState s;
   s.well.wellNo = "B1";
   storeEntry(s, 0, 0, 0);
   const StationReader read = [&text](const ImportOptions& o) { return ParseStationText(text, o); };

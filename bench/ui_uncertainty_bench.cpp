@@ -41,7 +41,7 @@ struct LongWell {
     std::filesystem::remove_all(dir, ec);
   }
   std::filesystem::path dir;
-  Session s;
+  WellState s;
 };
 
 // The pane as the window paints it: antialiased, 640 × 760 pixels.

@@ -5,8 +5,9 @@
 
 #include <string>
 
-#include "well/well_file_format.h"
-#include "well/well_files.h"
+#include "model/well_file_format.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace {
 

@@ -136,7 +136,7 @@ std::string ringLabel(double r, bool leadingZero) {
   return t;
 }
 
-ChartFrame drawSpacingChart(Surface& s, const Session& session, const ClearanceScan& scan, int zoom,
+ChartFrame drawSpacingChart(Surface& s, const WellState& session, const ClearanceScan& scan, int zoom,
                             PlanPoint* markerCentre) {
   const ChartFrame f = spacingChartFrame(zoom, s.deviceWidth(), s.deviceHeight());
   setChartScale(s, f);
@@ -170,7 +170,7 @@ ChartFrame drawSpacingChart(Surface& s, const Session& session, const ClearanceS
   return f;
 }
 
-ChartFrame drawTrendChart(Surface& s, const Session& session, const ClearanceScan& scan, int zoom,
+ChartFrame drawTrendChart(Surface& s, const WellState& session, const ClearanceScan& scan, int zoom,
                           double panX, double panY, PlanPoint* markerCentre) {
   const WellRecord& own = session.well;
   const ChartFrame f =
@@ -223,7 +223,7 @@ ChartFrame drawTrendChart(Surface& s, const Session& session, const ClearanceSca
   return f;
 }
 
-void drawLegend(Surface& s, const Session& session) {
+void drawLegend(Surface& s, const WellState& session) {
   s.resetScale();
   // Points: the half-unit lift of the stroke is then a hair above the foot of the name.
   s.setScale(s.deviceWidth() / 20.0, s.deviceHeight() / 20.0);
@@ -267,7 +267,7 @@ int edgePointerCode(const ChartFrame& f, double x, double y) noexcept {
   return (dx > 0) == (dy > 0) ? 8 : 6;
 }
 
-std::optional<double> stationTvdAt(const Session& session, const ChartFrame& f, double x,
+std::optional<double> stationTvdAt(const WellState& session, const ChartFrame& f, double x,
                                    double y) {
   const double px = x - f.cx;
   const double py = y - f.cy;

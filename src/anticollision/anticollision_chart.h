@@ -6,7 +6,7 @@
 
 #include "anticollision/clearance_scan.h"
 #include "print/surface.h"
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -40,17 +40,17 @@ std::string ringLabel(double r, bool leadingZero);
 
 /// Draws the spacing chart on s and returns its frame; markerCentre receives where the
 /// closest-approach marker belongs.
-ChartFrame drawSpacingChart(Surface& s, const Session& session, const ClearanceScan& scan, int zoom,
+ChartFrame drawSpacingChart(Surface& s, const WellState& session, const ClearanceScan& scan, int zoom,
                             PlanPoint* markerCentre = nullptr);
 
 /// Draws the trend chart on s with the pan offsets and returns its frame; markerCentre
 /// receives the open well's current point.
-ChartFrame drawTrendChart(Surface& s, const Session& session, const ClearanceScan& scan, int zoom,
+ChartFrame drawTrendChart(Surface& s, const WellState& session, const ClearanceScan& scan, int zoom,
                           double panX, double panY, PlanPoint* markerCentre = nullptr);
 
 /// Draws the whole legend: per neighbour a line "name井：" and a stroke in its colour. The
 /// surface is put in points.
-void drawLegend(Surface& s, const Session& session);
+void drawLegend(Surface& s, const WellState& session);
 
 /// True inside the chart's inner region (10 % to 90 % of each axis); outside is the edge band.
 bool inInnerRegion(const ChartFrame& f, double x, double y) noexcept;
@@ -68,7 +68,7 @@ int edgePointerCode(const ChartFrame& f, double x, double y) noexcept;
 
 /// The vertical depth of the station under (x, y) on the trend chart: the open well's stations
 /// are tried first, then each neighbour's; a hit in a later well wins.
-std::optional<double> stationTvdAt(const Session& session, const ChartFrame& f, double x, double y);
+std::optional<double> stationTvdAt(const WellState& session, const ChartFrame& f, double x, double y);
 
 /// One tick of panning: moves the offsets a fifth of the view in the pan direction. Returns
 /// false (stop the timer, keep the picture) when either offset now exceeds the open well's

@@ -108,7 +108,7 @@ int scanStep(double stepValue) noexcept {
   return static_cast<int>(roundHalfEven(stepValue));
 }
 
-bool scanClearance(const Session& session, double stepValue, ClearanceScan& scan,
+bool scanClearance(const WellState& session, double stepValue, ClearanceScan& scan,
                    StationSearch search) {
   const WellRecord& own = session.well;
   const int s = scanStep(stepValue);
@@ -192,7 +192,7 @@ bool scanClearance(const Session& session, double stepValue, ClearanceScan& scan
   return true;
 }
 
-void resetAntiCollision(Session& session, ClearanceScan& scan) {
+void resetAntiCollision(WellState& session, ClearanceScan& scan) {
   session.neighbourWells.clear();
   session.neighbourColours.clear();
   scan = ClearanceScan{};
@@ -239,18 +239,18 @@ Colour drawNeighbourColour(std::mt19937& engine) {
   return rgb(r, g, b);
 }
 
-std::string wellDirectoryPath(const Session& session, const std::string& fileName) {
+std::string wellDirectoryPath(const WellState& session, const std::string& fileName) {
   if (session.wellDirectory.empty()) return fileName;
   return (std::filesystem::path(session.wellDirectory) / fileName).string();
 }
 
-AddNeighbourOutcome addNeighbourWell(Session& session, const std::string& fileName,
+AddNeighbourOutcome addNeighbourWell(WellState& session, const std::string& fileName,
                                      double stepValue, const NeighbourLoader& load,
                                      std::mt19937& engine) {
   return addNeighbourFile(session, wellDirectoryPath(session, fileName), stepValue, load, engine);
 }
 
-AddNeighbourOutcome addNeighbourFile(Session& session, const std::string& path, double stepValue,
+AddNeighbourOutcome addNeighbourFile(WellState& session, const std::string& path, double stepValue,
                                      const NeighbourLoader& load, std::mt19937& engine) {
   const std::string fileName = std::filesystem::path(path).filename().string();
   if (session.well.wellNo.empty()) return AddNeighbourOutcome::NoWell;

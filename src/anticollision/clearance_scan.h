@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "print/surface.h"
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -77,11 +77,11 @@ int scanStep(double stepValue) noexcept;
 /// Runs the scan of the open well against every neighbour of the session with the step-box
 /// value stepValue. Returns false, leaving scan untouched, when the step is below 2, no well is
 /// open, it has no stations or no neighbour is listed.
-bool scanClearance(const Session& session, double stepValue, ClearanceScan& scan,
+bool scanClearance(const WellState& session, double stepValue, ClearanceScan& scan,
                    StationSearch search = StationSearch::Resume);
 
 /// Empties the neighbour lists of the session and every result of the scan.
-void resetAntiCollision(Session& session, ClearanceScan& scan);
+void resetAntiCollision(WellState& session, ClearanceScan& scan);
 
 /// Why a neighbour was or was not added.
 enum class AddNeighbourOutcome {
@@ -103,7 +103,7 @@ const char* outcomeText(AddNeighbourOutcome outcome) noexcept;
 
 /// Reads a neighbour's design file at path (and its survey file) into record and computes its
 /// trajectory: Added, or NoFile / BadFile leaving record as it was.
-using NeighbourLoader = std::function<AddNeighbourOutcome(Session& session, WellRecord& record,
+using NeighbourLoader = std::function<AddNeighbourOutcome(WellState& session, WellRecord& record,
                                                           const std::string& path)>;
 
 /// Draws the colour of a newly accepted neighbour: red, green and blue in that order, each
@@ -113,16 +113,16 @@ Colour drawNeighbourColour(std::mt19937& engine);
 /// Adds the design file fileName (no directory) of the session's well directory as a neighbour
 /// after every check; a refused one leaves both lists as they were. On StepTooSmall the status
 /// panel shows "步长 ≥ 2"; every other refusal is silent. Does not run the scan.
-AddNeighbourOutcome addNeighbourWell(Session& session, const std::string& fileName,
+AddNeighbourOutcome addNeighbourWell(WellState& session, const std::string& fileName,
                                      double stepValue, const NeighbourLoader& load,
                                      std::mt19937& engine);
 
 /// As addNeighbourWell for a design file given by its full path; the checks compare the name
 /// part of the path.
-AddNeighbourOutcome addNeighbourFile(Session& session, const std::string& path, double stepValue,
+AddNeighbourOutcome addNeighbourFile(WellState& session, const std::string& path, double stepValue,
                                      const NeighbourLoader& load, std::mt19937& engine);
 
 /// The path of a file of the well directory.
-std::string wellDirectoryPath(const Session& session, const std::string& fileName);
+std::string wellDirectoryPath(const WellState& session, const std::string& fileName);
 
 }  // namespace tarsek

@@ -2,17 +2,23 @@
 
 #include <filesystem>
 
-#include "well/well_files.h"
+#include "model/well_files.h"
+#include "survey/survey_calc.h"
 
 namespace tarsek {
 
-AddNeighbourOutcome LoadNeighbourWell(Session& session, WellRecord& record,
+AddNeighbourOutcome LoadNeighbourWell(WellState& session, WellRecord& record,
                                       const std::string& path) {
   // The survey file lies beside the design file, wherever that is.
   const std::string directory = std::filesystem::path(path).parent_path().string();
-  const FileResult r = LoadWell(session, record, path, true, directory);
+  std::string surveyPath;
+  const FileResult r = ReadWellFiles(record, path, true, directory, surveyPath);
   if (!r.found) return AddNeighbourOutcome::NoFile;
   if (!r.ok) return AddNeighbourOutcome::BadFile;
+  if (!record.wellNo.empty() && record.stationCount > 0) {
+    record.results =
+        ComputeTrajectory(record.stations, record.basic(), record.stationCount, session.calcMethod);
+  }
   return AddNeighbourOutcome::Added;
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "anticollision/clearance_scan.h"
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -11,7 +11,7 @@ namespace tarsek {
 /// it names in the same directory into record, and computes its trajectory by the session's
 /// method. Returns Added, NoFile when the design file does not exist, or BadFile when either
 /// file cannot be read; record is untouched unless Added.
-AddNeighbourOutcome LoadNeighbourWell(Session& session, WellRecord& record,
+AddNeighbourOutcome LoadNeighbourWell(WellState& session, WellRecord& record,
                                       const std::string& path);
 
 }  // namespace tarsek

@@ -38,7 +38,7 @@ double separationAxisTop(const std::vector<double>& factors) noexcept {
   return std::clamp(std::ceil(top), 2.0, 10.0);
 }
 
-void drawSeparationChart(Surface& s, const Session& session) {
+void drawSeparationChart(Surface& s, const WellState& session) {
   s.resetScale();
   s.setForeColour(kBlack);
   s.clear();

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "print/surface.h"
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -22,6 +22,6 @@ double separationAxisTop(const std::vector<double>& factors) noexcept;
 /// Draws the chart on s (clearing it): axes, the SF = 1.0 and 1.5 lines, one curve per
 /// neighbour in its colour with its smallest SF marked and labelled. Without the open well's
 /// uncertainty it prints only the reason.
-void drawSeparationChart(Surface& s, const Session& session);
+void drawSeparationChart(Surface& s, const WellState& session);
 
 }  // namespace tarsek

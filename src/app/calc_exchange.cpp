@@ -10,8 +10,9 @@
 #include "exchange/station_export.h"
 #include "exchange/station_import.h"
 #include "survey/survey_calc.h"
-#include "well/session_ops.h"
-#include "well/well_files.h"
+#include "session/session_ops.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek::calc {
 namespace {
@@ -31,7 +32,7 @@ bool loadWell(Session& session, const std::string& path, int method, std::string
   directory = fs::path(path).parent_path().string();
   if (directory.empty()) directory = ".";
   session.wellDirectory = directory;
-  const FileResult loaded = LoadWell(session, session.well, path, false, directory);
+  const WellLoadResult loaded = LoadWell(session, session.well, path, false, directory);
   if (!loaded.ok || !loaded.found) {
     std::cerr << (loaded.message.empty() ? "井文件“" + path + "”无法读取！" : loaded.message)
               << '\n';

@@ -17,8 +17,9 @@
 #include "app/calc_uncertainty.h"
 #include "app/calc_well.h"
 #include "survey/survey_calc.h"
-#include "well/session_ops.h"
-#include "well/well_files.h"
+#include "session/session_ops.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ int runWell(const std::string& path, int method, const std::vector<std::string>&
   if (directory.empty()) directory = ".";
   session.wellDirectory = directory;
 
-  const FileResult loaded = LoadWell(session, session.well, path, false, directory);
+  const WellLoadResult loaded = LoadWell(session, session.well, path, false, directory);
   if (!loaded.ok || !loaded.found) {
     std::cerr << (loaded.message.empty() ? "井文件“" + path + "”无法读取！" : loaded.message)
               << '\n';

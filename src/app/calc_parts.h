@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "well/session.h"
+#include "session/session.h"
 
 namespace tarsek::calc {
 

@@ -6,8 +6,9 @@
 
 #include "survey/survey_calc.h"
 #include "uncertainty/session_uncertainty.h"
-#include "well/session_ops.h"
-#include "well/well_files.h"
+#include "session/session_ops.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 #ifdef TARSEK_WITH_UI
 #include <QApplication>
@@ -73,7 +74,7 @@ int runPrintCommand(const PrintOptions& options, int argc, char** argv) {
   std::string directory = fs::path(options.path).parent_path().string();
   if (directory.empty()) directory = ".";
   session.wellDirectory = directory;
-  const FileResult loaded = LoadWell(session, session.well, options.path, false, directory);
+  const WellLoadResult loaded = LoadWell(session, session.well, options.path, false, directory);
   if (!loaded.ok || !loaded.found) {
     std::cerr << (loaded.message.empty() ? "井文件“" + options.path + "”无法读取！"
                                          : loaded.message)

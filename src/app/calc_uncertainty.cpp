@@ -11,8 +11,9 @@
 #include "uncertainty/hit_probability.h"
 #include "uncertainty/survey_csv.h"
 #include "uncertainty/well_uncertainty.h"
-#include "well/session_ops.h"
-#include "well/well_files.h"
+#include "session/session_ops.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek::calc {
 namespace {
@@ -79,7 +80,7 @@ bool readInput(const std::string& file, const SiteOptions& options, Input& in, i
     std::string directory = fs::path(file).parent_path().string();
     if (directory.empty()) directory = ".";
     session.wellDirectory = directory;
-    const FileResult loaded = LoadWell(session, session.well, file, false, directory);
+    const WellLoadResult loaded = LoadWell(session, session.well, file, false, directory);
     if (!loaded.ok || !loaded.found) {
       std::cerr << (loaded.message.empty() ? "井文件“" + file + "”无法读取！" : loaded.message)
                 << '\n';

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "well/session.h"
+#include "session/session.h"
 
 namespace tarsek::calc {
 

@@ -5,7 +5,7 @@
 
 namespace tarsek {
 
-DesignFormOutcome runDesignForm(Session& session, Host& host, const DesignFormValues& values) {
+DesignFormOutcome runDesignForm(WellState& session, Host& host, const DesignFormValues& values) {
   WellRecord& well = session.well;
   DesignFormOutcome out;
   if (well.designDisplacement1 == 0 && host.askYesNo(kVerticalWellQuestion) != Answer::Yes) {

@@ -109,7 +109,7 @@ bool designKeyAccepted(int code) noexcept {
   return code >= '0' && code <= '9';
 }
 
-void setTargetByBearing(Session& session, double azimuth, double displacement) {
+void setTargetByBearing(WellState& session, double azimuth, double displacement) {
   WellRecord& well = session.well;
   // Only the first temporary target keeps the design target; a design target at X = 0 or
   // Y = 0 is kept like any other.
@@ -123,7 +123,7 @@ void setTargetByBearing(Session& session, double azimuth, double displacement) {
   well.target1Y = std::sin(a) * displacement + well.wellheadY;
 }
 
-void restoreDesignTarget(Session& session) {
+void restoreDesignTarget(WellState& session) {
   if (!session.targetSaved) return;
   session.well.target1X = session.savedTarget1X;
   session.well.target1Y = session.savedTarget1Y;

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "common/host.h"
-#include "well/session.h"
-#include "well/well_record.h"
+#include "model/well_state.h"
+#include "model/well_record.h"
 
 namespace tarsek {
 
@@ -90,7 +90,7 @@ struct DesignFormOutcome {
 /// changed, takes the parameters, validates them and runs the profile design. Sets the status
 /// text, the busy pointer and designInvalid; on success the status reads wellNo + "井基本数据"
 /// and the caller runs the recompute-and-refresh sequence.
-DesignFormOutcome runDesignForm(Session& session, Host& host, const DesignFormValues& values);
+DesignFormOutcome runDesignForm(WellState& session, Host& host, const DesignFormValues& values);
 
 /// Whether a design-form number box takes a typed character code (Backspace, "+", "-", ".",
 /// digits and every code beyond 127); Enter is handled by the caller before this test.
@@ -99,10 +99,10 @@ bool designKeyAccepted(int code) noexcept;
 /// Makes target 1 the point at the bearing azimuth (grid, degrees) and horizontal distance (m)
 /// from the wellhead, keeping the design target in savedTarget1X/Y (and setting targetSaved)
 /// the first time.
-void setTargetByBearing(Session& session, double azimuth, double displacement);
+void setTargetByBearing(WellState& session, double azimuth, double displacement);
 
 /// Puts a kept design target back into target 1 and ends the temporary target (nothing when
 /// none is kept).
-void restoreDesignTarget(Session& session);
+void restoreDesignTarget(WellState& session);
 
 }  // namespace tarsek

@@ -37,11 +37,11 @@ std::string coordinates(const char* caption, double x, double y) {
 
 }  // namespace
 
-bool designReportAvailable(const Session& session) noexcept {
+bool designReportAvailable(const WellState& session) noexcept {
   return !session.well.wellNo.empty() && session.designSegments[3].md != 0;
 }
 
-bool PrintDesignReport(Surface& page, const Session& session) {
+bool PrintDesignReport(Surface& page, const WellState& session) {
   if (!designReportAvailable(session)) return false;
   const WellRecord& w = session.well;
   const auto& seg = session.designSegments;

@@ -26,7 +26,7 @@ std::string num(double v) { return formatFixed(v, 2); }
 
 }  // namespace
 
-void drawDesignSegmentTable(Surface& box, const Session& session) {
+void drawDesignSegmentTable(Surface& box, const WellState& session) {
   box.clear();
   box.setScaleWidth(80);
   if (session.well.wellNo.empty()) return;
@@ -59,7 +59,7 @@ void drawDesignPointTitles(Surface& box) {
 
 double designPointRowPitch(const Surface& box) { return 2 * box.textHeight("0"); }
 
-void drawDesignPointRows(Surface& box, const Session& session, int first, int last) {
+void drawDesignPointRows(Surface& box, const WellState& session, int first, int last) {
   box.setScaleWidth(80);
   const WellRecord& w = session.well;
   if (w.wellNo.empty()) return;
@@ -82,7 +82,7 @@ void drawDesignPointRows(Surface& box, const Session& session, int first, int la
   }
 }
 
-void drawDesignPointView(Surface& box, const Session& session, double scroll) {
+void drawDesignPointView(Surface& box, const WellState& session, double scroll) {
   box.clear();
   box.setScaleWidth(80);
   const double pitch = designPointRowPitch(box);

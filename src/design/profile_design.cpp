@@ -32,7 +32,7 @@ constexpr const char* kSegmentNames[6] = {"直井段", "造斜段", "增斜段",
 // in how designResults catch up with designPoints after a change.
 class ProfileBuilder {
  public:
-  ProfileBuilder(Session& session, const DesignOptions& options)
+  ProfileBuilder(WellState& session, const DesignOptions& options)
       : session_(session),
         well_(session.well),
         incremental_(options.recompute == DesignRecompute::Incremental),
@@ -68,7 +68,7 @@ class ProfileBuilder {
   void replaceWithTangent(const Tangent& tangent);
   void endHoldAt(double tvd, double inclination);
 
-  Session& session_;
+  WellState& session_;
   WellRecord& well_;
   const bool incremental_;
   const int pointLimit_;
@@ -429,9 +429,9 @@ std::int16_t ProfileBuilder::run() {
 
 }  // namespace
 
-std::int16_t DesignProfile(Session& session) { return DesignProfile(session, DesignOptions{}); }
+std::int16_t DesignProfile(WellState& session) { return DesignProfile(session, DesignOptions{}); }
 
-std::int16_t DesignProfile(Session& session, const DesignOptions& options) {
+std::int16_t DesignProfile(WellState& session, const DesignOptions& options) {
   ProfileBuilder builder(session, options);
   return builder.run();
 }

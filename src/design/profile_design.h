@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -45,10 +45,10 @@ struct DesignOptions {
 /// progress through session.ui(): status panel text and the busy pointer, which is released on
 /// every return except that of a vertical design, which touches neither. Two targets in line
 /// (the hold already points at target 2) are held straight through target 2 to the final depth.
-std::int16_t DesignProfile(Session& session);
+std::int16_t DesignProfile(WellState& session);
 
 /// DesignProfile with explicit options (recomputation path, point limit).
-std::int16_t DesignProfile(Session& session, const DesignOptions& options);
+std::int16_t DesignProfile(WellState& session, const DesignOptions& options);
 
 /// The text of an outcome as the profile calculation words it, UTF-8, to follow the well
 /// number; empty for outcome 0, for outcome 7 (which has no wording of its own here) and for

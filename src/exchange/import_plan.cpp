@@ -114,7 +114,7 @@ ImportPlan PlanImport(const WellRecord& well, const std::vector<ImportedRow>& ro
   return plan;
 }
 
-bool ApplyImport(Session& session, const ImportPlan& plan) {
+bool ApplyImport(WellState& session, const ImportPlan& plan) {
   WellRecord& w = session.well;
   if (!plan.ok || w.wellNo.empty() || plan.stations.empty() ||
       plan.stations.size() > static_cast<std::size_t>(kMaxCount))

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "exchange/station_import.h"
-#include "well/session.h"
-#include "well/well_record.h"
+#include "model/well_state.h"
+#include "model/well_record.h"
 
 namespace tarsek {
 
@@ -47,7 +47,7 @@ ImportPlan PlanImport(const WellRecord& well, const std::vector<ImportedRow>& ro
 /// Puts a plan's stations into the open well's record in memory, marks the survey unsaved
 /// (surveyDirty = 1), drops any prediction block and recalculates. Nothing is written to disk.
 /// False, with nothing changed, when the plan is not ok or no well is open.
-bool ApplyImport(Session& session, const ImportPlan& plan);
+bool ApplyImport(WellState& session, const ImportPlan& plan);
 
 /// A one-line Chinese summary of a plan's counts ("新增3个测点，替换1个，删除0个").
 std::string DescribePlan(const ImportPlan& plan);

@@ -13,7 +13,7 @@
 #include "common/numtext.h"
 #include "exchange/xlsx_writer.h"
 #include "survey/survey_calc.h"
-#include "well/well_files.h"
+#include "model/well_files.h"
 
 namespace tarsek {
 namespace {
@@ -29,7 +29,7 @@ double parsed(const std::string& text) {
   return v;
 }
 
-ExportTable buildTable(const Session& session, bool design,
+ExportTable buildTable(const WellState& session, bool design,
                        const std::vector<SurveyStation>& points,
                        const std::vector<StationResult>& results, int count,
                        const std::vector<ExportColumn>& extra) {
@@ -153,7 +153,7 @@ void RemoveExportColumnSource(int id) {
                 sources.end());
 }
 
-ExportTable SurveyExportTable(const Session& session,
+ExportTable SurveyExportTable(const WellState& session,
                               const std::vector<ExportColumn>& extraColumns) {
   const WellRecord& w = session.well;
   ExportTable t = buildTable(session, false, w.stations, w.results, w.stationCount, extraColumns);
@@ -162,7 +162,7 @@ ExportTable SurveyExportTable(const Session& session,
   return t;
 }
 
-ExportTable DesignExportTable(const Session& session,
+ExportTable DesignExportTable(const WellState& session,
                               const std::vector<ExportColumn>& extraColumns) {
   const WellRecord& w = session.well;
   ExportTable t =

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -43,7 +43,7 @@ struct ExportTable {
 /// say): called with the session and whether the design points are exported, it returns the
 /// columns with one value per row, or none when it has nothing for this table.
 using ExportColumnSource =
-    std::function<std::vector<ExportColumn>(const Session& session, bool design)>;
+    std::function<std::vector<ExportColumn>(const WellState& session, bool design)>;
 
 /// Registers a source whose columns every later SurveyExportTable and DesignExportTable call
 /// appends, in the order the sources were added; the writers carry them like any other column.
@@ -57,12 +57,12 @@ void RemoveExportColumnSource(int id);
 /// 测深, 井斜, 方位, 网格方位, 垂深, 北坐标, 东坐标, 水平长度, 闭合距, 闭合方位, 视位移, 偏移距,
 /// 狗腿度, then the columns of the registered sources, then extraColumns as given; a column
 /// whose value count differs from the station count is left out.
-ExportTable SurveyExportTable(const Session& session,
+ExportTable SurveyExportTable(const WellState& session,
                               const std::vector<ExportColumn>& extraColumns = {});
 
 /// The open well's design points (the design trajectory every 30 m) with the same computed
 /// columns as SurveyExportTable.
-ExportTable DesignExportTable(const Session& session,
+ExportTable DesignExportTable(const WellState& session,
                               const std::vector<ExportColumn>& extraColumns = {});
 
 /// The kinds of file an export writes.

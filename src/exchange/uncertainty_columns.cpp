@@ -15,7 +15,7 @@ double root(double variance) {
 
 }  // namespace
 
-std::vector<ExportColumn> UncertaintyExportColumns(const Session& session, bool design) {
+std::vector<ExportColumn> UncertaintyExportColumns(const WellState& session, bool design) {
   if (design || session.well.stationCount <= 0) return {};
   const unc::WellUncertainty u = unc::UncertaintyOfWell(session.well, session.wellDirectory);
   if (!u.ok || u.track.empty()) return {};

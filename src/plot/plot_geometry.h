@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "well/well_record.h"
+#include "model/well_record.h"
 
 namespace tarsek {
 

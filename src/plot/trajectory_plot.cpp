@@ -125,7 +125,7 @@ void sectionPath(Surface& s, PlotPoint o, double k, const std::vector<StationRes
   }
 }
 
-void crossings(Surface& s, const Session& session, PlotPoint c) {
+void crossings(Surface& s, const WellState& session, PlotPoint c) {
   auto one = [&](const TargetCrossing& hit) {
     // A target the survey has not passed has no crossing to mark; its zeros are not a position.
     if (!hit.crossed) return;
@@ -140,7 +140,7 @@ void crossings(Surface& s, const Session& session, PlotPoint c) {
 
 }  // namespace
 
-void DrawPlanView(Surface& s, const Session& session) {
+void DrawPlanView(Surface& s, const WellState& session) {
   const WellRecord& w = session.well;
   if (w.wellNo.empty()) return;
   s.setForeColour(kBlack);
@@ -184,7 +184,7 @@ void DrawPlanView(Surface& s, const Session& session) {
   crossings(s, session, c);
 }
 
-void DrawVerticalSection(Surface& s, const Session& session) {
+void DrawVerticalSection(Surface& s, const WellState& session) {
   const WellRecord& w = session.well;
   if (w.wellNo.empty()) return;
   s.setForeColour(kBlack);
@@ -243,7 +243,7 @@ void DrawVerticalSection(Surface& s, const Session& session) {
   }
 }
 
-void DrawTrajectoryPlot(Surface& s, const Session& session) {
+void DrawTrajectoryPlot(Surface& s, const WellState& session) {
   const WellRecord& w = session.well;
   const int n = stationsInUse(w);
   if (w.wellNo.empty() || n == 0) return;

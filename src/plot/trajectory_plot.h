@@ -1,7 +1,7 @@
 #pragma once
 
 #include "print/surface.h"
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -9,17 +9,17 @@ namespace tarsek {
 /// right, metres about the wellhead) of the open well's targets, survey and target crossings.
 /// The surface's device size is the pane's; its scale is set here. Only clears when no well is
 /// open or the drawing displacement is 0.
-void DrawPlanView(Surface& pane, const Session& session);
+void DrawPlanView(Surface& pane, const WellState& session);
 
 /// The trajectory window's right pane: clears the surface and draws the vertical section (depth
 /// down, displacement along the design azimuth to the right) with its ticks, target windows, the
 /// design in red and the survey in blue. Only clears when no well is open or the drawing
 /// displacement is 0.
-void DrawVerticalSection(Surface& pane, const Session& session);
+void DrawVerticalSection(Surface& pane, const WellState& session);
 
 /// The plot page: title, the plan square with its ring arcs and the vertical section on one page
 /// target, on the target's own scale (set here). Draws nothing when the well has no stations or
 /// no drawing displacement.
-void DrawTrajectoryPlot(Surface& page, const Session& session);
+void DrawTrajectoryPlot(Surface& page, const WellState& session);
 
 }  // namespace tarsek

@@ -26,12 +26,12 @@ std::string f2(double v) { return formatFixed(v, 2); }
 
 }  // namespace
 
-int UncertaintyReportRows(const Session& session) noexcept {
+int UncertaintyReportRows(const WellState& session) noexcept {
   const auto& u = session.uncertainty;
   return u && u->ok ? static_cast<int>(u->stations.size()) : 0;
 }
 
-void PrintUncertaintyPage(Surface& p, const Session& session, int first, int last) {
+void PrintUncertaintyPage(Surface& p, const WellState& session, int first, int last) {
   const WellRecord& w = session.well;
   if (w.wellNo.empty()) return;
   const double h = PrintReportTitle(p, w.wellNo + kUncertaintyReportTitle);

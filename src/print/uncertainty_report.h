@@ -1,7 +1,7 @@
 #pragma once
 
 #include "print/surface.h"
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -13,9 +13,9 @@ inline constexpr const char* kUncertaintyReportTitle = "井位置误差数据";
 /// measured depth, vertical depth, north, east, σH, σL, σA, the horizontal ellipse's semi-axes
 /// and bearing (all 1σ) and the smallest separation factor to a neighbour. A well whose
 /// uncertainty is not known prints its heading and the reason. Nothing without a well.
-void PrintUncertaintyPage(Surface& p, const Session& session, int first, int last);
+void PrintUncertaintyPage(Surface& p, const WellState& session, int first, int last);
 
 /// Rows of the report: the stations of session.uncertainty, 0 when it is not known.
-int UncertaintyReportRows(const Session& session) noexcept;
+int UncertaintyReportRows(const WellState& session) noexcept;
 
 }  // namespace tarsek

@@ -197,7 +197,7 @@ TargetGuidance computeTargetGuidance(const WellRecord& well, int target) {
   return g;
 }
 
-bool guidesTarget(const Session& session, int target) noexcept {
+bool guidesTarget(const WellState& session, int target) noexcept {
   const WellRecord& w = session.well;
   const int n = w.stationCount;
   if (w.wellNo.empty() || n < 1 || static_cast<int>(w.results.size()) < n) return false;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "well/session.h"
-#include "well/well_record.h"
+#include "model/well_state.h"
+#include "model/well_record.h"
 
 namespace tarsek {
 
@@ -41,6 +41,6 @@ TargetGuidance computeTargetGuidance(const WellRecord& well, int target);
 
 /// True when the guidance panel guides the well to target 1 or 2 (target) rather than giving
 /// its verdict or leaving it out.
-bool guidesTarget(const Session& session, int target) noexcept;
+bool guidesTarget(const WellState& session, int target) noexcept;
 
 }  // namespace tarsek

@@ -591,7 +591,7 @@ TargetCrossing PositionAtDepth(double value, const SurveyStation& upper,
   return locateAtDepth(value, upper, upperResult, block, lower, true, calcMethod, false);
 }
 
-TargetCrossing FindTargetCrossing(const Session& session, int target) {
+TargetCrossing FindTargetCrossing(const WellState& session, int target) {
   const WellRecord& w = session.well;
   TargetCrossing none;
   if (target == 2 && w.targetCount != 2) return none;
@@ -914,7 +914,7 @@ bool available() noexcept {
 }
 }  // namespace vecmath
 
-void RecalculateAll(Session& session) {
+void RecalculateAll(WellState& session) {
   WellRecord& w = session.well;
   if (w.stationCount <= 0) {
     // Without stations there is no crossing, whatever the stations deleted last had shown.
@@ -931,7 +931,7 @@ void RecalculateAll(Session& session) {
   }
 }
 
-void RecalculateDesignTrajectory(Session& session) {
+void RecalculateDesignTrajectory(WellState& session) {
   WellRecord& w = session.well;
   if (w.wellNo.empty() || w.designPointCount <= 0) return;
   w.designResults =

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "well/session.h"
-#include "well/well_record.h"
+#include "model/well_state.h"
+#include "model/well_record.h"
 
 namespace tarsek {
 
@@ -72,15 +72,15 @@ TargetCrossing PositionAtDepth(double value, const SurveyStation& upper,
 /// or 2), with the hit radius. A station exactly at the depth is the crossing; otherwise the
 /// point is interpolated in the first course that passes the depth. Not crossed (all zero) while
 /// the last station is above the depth, and when the survey starts below it and never passes it.
-TargetCrossing FindTargetCrossing(const Session& session, int target);
+TargetCrossing FindTargetCrossing(const WellState& session, int target);
 
 /// Recomputes the open well's results, both target crossings and every neighbour's results;
 /// does nothing else while no well is open or the well has no stations, except that a well
 /// without stations has its crossings cleared.
-void RecalculateAll(Session& session);
+void RecalculateAll(WellState& session);
 
 /// Recomputes designResults from designPoints; nothing while no well is open or no point exists.
-void RecalculateDesignTrajectory(Session& session);
+void RecalculateDesignTrajectory(WellState& session);
 
 /// Name of a survey method as the program shows it ("平均角法" .. "最小曲率法"), empty otherwise.
 const char* MethodName(int calcMethod) noexcept;

@@ -15,20 +15,20 @@ constexpr const char* kHeading = "目    前";
 std::string f2(double v) { return formatFixed(v, 2); }
 std::string f1(double v) { return formatFixed(v, 1); }
 
-bool hasStations(const Session& session) {
+bool hasStations(const WellState& session) {
   const WellRecord& w = session.well;
   return !w.wellNo.empty() && w.stationCount > 0 &&
          static_cast<int>(w.results.size()) >= w.stationCount &&
          static_cast<int>(w.stations.size()) >= w.stationCount;
 }
 
-const StationResult& lastResult(const Session& session) {
+const StationResult& lastResult(const WellState& session) {
   return session.well.results[static_cast<std::size_t>(session.well.stationCount - 1)];
 }
 
 class PanelWriter {
  public:
-  explicit PanelWriter(const Session& session)
+  explicit PanelWriter(const WellState& session)
       : session_(session), well_(session.well), s_(lastResult(session)) {}
 
   std::vector<PanelLine> build() {
@@ -193,7 +193,7 @@ class PanelWriter {
     add("    横坐标（Y）：" + f2(well_.wellheadY + s_.east));
   }
 
-  const Session& session_;
+  const WellState& session_;
   const WellRecord& well_;
   const StationResult& s_;
   std::vector<PanelLine> lines_;
@@ -218,12 +218,12 @@ void printRow(Surface& s, const std::vector<std::string>& cells) {
 
 }  // namespace
 
-std::vector<PanelLine> guidancePanelLines(const Session& session) {
+std::vector<PanelLine> guidancePanelLines(const WellState& session) {
   if (!hasStations(session)) return {};
   return PanelWriter(session).build();
 }
 
-void drawGuidancePanel(Surface& panel, const Session& session) {
+void drawGuidancePanel(Surface& panel, const WellState& session) {
   panel.setForeColour(kBlue);
   panel.clear();
   for (const PanelLine& line : guidancePanelLines(session)) {
@@ -234,7 +234,7 @@ void drawGuidancePanel(Surface& panel, const Session& session) {
   }
 }
 
-std::vector<TableEntry> stationTableEntries(const Session& session) {
+std::vector<TableEntry> stationTableEntries(const WellState& session) {
   std::vector<TableEntry> entries;
   if (!hasStations(session)) return entries;
   const WellRecord& w = session.well;
@@ -260,7 +260,7 @@ std::vector<TableEntry> stationTableEntries(const Session& session) {
   return entries;
 }
 
-std::vector<std::string> stationTableCells(const Session& session, const TableEntry& entry) {
+std::vector<std::string> stationTableCells(const WellState& session, const TableEntry& entry) {
   const WellRecord& w = session.well;
   if (entry.station < 0 || entry.station >= w.stationCount ||
       static_cast<std::size_t>(entry.station) >= w.stations.size() ||
@@ -306,13 +306,13 @@ void drawStationTableHeader(Surface& header) {
   }
 }
 
-double stationTableHeight(Surface& rows, const Session& session) {
+double stationTableHeight(Surface& rows, const WellState& session) {
   rows.setScaleWidth(kTableScaleWidth);
   const int n = hasStations(session) ? session.well.stationCount : 0;
   return (n + 3) * 2 * rows.textHeight("0");
 }
 
-void drawStationTableRows(Surface& rows, const Session& session,
+void drawStationTableRows(Surface& rows, const WellState& session,
                           const std::vector<TableEntry>& entries, double top, double bottom) {
   rows.setScaleWidth(kTableScaleWidth);
   rows.setForeColour(kBlack);
@@ -336,7 +336,7 @@ void drawStationTableRows(Surface& rows, const Session& session,
   }
 }
 
-void drawSurveyDisplay(Surface& panel, Surface& header, Surface& rows, const Session& session) {
+void drawSurveyDisplay(Surface& panel, Surface& header, Surface& rows, const WellState& session) {
   drawGuidancePanel(panel, session);
   if (!hasStations(session)) {
     rows.clear();

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "print/surface.h"
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -18,11 +18,11 @@ struct PanelLine {
 
 /// The lines of the guidance panel for the open well, starting with the panel's leading empty
 /// line; empty when no well is open or the well has no stations.
-std::vector<PanelLine> guidancePanelLines(const Session& session);
+std::vector<PanelLine> guidancePanelLines(const WellState& session);
 
 /// Draws the guidance panel: clears the surface and prints guidancePanelLines in their colours,
 /// centring the flagged lines on the width of the panel's heading "目    前".
-void drawGuidancePanel(Surface& panel, const Session& session);
+void drawGuidancePanel(Surface& panel, const WellState& session);
 
 /// One row of the station table: a survey station, or a target crossing (target 1 or 2)
 /// drawn with a red rule under it.
@@ -33,11 +33,11 @@ struct TableEntry {
 
 /// The rows of the station table in drawing order: one per station, with a target row right
 /// after the last station above each crossing.
-std::vector<TableEntry> stationTableEntries(const Session& session);
+std::vector<TableEntry> stationTableEntries(const WellState& session);
 
 /// The eleven cell texts of one table row, in column order (number or label, depth, angles and
 /// computed values in their display formats).
-std::vector<std::string> stationTableCells(const Session& session, const TableEntry& entry);
+std::vector<std::string> stationTableCells(const WellState& session, const TableEntry& entry);
 
 /// Column positions of the station table, in units of a 110-wide scale.
 inline constexpr double kTableColumns[11] = {0, 8, 20, 28, 37, 49, 59, 71, 82, 92, 102};
@@ -49,17 +49,17 @@ void drawStationTableHeader(Surface& header);
 
 /// Height, in the rows picture's user units, that all rows of the table need: the program
 /// reserves three rows more than there are stations, each two text lines high.
-double stationTableHeight(Surface& rows, const Session& session);
+double stationTableHeight(Surface& rows, const WellState& session);
 
 /// Draws the rows of the table whose two-line band meets the vertical range top .. bottom of the
 /// rows picture (user units, y downward from the first row), so that a tall table costs only
 /// what is visible. Sets the 110-unit scale; does not clear.
-void drawStationTableRows(Surface& rows, const Session& session,
+void drawStationTableRows(Surface& rows, const WellState& session,
                           const std::vector<TableEntry>& entries, double top, double bottom);
 
 /// The whole survey display on three surfaces: the panel, then (when a well with stations is
 /// open) the table header and every row. With no well or no stations, panel and rows are
 /// cleared and nothing else is drawn.
-void drawSurveyDisplay(Surface& panel, Surface& header, Surface& rows, const Session& session);
+void drawSurveyDisplay(Surface& panel, Surface& header, Surface& rows, const WellState& session);
 
 }  // namespace tarsek

@@ -38,7 +38,7 @@ DepthLookup stationLookup(const WellRecord& w, int i) {
   return {LookupKind::Station, i, s.md, s.inclination, s.azimuth, w.results[at(i)].tvd};
 }
 
-DepthLookup interpolated(const Session& session, int i, double value, bool byTvd) {
+DepthLookup interpolated(const WellState& session, int i, double value, bool byTvd) {
   const WellRecord& w = session.well;
   const TargetCrossing x = StationAtDepth(value, w.stations[at(i - 1)], w.results[at(i - 1)],
                                           w.basic(), w.stations[at(i)], byTvd, session.calcMethod);
@@ -52,7 +52,7 @@ DepthLookup interpolated(const Session& session, int i, double value, bool byTvd
 
 // The station at a depth, or the interval the depth falls in, on the measured-depth or the
 // vertical-depth scale: both run down the well in station order.
-DepthLookup lookupAt(const Session& session, double depth, bool byTvd) {
+DepthLookup lookupAt(const WellState& session, double depth, bool byTvd) {
   const WellRecord& w = session.well;
   const auto depthOf = [&](int i) { return byTvd ? w.results[at(i)].tvd : w.stations[at(i)].md; };
   if (depth < 0) return {LookupKind::Negative};
@@ -68,7 +68,7 @@ DepthLookup lookupAt(const Session& session, double depth, bool byTvd) {
 
 }  // namespace
 
-StoreOutcome storeEntry(Session& session, double md, double inclination, double azimuth) {
+StoreOutcome storeEntry(WellState& session, double md, double inclination, double azimuth) {
   WellRecord& w = session.well;
   StoreOutcome out;
   if (w.wellNo.empty()) return out;
@@ -126,7 +126,7 @@ StoreOutcome storeEntry(Session& session, double md, double inclination, double 
   return out;
 }
 
-int deleteEntry(Session& session, double md) {
+int deleteEntry(WellState& session, double md) {
   WellRecord& w = session.well;
   if (!usable(w)) return -1;
   const int n = w.stationCount;
@@ -154,17 +154,17 @@ int deleteEntry(Session& session, double md) {
   return k;
 }
 
-DepthLookup lookupByMd(const Session& session, double md) {
+DepthLookup lookupByMd(const WellState& session, double md) {
   if (!usable(session.well) || std::isnan(md)) return {};
   return lookupAt(session, md, false);
 }
 
-DepthLookup lookupByTvd(const Session& session, double tvd) {
+DepthLookup lookupByTvd(const WellState& session, double tvd) {
   if (!usable(session.well) || std::isnan(tvd) || tvd >= 100000) return {};
   return lookupAt(session, tvd, true);
 }
 
-bool discardPrediction(Session& session) {
+bool discardPrediction(WellState& session) {
   WellRecord& w = session.well;
   std::vector<SurveyStation>& predicted = session.predictedStations;
   if (w.wellNo.empty() || w.stationCount == 0 || session.predictStart == 0 ||
@@ -204,7 +204,7 @@ bool discardPrediction(Session& session) {
 namespace {
 
 // Remembers what the prediction appended, as it stands when the prediction ends.
-void notePrediction(Session& session) {
+void notePrediction(WellState& session) {
   const WellRecord& w = session.well;
   session.predictedStations.clear();
   if (session.predictStart <= 0 || session.predictStart >= w.stationCount) {
@@ -215,7 +215,7 @@ void notePrediction(Session& session) {
                                    w.stations.begin() + w.stationCount);
 }
 
-PredictOutcome predictStations(Session& session, double buildRate, double walkRate) {
+PredictOutcome predictStations(WellState& session, double buildRate, double walkRate) {
   WellRecord& w = session.well;
   if (!usable(w)) return PredictOutcome::Nothing;
   // The rates are read as single-precision numbers.
@@ -291,7 +291,7 @@ PredictOutcome predictStations(Session& session, double buildRate, double walkRa
 
 }  // namespace
 
-PredictOutcome predictTrajectory(Session& session, double buildRate, double walkRate) {
+PredictOutcome predictTrajectory(WellState& session, double buildRate, double walkRate) {
   discardPrediction(session);
   const PredictOutcome outcome = predictStations(session, buildRate, walkRate);
   notePrediction(session);

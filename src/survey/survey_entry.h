@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -21,11 +21,11 @@ struct StoreOutcome {
 /// Stores a station (measured depth m, inclination and magnetic azimuth in degrees) into the
 /// open well: appended below the last station, replacing the station of equal depth, or
 /// inserted in depth order; then recalculates. Marks the survey changed.
-StoreOutcome storeEntry(Session& session, double md, double inclination, double azimuth);
+StoreOutcome storeEntry(WellState& session, double md, double inclination, double azimuth);
 
 /// Deletes the station whose measured depth equals md exactly and recalculates; returns its
 /// position, or -1 when there is no such station (status text kNoSuchStation).
-int deleteEntry(Session& session, double md);
+int deleteEntry(WellState& session, double md);
 
 /// What the entry row shows for a typed measured or vertical depth.
 enum class LookupKind {
@@ -49,11 +49,11 @@ struct DepthLookup {
 };
 
 /// The station at, or the point interpolated at, measured depth md.
-DepthLookup lookupByMd(const Session& session, double md);
+DepthLookup lookupByMd(const WellState& session, double md);
 
 /// The station at, or the point interpolated at, vertical depth tvd; values of 100000 m and more
 /// are refused.
-DepthLookup lookupByTvd(const Session& session, double tvd);
+DepthLookup lookupByTvd(const WellState& session, double tvd);
 
 /// How a trajectory prediction ended.
 enum class PredictOutcome {
@@ -67,10 +67,10 @@ enum class PredictOutcome {
 /// and walk rate (degrees per 100 m) until the design final vertical depth or 90 degrees of
 /// inclination; the appended stations can be discarded by discardPrediction. The last station
 /// cut back to the final depth never shares a depth with the one above it.
-PredictOutcome predictTrajectory(Session& session, double buildRate, double walkRate);
+PredictOutcome predictTrajectory(WellState& session, double buildRate, double walkRate);
 
 /// Removes the stations the last prediction appended (as it left them; stations typed or
 /// replaced since stay) and recalculates; false when there are none.
-bool discardPrediction(Session& session);
+bool discardPrediction(WellState& session);
 
 }  // namespace tarsek

@@ -50,7 +50,7 @@ constexpr Column kColumns[] = {
 
 // The probability of landing in each target circle, between the method and the hit radius on
 // the method's line, when the well's uncertainty is known; "(预计)" marks a projected crossing.
-void probabilities(Surface& p, const Session& session) {
+void probabilities(Surface& p, const WellState& session) {
   const auto& u = session.uncertainty;
   if (!u || !u->ok) return;
   const bool two = session.well.targetCount == 2;
@@ -68,7 +68,7 @@ void probabilities(Surface& p, const Session& session) {
 
 }  // namespace
 
-void PrintSurveyPage(Surface& p, const Session& session, int first, int last) {
+void PrintSurveyPage(Surface& p, const WellState& session, int first, int last) {
   const WellRecord& w = session.well;
   if (w.wellNo.empty()) return;
   // h, half the title's height, spaces the whole heading.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "print/surface.h"
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -9,6 +9,6 @@ namespace tarsek {
 /// calculation method and hit radii, the column headings and the rows of stations first to last
 /// (inclusive, 0-based; an empty range prints the heading alone). The page's scale width becomes
 /// 120; vertical steps are in the page's own units. Draws nothing while no well is open.
-void PrintSurveyPage(Surface& page, const Session& session, int first, int last);
+void PrintSurveyPage(Surface& page, const WellState& session, int first, int last);
 
 }  // namespace tarsek

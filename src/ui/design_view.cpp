@@ -23,8 +23,9 @@
 #include "design/design_tables.h"
 #include "ui/painter_surface.h"
 #include "ui/target_dialog.h"
-#include "well/well_file_format.h"
-#include "well/well_files.h"
+#include "model/well_file_format.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek {
 
@@ -492,7 +493,7 @@ void DesignView::wellNumberLeft() {
   s.well.wellNo = number;
   const std::string path = WellFilePath(s.wellDirectory, number, kDesignExtension);
   // A number without a design file starts a new well from the data on the form.
-  const FileResult r = LoadWell(s, s.well, path, false, s.wellDirectory);
+  const WellLoadResult r = LoadWell(s, s.well, path, false, s.wellDirectory);
   if (!r.ok) {
     s.well.wellNo = previous;
     Text6->setText(qs(previous));

@@ -14,7 +14,7 @@
 #include "print/uncertainty_report.h"
 #include "ui/painter_surface.h"
 #include "ui/shell_ops.h"
-#include "well/well_files.h"
+#include "model/well_files.h"
 
 namespace tarsek {
 

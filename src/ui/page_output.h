@@ -6,7 +6,7 @@
 #include <string>
 
 #include "print/surface.h"
-#include "well/session.h"
+#include "session/session.h"
 
 class QBuffer;
 class QPaintDevice;

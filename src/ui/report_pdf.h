@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "well/session.h"
+#include "session/session.h"
 
 namespace tarsek {
 

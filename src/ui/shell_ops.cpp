@@ -7,8 +7,9 @@
 #include "plot/trajectory_plot.h"
 #include "survey/survey_calc.h"
 #include "survey/survey_report.h"
-#include "well/session_ops.h"
-#include "well/well_files.h"
+#include "session/session_ops.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek {
 
@@ -25,7 +26,7 @@ std::string shellDesignPath(const Session& session, const std::string& wellNo) {
 }
 
 std::string shellLoadWell(Session& session, const std::string& path) {
-  const FileResult r = LoadWell(session, session.well, path, false, session.wellDirectory);
+  const WellLoadResult r = LoadWell(session, session.well, path, false, session.wellDirectory);
   if (!r.ok) return r.message.empty() ? std::string("井文件无法读取！") : r.message;
   return {};
 }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "print/surface.h"
-#include "well/session.h"
+#include "session/session.h"
 
 namespace tarsek {
 

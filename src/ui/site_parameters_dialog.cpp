@@ -12,7 +12,7 @@
 
 #include "common/numtext.h"
 #include "uncertainty/error_model.h"
-#include "well/well_files.h"
+#include "model/well_files.h"
 
 namespace tarsek {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "uncertainty/site_params.h"
-#include "well/session.h"
+#include "session/session.h"
 
 class QComboBox;
 class QLabel;

@@ -7,7 +7,7 @@
 
 #include "exchange/import_plan.h"
 #include "exchange/station_import.h"
-#include "well/well_record.h"
+#include "model/well_record.h"
 
 class QButtonGroup;
 class QCheckBox;

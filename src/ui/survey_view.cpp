@@ -12,7 +12,8 @@
 #include "survey/survey_entry.h"
 #include "ui/anticollision_view.h"
 #include "ui/trajectory_view.h"
-#include "well/well_files.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek {
 namespace {

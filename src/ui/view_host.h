@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/host.h"
-#include "well/session.h"
+#include "session/session.h"
 
 namespace tarsek {
 

@@ -41,7 +41,7 @@ void sectionNormal(const Cov3& c, const PathStation& st, double designAzimuth, S
   f.sectionSigma = root(c.along(w));
 }
 
-TargetChance chanceAt(const Session& session, const WellUncertainty& own, int target) {
+TargetChance chanceAt(const WellState& session, const WellUncertainty& own, int target) {
   TargetChance out;
   out.target = target;
   WellTargetHit hit;
@@ -76,7 +76,7 @@ bool SessionUncertainty::belowOne() const noexcept {
   return false;
 }
 
-SessionUncertainty ComputeSessionUncertainty(const Session& session) {
+SessionUncertainty ComputeSessionUncertainty(const WellState& session) {
   SessionUncertainty out;
   const WellRecord& w = session.well;
   SiteParameters site;
@@ -147,7 +147,7 @@ SessionUncertainty ComputeSessionUncertainty(const Session& session) {
   return out;
 }
 
-void UpdateUncertainty(Session& session) {
+void UpdateUncertainty(WellState& session) {
   if (session.well.wellNo.empty()) {
     session.uncertainty.reset();
     return;
@@ -156,7 +156,7 @@ void UpdateUncertainty(Session& session) {
       std::make_shared<const SessionUncertainty>(ComputeSessionUncertainty(session));
 }
 
-const SessionUncertainty* ShownUncertainty(const Session& session) noexcept {
+const SessionUncertainty* ShownUncertainty(const WellState& session) noexcept {
   if (!session.showUncertainty || !session.uncertainty || !session.uncertainty->ok) return nullptr;
   return session.uncertainty.get();
 }

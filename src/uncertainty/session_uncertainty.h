@@ -9,7 +9,7 @@
 
 #include "uncertainty/clearance.h"
 #include "uncertainty/site_params.h"
-#include "well/session.h"
+#include "model/well_state.h"
 
 namespace tarsek::unc {
 
@@ -61,13 +61,13 @@ struct SessionUncertainty {
 
 /// Reads the open well's parameter file (and each neighbour's) from session.wellDirectory and
 /// works out every figure; a well with no stations or no file gives !ok with the reason.
-SessionUncertainty ComputeSessionUncertainty(const Session& session);
+SessionUncertainty ComputeSessionUncertainty(const WellState& session);
 
 /// ComputeSessionUncertainty into session.uncertainty (null when no well is open).
-void UpdateUncertainty(Session& session);
+void UpdateUncertainty(WellState& session);
 
 /// The figures to draw: session.uncertainty when it is ok and the user shows them, else null.
-const SessionUncertainty* ShownUncertainty(const Session& session) noexcept;
+const SessionUncertainty* ShownUncertainty(const WellState& session) noexcept;
 
 /// "95.3%": a probability as the windows and pages show it.
 std::string PercentText(double probability);

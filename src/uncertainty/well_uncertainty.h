@@ -11,7 +11,7 @@
 #include "uncertainty/hit_probability.h"
 #include "uncertainty/propagation.h"
 #include "uncertainty/site_params.h"
-#include "well/well_record.h"
+#include "model/well_record.h"
 
 namespace tarsek::unc {
 

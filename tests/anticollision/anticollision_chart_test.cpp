@@ -70,7 +70,7 @@ TEST(ChartFrames, SpacingChartAtZoom10) {
 }
 
 struct ChartFixture : ::testing::Test {
-  Session session;
+  WellState session;
   ClearanceScan scan;
   RecordingSurface surface{4500, 3000};
   const Colour green = rgb(10, 200, 30);
@@ -243,7 +243,7 @@ TEST(ChartMouse, PanningStopsBeyondTheDesignDisplacement) {
 }
 
 TEST(Legend, OneLinePerNeighbourWithAStrokeInItsColour) {
-  Session session;
+  WellState session;
   session.neighbourWells = {WellRecord{}, WellRecord{}};
   session.neighbourWells[0].wellNo = "B2";
   session.neighbourWells[1].wellNo = "C33";

@@ -63,7 +63,7 @@ std::vector<std::vector<Station>> oddNeighbours() {
   };
 }
 
-::testing::AssertionResult scanIsSane(const Session& session, const ClearanceScan& scan) {
+::testing::AssertionResult scanIsSane(const WellState& session, const ClearanceScan& scan) {
   if (scan.tracks.size() != session.neighbourWells.size())
     return ::testing::AssertionFailure() << "one track per neighbour";
   if (scan.ownSampleMd.size() > static_cast<std::size_t>(kMaxCount) + 1)
@@ -89,7 +89,7 @@ std::vector<std::vector<Station>> oddNeighbours() {
   return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult chartsAreSane(const Session& session, const ClearanceScan& scan) {
+::testing::AssertionResult chartsAreSane(const WellState& session, const ClearanceScan& scan) {
   // The zoom scroll bar runs 1 to 60; values outside come only from a damaged setting.
   for (int zoom : {INT_MIN, 0, 1, 7, 60}) {
     for (double pan : {0.0, -1e6, 1e15}) {
@@ -126,7 +126,7 @@ std::vector<std::vector<Station>> oddNeighbours() {
 
 TEST(AntiCollisionRobustness, OddNeighboursScanAndDrawFinite) {
   for (int method = 0; method < kMethodCount; ++method) {
-    Session session;
+    WellState session;
     session.calcMethod = static_cast<std::int16_t>(method);
     session.well = wellFrom("本井", 1000, 2000, buildAndHold(2400), method);
     int k = 0;
@@ -150,7 +150,7 @@ TEST(AntiCollisionRobustness, OddNeighboursScanAndDrawFinite) {
 }
 
 TEST(AntiCollisionRobustness, StepsThatCannotScanLeaveTheScanAlone) {
-  Session session;
+  WellState session;
   session.well = wellFrom("本井", 1000, 2000, buildAndHold(600));
   session.neighbourWells.push_back(wellFrom("邻1", 1005, 2000, buildAndHold(600)));
   ClearanceScan scan;
@@ -168,7 +168,7 @@ TEST(AntiCollisionRobustness, LongestWellsStopAtTheSampleLimit) {
   std::vector<Station> deep;
   deep.reserve(kMaxCount);
   for (int i = 0; i < kMaxCount; ++i) deep.push_back({i * 10.0, std::min(i * 0.1, 30.0), 45});
-  Session session;
+  WellState session;
   session.well = wellFrom("本井", 1000, 2000, deep);
   session.neighbourWells.push_back(wellFrom("邻1", 1010, 2000, deep));
   session.neighbourColours.push_back(kRed);
@@ -182,12 +182,12 @@ TEST(AntiCollisionRobustness, LongestWellsStopAtTheSampleLimit) {
 }
 
 TEST(AntiCollisionRobustness, NeighboursWithOddWellheadsAreRefused) {
-  Session session;
+  WellState session;
   session.well = wellFrom("本井", 1000, 2000, buildAndHold(600));
   std::mt19937 engine(7);
   const double big = std::numeric_limits<double>::max();
   for (double offset : {big, -big, 1e200, 2000.0000001, 0.0, 0.2}) {
-    const auto load = [&](Session&, WellRecord& record, const std::string&) {
+    const auto load = [&](WellState&, WellRecord& record, const std::string&) {
       record = wellFrom("邻", 1000 + offset, 2000 + offset, buildAndHold(600));
       return AddNeighbourOutcome::Added;
     };

@@ -52,7 +52,7 @@ std::vector<Pt> verticalPath(double lastTvd) {
 }
 
 struct ScanFixture : ::testing::Test {
-  Session session;
+  WellState session;
   ClearanceScan scan;
   void SetUp() override { session.well = makeWell("本井", 1000, 2000, curvingPath()); }
 };
@@ -261,10 +261,10 @@ TEST_F(ScanFixture, AStationWithoutADepthMakesSamplesReuseThePreviousPoint) {
 // --- adding a neighbour -------------------------------------------------------------------
 
 struct AddFixture : ::testing::Test {
-  Session session;
+  WellState session;
   std::mt19937 engine{12345};
   std::map<std::string, WellRecord> files;  // what the loader finds, by file name
-  NeighbourLoader loader = [this](Session&, WellRecord& w, const std::string& path) {
+  NeighbourLoader loader = [this](WellState&, WellRecord& w, const std::string& path) {
     for (const auto& [name, rec] : files)
       if (path.size() >= name.size() &&
           path.compare(path.size() - name.size(), name.size(), name) == 0) {

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "survey/survey_calc.h"
-#include "well/well_file_format.h"
+#include "model/well_file_format.h"
 
 namespace tarsek {
 namespace {
@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 struct LoaderFixture : ::testing::Test {
   fs::path dir;
-  Session session;
+  WellState session;
   std::mt19937 engine{1};
 
   void SetUp() override {

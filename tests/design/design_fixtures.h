@@ -7,7 +7,7 @@
 #include "common/constants.h"
 #include "design/profile_design.h"
 #include "survey/survey_calc.h"
-#include "well/session.h"
+#include "session/session.h"
 
 namespace tarsek::testing {
 

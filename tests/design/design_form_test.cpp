@@ -15,7 +15,7 @@ TEST(DesignForm, VerticalWellQuestion) {
   v.target1X = 1000;
   v.target1Y = 2005;  // the target right under the wellhead
 
-  Session no;
+  WellState no;
   QuietHost sayNo(Answer::No);
   applyDesignGeometry(no.well, v);
   EXPECT_EQ(runDesignForm(no, sayNo, v).result, DesignFormResult::Declined);
@@ -24,7 +24,7 @@ TEST(DesignForm, VerticalWellQuestion) {
   EXPECT_EQ(no.designDirty, 0) << "declining changes nothing yet";
   EXPECT_EQ(no.well.designFinalTvd, 0);
 
-  Session yes;
+  WellState yes;
   QuietHost sayYes(Answer::Yes);
   applyDesignGeometry(yes.well, v);
   const DesignFormOutcome out = runDesignForm(yes, sayYes, v);
@@ -36,7 +36,7 @@ TEST(DesignForm, VerticalWellQuestion) {
   EXPECT_FALSE(sayYes.busy);
 
   // Displacement present: no question at all.
-  Session plain;
+  WellState plain;
   QuietHost quiet(Answer::No);
   applyDesignGeometry(plain.well, a12Form());
   EXPECT_EQ(runDesignForm(plain, quiet, a12Form()).result, DesignFormResult::Designed);
@@ -44,7 +44,7 @@ TEST(DesignForm, VerticalWellQuestion) {
 }
 
 TEST(DesignForm, RejectedDataAndFailedDesigns) {
-  Session s;
+  WellState s;
   QuietHost host;
   s.designInvalid = 0;
   DesignFormValues v = a12Form();
@@ -78,7 +78,7 @@ TEST(DesignForm, RejectedDataAndFailedDesigns) {
 
 TEST(DesignForm, NegativeDropRateWhereADropIsNeededIsAFailure) {
   // Target 2 lies on a flatter line than the hold toward target 1: the well must drop.
-  Session s;
+  WellState s;
   QuietHost host;
   DesignFormValues v = a12Form();
   v.twoTargets = true;

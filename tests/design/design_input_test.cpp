@@ -184,7 +184,7 @@ TEST(DesignKeys, NumberBoxesTakeDigitsSignsPointAndWideCharacters) {
 }
 
 TEST(TargetByBearing, KeepsTheDesignTargetOnceAndRestoresIt) {
-  Session s;
+  WellState s;
   s.well.wellheadX = 1000;
   s.well.wellheadY = 2000;
   s.well.target1X = 1300;

@@ -13,8 +13,8 @@ namespace tarsek {
 namespace {
 
 // A session with a finished design as the profile calculation leaves it; the report only reads.
-Session designedSession(int targets) {
-  Session s;
+WellState designedSession(int targets) {
+  WellState s;
   WellRecord& w = s.well;
   w.wellNo = "A12";
   w.targetCount = static_cast<std::int16_t>(targets);
@@ -80,12 +80,12 @@ std::vector<RecordingSurface::Call> linesOf(const RecordingSurface& page) {
 
 TEST(DesignReport, NothingWithoutAWellOrADesign) {
   RecordingSurface page;
-  Session none;
+  WellState none;
   EXPECT_FALSE(PrintDesignReport(page, none));
-  Session noDesign = designedSession(1);
+  WellState noDesign = designedSession(1);
   noDesign.designSegments[3].md = 0;
   EXPECT_FALSE(PrintDesignReport(page, noDesign));
-  Session noWell = designedSession(1);
+  WellState noWell = designedSession(1);
   noWell.well.wellNo.clear();
   EXPECT_FALSE(PrintDesignReport(page, noWell));
   EXPECT_TRUE(page.calls().empty());
@@ -94,7 +94,7 @@ TEST(DesignReport, NothingWithoutAWellOrADesign) {
 TEST(DesignReport, SingleTargetPageLayout) {
   RecordingSurface page;
   page.setFontSize(10);
-  Session s = designedSession(1);
+  WellState s = designedSession(1);
   ASSERT_TRUE(PrintDesignReport(page, s));
   EXPECT_EQ(page.fontSize(), 10) << "the font grows only while the report draws";
   page.setFontSize(12);  // measure as the report did
@@ -176,7 +176,7 @@ TEST(DesignReport, SingleTargetPageLayout) {
 
 TEST(DesignReport, TwoTargetPageAddsTheSecondTargetAndRows) {
   RecordingSurface page;
-  Session s = designedSession(2);
+  WellState s = designedSession(2);
   ASSERT_TRUE(PrintDesignReport(page, s));
   EXPECT_EQ(findText(page, "靶点1地理坐标")->text, "靶点1地理坐标X：  1300.00Y：  2400.00");
   EXPECT_EQ(findText(page, "靶点2地理坐标")->text, "靶点2地理坐标X：  1450.00Y：  2600.00");
@@ -204,7 +204,7 @@ TEST(DesignReport, TwoTargetPageAddsTheSecondTargetAndRows) {
 
 TEST(DesignReport, VerticalDesignAndUnfinishedTwoTargetDesign) {
   RecordingSurface page;
-  Session vertical = designedSession(1);
+  WellState vertical = designedSession(1);
   for (auto& g : vertical.designSegments) g = DesignSegment{g.name};
   vertical.designSegments[3].md = vertical.designSegments[3].tvd = 1800;
   vertical.designSegments[3].deltaTvd = 1800;
@@ -214,7 +214,7 @@ TEST(DesignReport, VerticalDesignAndUnfinishedTwoTargetDesign) {
 
   // A two-target design that stopped after the build toward target 2 has no rows 4 and 5.
   page.reset();
-  Session partial = designedSession(2);
+  WellState partial = designedSession(2);
   partial.designSegments[4] = DesignSegment{"降斜段"};
   partial.designSegments[5] = DesignSegment{"稳斜段"};
   ASSERT_TRUE(PrintDesignReport(page, partial));
@@ -223,7 +223,7 @@ TEST(DesignReport, VerticalDesignAndUnfinishedTwoTargetDesign) {
 
 TEST(DesignReport, OddTargetCountUsesTwoTargetTextsAndOneRow) {
   RecordingSurface page;
-  Session s = designedSession(2);
+  WellState s = designedSession(2);
   s.well.targetCount = 3;
   ASSERT_TRUE(PrintDesignReport(page, s));
   EXPECT_NE(findText(page, "靶点2地理坐标"), nullptr);
@@ -235,7 +235,7 @@ TEST(DesignReport, OddTargetCountUsesTwoTargetTextsAndOneRow) {
 
 TEST(DesignTables, SegmentTableShowsTheRowsOfTheTargetCount) {
   RecordingSurface box(6000, 3000);
-  Session s = designedSession(1);
+  WellState s = designedSession(1);
   drawDesignSegmentTable(box, s);
   EXPECT_EQ(box.calls().front().op, "clear");
   auto texts = shownTexts(box);
@@ -269,7 +269,7 @@ TEST(DesignTables, SegmentTableShowsTheRowsOfTheTargetCount) {
 
 TEST(DesignTables, PointRowsDrawOnlyTheRequestedRowsAtTheirPlace) {
   RecordingSurface box(6000, 3000);
-  Session s = designedSession(1);
+  WellState s = designedSession(1);
   WellRecord& w = s.well;
   w.designPointCount = 4;
   w.designPoints.assign(5, SurveyStation{});
@@ -306,7 +306,7 @@ TEST(DesignTables, PointRowsDrawOnlyTheRequestedRowsAtTheirPlace) {
 }
 
 TEST(DesignTables, PointViewScrollsToTheLastPoint) {
-  Session s = designedSession(1);
+  WellState s = designedSession(1);
   WellRecord& w = s.well;
   w.designPointCount = 100;
   w.designPoints.assign(101, SurveyStation{});

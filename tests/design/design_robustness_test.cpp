@@ -98,7 +98,7 @@ std::vector<Variation> twoTargetVariations() {
   };
 }
 
-::testing::AssertionResult designShownIsFinite(const Session& session) {
+::testing::AssertionResult designShownIsFinite(const WellState& session) {
   RecordingSurface report;
   PrintDesignReport(report, session);
   RecordingSurface segments(9000, 3000), titles(9000, 600), points(9000, 5000);
@@ -112,7 +112,7 @@ std::vector<Variation> twoTargetVariations() {
   return ::testing::AssertionSuccess();
 }
 
-void expectSane(const Session& session, std::int16_t outcome, bool realistic,
+void expectSane(const WellState& session, std::int16_t outcome, bool realistic,
                 const testing::RecordingHost& host) {
   const WellRecord& w = session.well;
   EXPECT_GE(outcome, kDesignDone);
@@ -140,7 +140,7 @@ void expectSane(const Session& session, std::int16_t outcome, bool realistic,
 TEST(DesignRobustness, SingleTargetOddDataEndsWithAnOutcome) {
   for (const Variation& v : variations()) {
     SCOPED_TRACE(v.name);
-    Session session = testing::singleTargetWell();
+    WellState session = testing::singleTargetWell();
     testing::RecordingHost host;
     session.host = &host;
     v.apply(session.well);
@@ -154,7 +154,7 @@ TEST(DesignRobustness, TwoTargetOddDataEndsWithAnOutcome) {
   for (Variation& v : twoTargetVariations()) all.push_back(std::move(v));
   for (const Variation& v : all) {
     SCOPED_TRACE(v.name);
-    Session session = testing::twoTargetWell();
+    WellState session = testing::twoTargetWell();
     testing::RecordingHost host;
     session.host = &host;
     v.apply(session.well);
@@ -166,7 +166,7 @@ TEST(DesignRobustness, TwoTargetOddDataEndsWithAnOutcome) {
 // Every calculation method walks the same loops with different sums.
 TEST(DesignRobustness, RatesThatNeverReachTheTargetStopAtThePointLimit) {
   for (int method = 0; method < kMethodCount; ++method) {
-    Session session = testing::singleTargetWell(method);
+    WellState session = testing::singleTargetWell(method);
     testing::RecordingHost host;
     session.host = &host;
     session.well.rotaryBuildRate = -3;  // builds away from the target for ever
@@ -177,7 +177,7 @@ TEST(DesignRobustness, RatesThatNeverReachTheTargetStopAtThePointLimit) {
 
 TEST(DesignRobustness, ReportOfAnOddTargetCountShowsNoBadNumber) {
   for (int count : {0, 3, -1}) {
-    Session session = testing::singleTargetWell();
+    WellState session = testing::singleTargetWell();
     DesignProfile(session);
     session.well.targetCount = static_cast<std::int16_t>(count);
     EXPECT_TRUE(designShownIsFinite(session)) << count;

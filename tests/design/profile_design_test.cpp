@@ -18,13 +18,13 @@ using testing::singleTargetWell;
 using testing::targetsInLine;
 using testing::twoTargetWell;
 
-int last(const Session& s) { return s.well.designPointCount - 1; }
-const SurveyStation& lastPoint(const Session& s) { return s.well.designPoints[last(s)]; }
-const StationResult& lastResult(const Session& s) { return s.well.designResults[last(s)]; }
+int last(const WellState& s) { return s.well.designPointCount - 1; }
+const SurveyStation& lastPoint(const WellState& s) { return s.well.designPoints[last(s)]; }
+const StationResult& lastResult(const WellState& s) { return s.well.designResults[last(s)]; }
 
 // Horizontal distance between the design trajectory and a target where the trajectory reaches
 // the target's vertical depth; negative when it never does.
-double missDistance(const Session& s, int target) {
+double missDistance(const WellState& s, int target) {
   const WellRecord& w = s.well;
   const double tvd = target == 1 ? w.target1Tvd : w.target2Tvd;
   const double tn = (target == 1 ? w.target1X : w.target2X) - w.wellheadX;
@@ -39,7 +39,7 @@ double missDistance(const Session& s, int target) {
   return -1;
 }
 
-void expectRowsChain(const Session& s, int lastRow) {
+void expectRowsChain(const WellState& s, int lastRow) {
   for (int k = 1; k <= lastRow; ++k) {
     const DesignSegment& row = s.designSegments[k];
     const DesignSegment& above = s.designSegments[k - 1];
@@ -51,7 +51,7 @@ void expectRowsChain(const Session& s, int lastRow) {
   }
 }
 
-void expectAllFinite(const Session& s) {
+void expectAllFinite(const WellState& s) {
   const WellRecord& w = s.well;
   for (int i = 0; i <= w.designPointCount; ++i) {
     const StationResult& r = w.designResults[i];
@@ -66,7 +66,7 @@ void expectAllFinite(const Session& s) {
 }
 
 TEST(DesignVertical, OneCourseToTheFinalDepthAndOnlyTheHoldRow) {
-  Session s = singleTargetWell();
+  WellState s = singleTargetWell();
   placeTarget1(s.well, 0, 0, 2500);
   s.well.buildRate = 0;  // a vertical well needs no build data at all
   RecordingHost host;
@@ -90,7 +90,7 @@ TEST(DesignVertical, OneCourseToTheFinalDepthAndOnlyTheHoldRow) {
 }
 
 TEST(DesignMotorBuild, ThirtyMetrePointsThenTheExactEndOfTheBuild) {
-  Session s = singleTargetWell();
+  WellState s = singleTargetWell();
   s.well.kickoffDepth = 300;
   s.well.buildRate = 15;
   s.well.buildToInclination = 10;
@@ -127,7 +127,7 @@ TEST(DesignMotorBuild, BuildEndingOnAThirtyMetrePointHasNoDogleg) {
   for (double kickoff : {500.0, 487.3}) {
     for (int method = 0; method < kMethodCount; ++method) {
       SCOPED_TRACE(::testing::Message() << kickoff << " m, method " << method);
-      Session s = singleTargetWell(method);
+      WellState s = singleTargetWell(method);
       s.well.kickoffDepth = kickoff;
       s.well.buildRate = 10;
       s.well.buildToInclination = 9;
@@ -145,7 +145,7 @@ TEST(DesignMotorBuild, BuildEndingOnAThirtyMetrePointHasNoDogleg) {
 }
 
 TEST(DesignMotorBuild, NoBuildRepeatsTheKickoffPoint) {
-  Session s = singleTargetWell();
+  WellState s = singleTargetWell();
   s.well.buildToInclination = 0;
   s.well.rotaryBuildRate = 3;
   EXPECT_EQ(DesignProfile(s), kDesignDone);
@@ -161,7 +161,7 @@ TEST(DesignMotorBuild, NoBuildRepeatsTheKickoffPoint) {
 TEST(DesignSingleTarget, HitsTheTargetAndEndsAtTheFinalDepthByEveryMethod) {
   for (int method = 0; method < kMethodCount; ++method) {
     SCOPED_TRACE(method);
-    Session s = singleTargetWell(method);
+    WellState s = singleTargetWell(method);
     ASSERT_EQ(DesignProfile(s), kDesignDone);
     EXPECT_LT(missDistance(s, 1), 0.5);
     EXPECT_NEAR(lastResult(s).tvd, 3000, 1e-4);
@@ -187,7 +187,7 @@ TEST(DesignSingleTarget, HitsTheTargetAndEndsAtTheFinalDepthByEveryMethod) {
 TEST(DesignTwoTargets, DropHitsBothTargetsAndFillsAllSixRows) {
   for (int method = 0; method < kMethodCount; ++method) {
     SCOPED_TRACE(method);
-    Session s = twoTargetWell(method);
+    WellState s = twoTargetWell(method);
     ASSERT_EQ(DesignProfile(s), kDesignDone);
     EXPECT_LT(missDistance(s, 1), 0.5);
     EXPECT_LT(missDistance(s, 2), 0.5);
@@ -201,7 +201,7 @@ TEST(DesignTwoTargets, DropHitsBothTargetsAndFillsAllSixRows) {
 }
 
 TEST(DesignTwoTargets, DropThroughVerticalStopsAtVerticalWithoutDirection) {
-  Session s = twoTargetWell();
+  WellState s = twoTargetWell();
   placeTarget2(s.well, 624, 832, 4000);
   s.well.designFinalTvd = 4200;
   s.well.rotaryDropRate = 30;
@@ -216,7 +216,7 @@ TEST(DesignTwoTargets, TargetsInLineHoldStraightThroughBoth) {
   for (int method = 0; method < kMethodCount; ++method) {
     for (double dropRate : {3.0, -3.0, 0.0}) {
       SCOPED_TRACE(::testing::Message() << "method " << method << ", drop rate " << dropRate);
-      Session s = targetsInLine(method, dropRate);
+      WellState s = targetsInLine(method, dropRate);
       ASSERT_EQ(DesignProfile(s), kDesignDone);
       EXPECT_LT(missDistance(s, 2), 0.05);
       EXPECT_NEAR(lastResult(s).tvd, 3000, 1e-4);
@@ -231,7 +231,7 @@ TEST(DesignTwoTargets, TargetsInLineHoldStraightThroughBoth) {
 
 TEST(DesignMotorBuild, FirstBuildCourseHeadsTheDesignAzimuthByEveryMethod) {
   for (int method = 0; method < kMethodCount; ++method) {
-    Session s = singleTargetWell(method);
+    WellState s = singleTargetWell(method);
     ASSERT_EQ(DesignProfile(s), kDesignDone) << method;
     const StationResult& r = s.well.designResults[2];
     EXPECT_NEAR(r.closureAzimuth, s.well.designAzimuth, 1e-9) << method;
@@ -241,7 +241,7 @@ TEST(DesignMotorBuild, FirstBuildCourseHeadsTheDesignAzimuthByEveryMethod) {
 }
 
 TEST(DesignTwoTargets, BuildOvershootingTarget2EndsTheDesignAtTheBuild) {
-  Session s = twoTargetWell();
+  WellState s = twoTargetWell();
   placeTarget2(s.well, 612, 816, 2310);
   s.well.rotaryDropRate = -30;
   // The design stops short of the final depth: a failure, not a design to save.
@@ -254,7 +254,7 @@ TEST(DesignTwoTargets, BuildOvershootingTarget2EndsTheDesignAtTheBuild) {
 }
 
 TEST(DesignRerun, RebuildsEverythingFromTheBasicData) {
-  Session s = twoTargetWell();
+  WellState s = twoTargetWell();
   ASSERT_EQ(DesignProfile(s), kDesignDone);
   s.well.targetCount = 1;
   s.well.target2X = s.well.target2Y = s.well.target2Tvd = s.well.designDisplacement2 = 0;
@@ -272,7 +272,7 @@ TEST(DesignRerun, RebuildsEverythingFromTheBasicData) {
 TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
   {
     SCOPED_TRACE("motor build already past the line to target 1");
-    Session s = singleTargetWell();
+    WellState s = singleTargetWell();
     s.well.buildToInclination = 60;
     EXPECT_EQ(DesignProfile(s), kDesignKickoffTooHigh);
     EXPECT_EQ(lastPoint(s).inclination, 60);
@@ -280,7 +280,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
   }
   {
     SCOPED_TRACE("no rotary build: the well passes below target 1");
-    Session s = singleTargetWell();
+    WellState s = singleTargetWell();
     s.well.rotaryBuildRate = 0;
     EXPECT_EQ(DesignProfile(s), kDesignRotaryBuildTooLow);
     EXPECT_GT(lastResult(s).tvd, s.well.target1Tvd);
@@ -289,7 +289,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
   }
   {
     SCOPED_TRACE("rotary build overshoots a near target");
-    Session s = singleTargetWell();
+    WellState s = singleTargetWell();
     placeTarget1(s.well, 3, 4, 2000);
     s.well.buildToInclination = 0.1;
     s.well.buildRate = 1;
@@ -300,7 +300,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
   }
   {
     SCOPED_TRACE("target 2 needs a build, drop rate positive");
-    Session s = twoTargetWell();
+    WellState s = twoTargetWell();
     placeTarget2(s.well, 960, 1280, 2800);
     EXPECT_EQ(DesignProfile(s), kDesignDropMustBuild);
     EXPECT_NEAR(lastResult(s).tvd, 2300, 1e-4);
@@ -309,7 +309,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
   }
   {
     SCOPED_TRACE("drop overshoots target 2's displacement");
-    Session s = twoTargetWell();
+    WellState s = twoTargetWell();
     placeTarget2(s.well, 780, 1040, 2900);
     s.well.designFinalTvd = 3200;
     EXPECT_EQ(DesignProfile(s), kDesignDropTooLow);
@@ -317,7 +317,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
   }
   {
     SCOPED_TRACE("build toward target 2 stays short of it");
-    Session s = twoTargetWell();
+    WellState s = twoTargetWell();
     placeTarget2(s.well, 960, 1280, 2800);
     s.well.rotaryDropRate = -3;
     EXPECT_EQ(DesignProfile(s), kDesignBuildTooLow);
@@ -327,14 +327,14 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
   }
   {
     SCOPED_TRACE("target 2 needs a drop, drop rate negative");
-    Session s = twoTargetWell();
+    WellState s = twoTargetWell();
     s.well.rotaryDropRate = -3;
     EXPECT_EQ(DesignProfile(s), kDesignDropMustDrop);
     EXPECT_NEAR(lastResult(s).tvd, 2300, 1e-4);
   }
   {
     SCOPED_TRACE("no well number: nothing is computed");
-    Session s = singleTargetWell();
+    WellState s = singleTargetWell();
     s.well.wellNo.clear();
     EXPECT_EQ(DesignProfile(s), kDesignKickoffTooHigh);
     for (const StationResult& r : s.well.designResults) EXPECT_EQ(r.tvd, 0);
@@ -354,7 +354,7 @@ TEST(DesignPointLimit, RatesThatNeverReachTheTargetStopAtTheLimit) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Session s = c.twoTargets ? twoTargetWell() : singleTargetWell();
+    WellState s = c.twoTargets ? twoTargetWell() : singleTargetWell();
     s.well.buildToInclination = c.buildTo;
     s.well.rotaryBuildRate = c.rotaryBuild;
     s.well.rotaryDropRate = c.rotaryDrop;
@@ -401,7 +401,7 @@ TEST(DesignPointLimit, DataNoWindowWouldAcceptIsRefused) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Session s = singleTargetWell();
+    WellState s = singleTargetWell();
     c.spoil(s.well);
     RecordingHost host;
     s.host = &host;
@@ -414,12 +414,12 @@ TEST(DesignPointLimit, DataNoWindowWouldAcceptIsRefused) {
 TEST(DesignPointLimit, DesignsThatOverflowAreRefusedAndCleared) {
   // The corrected average angle method squares the change of inclination, which overflows for
   // rates no window accepts.
-  Session steep = singleTargetWell(1);
+  WellState steep = singleTargetWell(1);
   steep.well.rotaryBuildRate = 1e300;
-  Session far = twoTargetWell(1);
+  WellState far = twoTargetWell(1);
   placeTarget2(far.well, 960, 1280, 2800);
   far.well.rotaryDropRate = -1e300;
-  for (Session* s : {&steep, &far}) {
+  for (WellState* s : {&steep, &far}) {
     EXPECT_EQ(DesignProfile(*s), kDesignDataUnusable);
     EXPECT_EQ(s->well.designPointCount, 2);
     expectAllFinite(*s);
@@ -428,7 +428,7 @@ TEST(DesignPointLimit, DesignsThatOverflowAreRefusedAndCleared) {
 }
 
 TEST(DesignProgress, ShowsTheWellAndReleasesTheBusyPointerOnEveryOutcome) {
-  Session s = singleTargetWell();
+  WellState s = singleTargetWell();
   RecordingHost host;
   s.host = &host;
   ASSERT_EQ(DesignProfile(s), kDesignDone);
@@ -436,7 +436,7 @@ TEST(DesignProgress, ShowsTheWellAndReleasesTheBusyPointerOnEveryOutcome) {
                                              "idle"};
   EXPECT_EQ(host.events, expected);
 
-  Session early = singleTargetWell();
+  WellState early = singleTargetWell();
   early.well.buildToInclination = 60;
   early.host = &host;
   host.events.clear();

@@ -24,7 +24,7 @@ bool sameBits(double a, double b) {
   return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
-::testing::AssertionResult sameDesign(const Session& a, const Session& b) {
+::testing::AssertionResult sameDesign(const WellState& a, const WellState& b) {
   const WellRecord& x = a.well;
   const WellRecord& y = b.well;
   if (x.designPointCount != y.designPointCount) {
@@ -77,7 +77,7 @@ bool sameBits(double a, double b) {
 
 struct Scenario {
   const char* name;
-  std::function<Session(int)> make;
+  std::function<WellState(int)> make;
   int outcome;
   int pointLimit = 32767;
 };
@@ -93,14 +93,14 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
       {"two targets", [](int m) { return twoTargetWell(m); }, kDesignDone},
       {"vertical",
        [](int m) {
-         Session s = singleTargetWell(m);
+         WellState s = singleTargetWell(m);
          placeTarget1(s.well, 0, 0, 2500);
          return s;
        },
        kDesignDone},
       {"build ends on a 30 m point",
        [](int m) {
-         Session s = singleTargetWell(m);
+         WellState s = singleTargetWell(m);
          s.well.kickoffDepth = 487.3;
          s.well.buildRate = 10;
          s.well.buildToInclination = 9;
@@ -109,7 +109,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        kDesignDone},
       {"no motor build",
        [](int m) {
-         Session s = singleTargetWell(m);
+         WellState s = singleTargetWell(m);
          s.well.buildToInclination = 0;
          s.well.rotaryBuildRate = 3;
          return s;
@@ -117,28 +117,28 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        kDesignDone},
       {"outcome 1",
        [](int m) {
-         Session s = singleTargetWell(m);
+         WellState s = singleTargetWell(m);
          s.well.buildToInclination = 60;
          return s;
        },
        kDesignKickoffTooHigh},
       {"no well number",
        [](int m) {
-         Session s = singleTargetWell(m);
+         WellState s = singleTargetWell(m);
          s.well.wellNo.clear();
          return s;
        },
        kDesignKickoffTooHigh},
       {"outcome 2",
        [](int m) {
-         Session s = singleTargetWell(m);
+         WellState s = singleTargetWell(m);
          s.well.rotaryBuildRate = 0;
          return s;
        },
        kDesignRotaryBuildTooLow},
       {"outcome 3",
        [](int m) {
-         Session s = singleTargetWell(m);
+         WellState s = singleTargetWell(m);
          placeTarget1(s.well, 3, 4, 2000);
          s.well.buildToInclination = 0.1;
          s.well.buildRate = 1;
@@ -148,14 +148,14 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        kDesignRotaryBuildTooHigh},
       {"outcome 4",
        [](int m) {
-         Session s = twoTargetWell(m);
+         WellState s = twoTargetWell(m);
          placeTarget2(s.well, 960, 1280, 2800);
          return s;
        },
        kDesignDropMustBuild},
       {"outcome 5",
        [](int m) {
-         Session s = twoTargetWell(m);
+         WellState s = twoTargetWell(m);
          placeTarget2(s.well, 780, 1040, 2900);
          s.well.designFinalTvd = 3200;
          return s;
@@ -163,7 +163,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        kDesignDropTooLow},
       {"outcome 5 through vertical",
        [](int m) {
-         Session s = twoTargetWell(m);
+         WellState s = twoTargetWell(m);
          placeTarget2(s.well, 624, 832, 4000);
          s.well.designFinalTvd = 4200;
          s.well.rotaryDropRate = 30;
@@ -172,7 +172,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        -1},
       {"tangent next to vertical",
        [](int m) {
-         Session s = twoTargetWell(m);
+         WellState s = twoTargetWell(m);
          placeTarget2(s.well, 636, 848, 4000);
          s.well.designFinalTvd = 4200;
          s.well.rotaryDropRate = 30;
@@ -181,7 +181,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        kDesignDone},
       {"outcome 6",
        [](int m) {
-         Session s = twoTargetWell(m);
+         WellState s = twoTargetWell(m);
          placeTarget2(s.well, 960, 1280, 2800);
          s.well.rotaryDropRate = -3;
          return s;
@@ -190,7 +190,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
       {"targets in line", [](int m) { return testing::targetsInLine(m, 3); }, kDesignDone},
       {"build overshooting target 2",
        [](int m) {
-         Session s = twoTargetWell(m);
+         WellState s = twoTargetWell(m);
          placeTarget2(s.well, 612, 816, 2310);
          s.well.rotaryDropRate = -30;
          return s;
@@ -198,14 +198,14 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        kDesignBuildPassesTarget2},
       {"outcome 7",
        [](int m) {
-         Session s = twoTargetWell(m);
+         WellState s = twoTargetWell(m);
          s.well.rotaryDropRate = -3;
          return s;
        },
        kDesignDropMustDrop},
       withPointLimit({"outcome 8 in a vertical rotary build",
                       [](int m) {
-                        Session s = singleTargetWell(m);
+                        WellState s = singleTargetWell(m);
                         s.well.buildToInclination = 0;
                         s.well.rotaryBuildRate = 0;
                         return s;
@@ -214,7 +214,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
                      400),
       withPointLimit({"outcome 8 in the drop",
                       [](int m) {
-                        Session s = twoTargetWell(m);
+                        WellState s = twoTargetWell(m);
                         s.well.rotaryDropRate = 0.5;
                         return s;
                       },
@@ -225,7 +225,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
           60),
       {"unusable file data",
        [](int m) {
-         Session s = singleTargetWell(m);
+         WellState s = singleTargetWell(m);
          s.well.buildRate = 0;
          return s;
        },
@@ -234,8 +234,8 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
   for (const Scenario& sc : scenarios) {
     for (int method = 0; method < kMethodCount; ++method) {
       SCOPED_TRACE(::testing::Message() << sc.name << ", method " << method);
-      Session incremental = sc.make(method);
-      Session full = sc.make(method);
+      WellState incremental = sc.make(method);
+      WellState full = sc.make(method);
       // Stale output of an earlier design must not leak into the new one.
       full.well.designResults.assign(500, StationResult{1, 2, 3});
       const int a = DesignProfile(incremental, {DesignRecompute::Incremental, sc.pointLimit});
@@ -255,7 +255,7 @@ TEST(DesignRecompute, VerticalPointsKeepTheGridAzimuthTheFullPassLeaves) {
   // tangential method reaches the second target without going vertical.)
   for (int method = 0; method < 4; ++method) {
     SCOPED_TRACE(method);
-    Session s = twoTargetWell(method);
+    WellState s = twoTargetWell(method);
     placeTarget2(s.well, 624, 832, 4000);
     s.well.designFinalTvd = 4200;
     s.well.rotaryDropRate = 30;

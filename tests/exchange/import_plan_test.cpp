@@ -12,8 +12,8 @@
 namespace tarsek {
 namespace {
 
-Session wellWith(const std::vector<std::vector<double>>& stations) {
-  Session s;
+WellState wellWith(const std::vector<std::vector<double>>& stations) {
+  WellState s;
   s.well.wellNo = "测试1";
   s.well.magDeclination = -2;
   s.well.stationCount = static_cast<std::int16_t>(stations.size());
@@ -26,7 +26,7 @@ Session wellWith(const std::vector<std::vector<double>>& stations) {
 }
 
 TEST(PlanImport, CountsWhatReplaceAndMergeWouldChange) {
-  const Session s = wellWith({{100, 1, 10}, {200, 2, 20}, {300, 3, 30}});
+  const WellState s = wellWith({{100, 1, 10}, {200, 2, 20}, {300, 3, 30}});
   // Out of order in the file; 200 changes, 300 stays, 150 and 400 are new.
   const std::vector<ImportedRow> rows = {
       {2, 400, 4, 40}, {3, 200, 2.5, 20}, {4, 150, 1.5, 15}, {5, 300, 3, 30}};
@@ -59,7 +59,7 @@ TEST(PlanImport, CountsWhatReplaceAndMergeWouldChange) {
 }
 
 TEST(PlanImport, RejectsRepeatedDepthsAndRowsOutsideTheEntryRules) {
-  const Session s = wellWith({});
+  const WellState s = wellWith({});
   const ImportPlan p =
       PlanImport(s.well, {{2, 100, 1, 1}, {3, 200, 200, 1}, {4, 100, 2, 2}, {5, 300, 1, -1}},
                  ImportMode::Merge);
@@ -73,7 +73,7 @@ TEST(PlanImport, RejectsRepeatedDepthsAndRowsOutsideTheEntryRules) {
 }
 
 TEST(PlanImport, RefusesWhatTypedEntryWouldRefuseAndThenChangesNothing) {
-  Session s = wellWith({{100, 1, 10}});
+  WellState s = wellWith({{100, 1, 10}});
   std::vector<ImportedRow> tooMany;
   for (int i = 0; i < kMaxCount; ++i) tooMany.push_back({i + 1, 1000.0 + i, 1, 1});
   EXPECT_TRUE(PlanImport(s.well, tooMany, ImportMode::Replace).ok);
@@ -81,7 +81,7 @@ TEST(PlanImport, RefusesWhatTypedEntryWouldRefuseAndThenChangesNothing) {
   EXPECT_FALSE(full.ok);
   EXPECT_NE(full.message.find("超过上限32767"), std::string::npos);
   EXPECT_FALSE(PlanImport(s.well, {}, ImportMode::Merge).ok);
-  Session closed;
+  WellState closed;
   EXPECT_FALSE(PlanImport(closed.well, {{1, 1, 1, 1}}, ImportMode::Merge).ok);
 
   EXPECT_FALSE(ApplyImport(s, full));
@@ -92,7 +92,7 @@ TEST(PlanImport, RefusesWhatTypedEntryWouldRefuseAndThenChangesNothing) {
 // A WITSML feed referenced to grid north carries azimuth plus declination; the well keeps the
 // azimuth as measured, so the plan takes the declination off (and wraps round north).
 TEST(PlanImport, TakesTheDeclinationOffAzimuthsAgainstGridNorth) {
-  const Session s = wellWith({});  // declination -2
+  const WellState s = wellWith({});  // declination -2
   const auto witsml = [](const char* aziRef) {
     return ParseWitsmlTrajectory(std::string("<trajectorys><trajectory><aziRef>") + aziRef +
                                  "</aziRef><trajectoryStation><md>100</md><incl>1</incl>"
@@ -119,7 +119,7 @@ TEST(PlanImport, TakesTheDeclinationOffAzimuthsAgainstGridNorth) {
 }
 
 TEST(ApplyImport, PutsTheStationsInMemoryMarksTheSurveyUnsavedAndRecalculates) {
-  Session s = wellWith({{100, 0, 0}});
+  WellState s = wellWith({{100, 0, 0}});
   s.predictStart = 1;
   const ImportPlan p =
       PlanImport(s.well, {{1, 100, 0, 0}, {2, 200, 10, 90}, {3, 300, 20, 90}}, ImportMode::Merge);

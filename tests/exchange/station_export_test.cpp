@@ -13,7 +13,8 @@
 #include "exchange/import_plan.h"
 #include "exchange/station_import.h"
 #include "survey/survey_calc.h"
-#include "well/well_files.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek {
 namespace {
@@ -23,7 +24,7 @@ using testing::TempDir;
 Session sampleWell(int method) {
   Session s;
   s.calcMethod = static_cast<std::int16_t>(method);
-  const FileResult r = LoadWell(s, s.well, std::string(TARSEK_SAMPLES_DIR) + "/草20-1.kvd", false,
+  const WellLoadResult r = LoadWell(s, s.well, std::string(TARSEK_SAMPLES_DIR) + "/草20-1.kvd", false,
                                 TARSEK_SAMPLES_DIR);
   EXPECT_TRUE(r.ok && r.found) << r.message;
   return s;
@@ -88,7 +89,7 @@ TEST(StationExport, TablesCarryTheComputedValuesAndExtraColumns) {
   TempDir dir("extra");
   const Session session = sampleWell(0);
   const std::size_t n = static_cast<std::size_t>(session.well.stationCount);
-  const int id = AddExportColumnSource([](const Session& s, bool design) {
+  const int id = AddExportColumnSource([](const WellState& s, bool design) {
     std::vector<double> v(static_cast<std::size_t>(design ? 0 : s.well.stationCount), 0.125);
     if (!v.empty()) v[0] = std::nan("");
     return std::vector<ExportColumn>{{"横向误差", "m", 3, v}};

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "well/well_file_format.h"
+#include "model/well_file_format.h"
 
 namespace {
 

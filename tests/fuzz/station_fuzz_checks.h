@@ -42,7 +42,7 @@ inline void checkResult(const ParseResult& r) {
 // pages and as WITSML, must read back unchanged (to the 15 digits the survey file keeps).
 inline void checkRoundTrip(const ParseResult& r) {
   if (!r.ok || r.rows.empty()) return;
-  Session session;
+  WellState session;
   session.well.wellNo = "F1";
   session.well.magDeclination = -3.5;
   const ImportPlan plan =

@@ -24,8 +24,8 @@ using testing::drawingFinite;
 
 // A real designed well with a survey along its design, so that every layer of the drawings
 // has something to draw.
-Session designedWell(bool twoTargets, const std::function<void(WellRecord&)>& change) {
-  Session session = twoTargets ? testing::twoTargetWell() : testing::singleTargetWell();
+WellState designedWell(bool twoTargets, const std::function<void(WellRecord&)>& change) {
+  WellState session = twoTargets ? testing::twoTargetWell() : testing::singleTargetWell();
   change(session.well);
   DesignProfile(session);
   WellRecord& w = session.well;
@@ -77,7 +77,7 @@ constexpr Size kSizes[] = {{6000, 8000}, {11906, 16838}, {1, 1},   {0, 0},
 // Rings and ticks are capped per axis; a drawing far beyond these counts has run away.
 constexpr std::size_t kMostCalls = 100000;
 
-void expectDrawingsSane(const Session& session, const std::string& what) {
+void expectDrawingsSane(const WellState& session, const std::string& what) {
   for (const Size& size : kSizes) {
     SCOPED_TRACE(what + ", " + std::to_string(size.width) + " x " + std::to_string(size.height));
     RecordingSurface plan(size.width, size.height);
@@ -116,7 +116,7 @@ TEST(PlotRobustness, OddSurveysDrawFiniteAndBounded) {
       {"depths far apart", {{0, -1e300, 0, 0, 0}, {1, 1e300, 45, 45, 45}}},
   };
   for (const Table& t : tables) {
-    Session session = designedWell(false, [](WellRecord&) {});
+    WellState session = designedWell(false, [](WellRecord&) {});
     WellRecord& w = session.well;
     w.stations = t.stations;
     w.stations.emplace_back();

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "well/session.h"
+#include "session/session.h"
 
 namespace tarsek::testing {
 

@@ -36,7 +36,7 @@ constexpr double kPaneW = 6000;
 constexpr double kPaneH = 3000;
 
 TEST(PlanViewDrawing, NoWellDrawsNothingAndNoDisplacementOnlyClears) {
-  Session s = singleTargetWell();
+  WellState s = singleTargetWell();
   RecordingSurface pane(kPaneW, kPaneH);
   s.well.wellNo.clear();
   DrawPlanView(pane, s);
@@ -55,7 +55,7 @@ TEST(PlanViewDrawing, NoWellDrawsNothingAndNoDisplacementOnlyClears) {
 }
 
 TEST(PlanViewDrawing, RingsTargetsAndSurveyAboutTheWellhead) {
-  const Session s = singleTargetWell();
+  const WellState s = singleTargetWell();
   RecordingSurface pane(kPaneW, kPaneH);
   DrawPlanView(pane, s);
   EXPECT_DOUBLE_EQ(pane.scaleHeight(), 440);
@@ -110,7 +110,7 @@ TEST(PlanViewDrawing, RingsTargetsAndSurveyAboutTheWellhead) {
 }
 
 TEST(PlanViewDrawing, ATargetNotPassedHasNoCrossingMark) {
-  Session s = twoTargetWell();
+  WellState s = twoTargetWell();
   s.target2Hit.crossed = false;  // the survey stops between the targets
   RecordingSurface pane(kPaneW, kPaneH);
   DrawPlanView(pane, s);
@@ -119,7 +119,7 @@ TEST(PlanViewDrawing, ATargetNotPassedHasNoCrossingMark) {
 }
 
 TEST(PlanViewDrawing, TwoTargetWellDrawsBothTargetsAndCrossings) {
-  const Session s = twoTargetWell();
+  const WellState s = twoTargetWell();
   RecordingSurface pane(kPaneW, kPaneH);
   DrawPlanView(pane, s);
   // The scale follows target 2: (500 + 30) * 4 / 3 down the wide pane.
@@ -131,7 +131,7 @@ TEST(PlanViewDrawing, TwoTargetWellDrawsBothTargetsAndCrossings) {
 }
 
 TEST(PlanViewDrawing, FarOffsetWellKeepsTheRingCountBounded) {
-  Session s = singleTargetWell();
+  WellState s = singleTargetWell();
   s.well.designDisplacement1 = 1e9;
   RecordingSurface pane(kPaneW, kPaneH);
   DrawPlanView(pane, s);
@@ -139,7 +139,7 @@ TEST(PlanViewDrawing, FarOffsetWellKeepsTheRingCountBounded) {
 }
 
 TEST(PlanViewDrawing, OddRecordsDrawOnlyWhatCanBePlaced) {
-  Session s = singleTargetWell();
+  WellState s = singleTargetWell();
   s.well.stationCount = 30000;
   RecordingSurface pane(kPaneW, kPaneH);
   DrawPlanView(pane, s);
@@ -165,7 +165,7 @@ TEST(PlanViewDrawing, OddRecordsDrawOnlyWhatCanBePlaced) {
 }
 
 TEST(SectionDrawing, TicksAndOriginFollowTheTargetDepth) {
-  const Session s = singleTargetWell();
+  const WellState s = singleTargetWell();
   RecordingSurface pane(kPaneW / 2, kPaneH * 2);
   DrawVerticalSection(pane, s);
   EXPECT_DOUBLE_EQ(pane.scaleHeight(), 2701.5);
@@ -222,7 +222,7 @@ void expectApart(RecordingSurface& pane, std::vector<Call> labels) {
 }
 
 TEST(PaneLabels, TheFontFollowsThePaneWidthAndLabelsShrinkOnlyToFit) {
-  const Session s = singleTargetWell();
+  const WellState s = singleTargetWell();
   for (const double width : {2000.0, 30000.0}) {
     RecordingSurface section(width, 4500);
     DrawVerticalSection(section, s);
@@ -248,7 +248,7 @@ TEST(PaneLabels, TheFontFollowsThePaneWidthAndLabelsShrinkOnlyToFit) {
 }
 
 TEST(SectionDrawing, TwoTargetWellFollowsTheSecondTarget) {
-  const Session s = twoTargetWell();
+  const WellState s = twoTargetWell();
   RecordingSurface pane(kPaneW / 2, kPaneH * 2);
   DrawVerticalSection(pane, s);
   EXPECT_DOUBLE_EQ(pane.scaleHeight(), 24.01 * 150);
@@ -267,7 +267,7 @@ TEST(SectionDrawing, TwoTargetWellFollowsTheSecondTarget) {
 }
 
 TEST(SectionDrawing, NoTargetDepthLeavesOutBothTrajectories) {
-  Session s = singleTargetWell();
+  WellState s = singleTargetWell();
   s.well.target1Tvd = 0;
   RecordingSurface pane(kPaneW / 2, kPaneH * 2);
   DrawVerticalSection(pane, s);
@@ -278,7 +278,7 @@ TEST(SectionDrawing, NoTargetDepthLeavesOutBothTrajectories) {
 // --- page ---------------------------------------------------------------------------------------
 
 TEST(PlotPage, NothingWithoutStationsOrDisplacement) {
-  Session s = singleTargetWell();
+  WellState s = singleTargetWell();
   RecordingSurface page;
   s.well.stationCount = 0;
   DrawTrajectoryPlot(page, s);
@@ -290,7 +290,7 @@ TEST(PlotPage, NothingWithoutStationsOrDisplacement) {
 }
 
 TEST(PlotPage, TitleFrameAndPlanSquare) {
-  const Session s = singleTargetWell();
+  const WellState s = singleTargetWell();
   RecordingSurface page;
   page.setFontSize(10);
   DrawTrajectoryPlot(page, s);
@@ -321,7 +321,7 @@ TEST(PlotPage, TitleFrameAndPlanSquare) {
 
 TEST(PlotPage, RingLabelsReadTheirHeightAboveTheWellhead) {
   for (double a : {0.0, 45.0, 90.0, 135.0, 180.0, 225.0, 270.0, 315.0}) {
-    Session s = singleTargetWell();
+    WellState s = singleTargetWell();
     s.well.designAzimuth = a;
     RecordingSurface page;
     DrawTrajectoryPlot(page, s);
@@ -343,7 +343,7 @@ TEST(PlotPage, RingLabelsReadTheirHeightAboveTheWellhead) {
 }
 
 TEST(PlotPage, TargetLinesDottedAndTheSectionOnItsOwnScale) {
-  const Session s = singleTargetWell();
+  const WellState s = singleTargetWell();
   RecordingSurface page;
   DrawTrajectoryPlot(page, s);
   const double Sw = 825;
@@ -411,7 +411,7 @@ TEST(PlotPage, TargetLinesDottedAndTheSectionOnItsOwnScale) {
 }
 
 TEST(PlotPage, TwoTargetPageDrawsBothTargetsAndWindows) {
-  const Session s = twoTargetWell();
+  const WellState s = twoTargetWell();
   RecordingSurface page;
   DrawTrajectoryPlot(page, s);
   EXPECT_DOUBLE_EQ(page.scaleWidth(), 530 * 2.5);
@@ -424,7 +424,7 @@ TEST(PlotPage, TwoTargetPageDrawsBothTargetsAndWindows) {
 }
 
 TEST(PlotPage, WithoutAFinalDesignDepthTheSectionStillFits) {
-  Session s = singleTargetWell();
+  WellState s = singleTargetWell();
   s.well.designFinalTvd = 0;
   RecordingSurface page;
   DrawTrajectoryPlot(page, s);

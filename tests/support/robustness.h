@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "print/recording_surface.h"
-#include "well/well_record.h"
+#include "model/well_record.h"
 
 namespace tarsek::testing {
 

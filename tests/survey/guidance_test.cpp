@@ -25,8 +25,8 @@ struct Geometry {
   double inclination = 10, azimuth = 45, designAzimuth = 45;
 };
 
-Session makeSession(const Geometry& s) {
-  Session session;
+WellState makeSession(const Geometry& s) {
+  WellState session;
   WellRecord& w = session.well;
   w.wellNo = "W1";
   w.stationCount = 1;
@@ -75,7 +75,7 @@ void expectNoBadNumbers(const std::vector<PanelLine>& lines) {
 }
 
 TEST(TargetGuidance, WorkedExampleValues) {
-  const Session session = makeSession({});
+  const WellState session = makeSession({});
   const TargetGuidance g = computeTargetGuidance(session.well, 1);
   EXPECT_DOUBLE_EQ(g.remainingTvd, 500);
   EXPECT_NEAR(g.remainingLength, 509.95, 0.005);
@@ -98,7 +98,7 @@ TEST(TargetGuidance, WorkedExampleValues) {
 }
 
 TEST(TargetGuidance, WorkedExamplePanelLines) {
-  const Session session = makeSession({});
+  const WellState session = makeSession({});
   const std::vector<PanelLine> lines = guidancePanelLines(session);
   const std::vector<std::string> expected = {
       "",
@@ -144,7 +144,7 @@ TEST(TargetGuidance, DefaultRangesWhenNeitherHoldApplies) {
   Geometry s;
   s.azimuth = 100;     // outside 27.54..62.46: holding the azimuth misses the circle
   s.inclination = 20;  // outside 7.97..14.57: holding the inclination overshoots
-  const Session session = makeSession(s);
+  const WellState session = makeSession(s);
   const TargetGuidance g = computeTargetGuidance(session.well, 1);
   EXPECT_FALSE(g.holdAzimuth);
   EXPECT_FALSE(g.holdInclination);
@@ -167,7 +167,7 @@ TEST(TargetGuidance, DefaultRangesWhenNeitherHoldApplies) {
 TEST(TargetGuidance, InsideTheCircleWhenDistanceEqualsRadius) {
   Geometry s;
   s.dist = 30;
-  const Session session = makeSession(s);
+  const WellState session = makeSession(s);
   const TargetGuidance g = computeTargetGuidance(session.well, 1);
   EXPECT_TRUE(g.insideCircle);
   EXPECT_FALSE(g.holdAzimuth);
@@ -189,7 +189,7 @@ TEST(TargetGuidance, InsideTheCircleWhenDistanceEqualsRadius) {
 TEST(TargetGuidance, AimedAtTheCentreFollowsTheChord) {
   Geometry s;
   s.inclination = atanDeg(100.0 / 500);
-  const Session session = makeSession(s);
+  const WellState session = makeSession(s);
   const TargetGuidance g = computeTargetGuidance(session.well, 1);
   EXPECT_DOUBLE_EQ(g.remainingLength, 500 / std::cos(g.centreInclination * kPi / 180));
   EXPECT_EQ(g.centreBuildRate, 0);
@@ -225,7 +225,7 @@ TEST(TargetGuidance, HoldAzimuthOnAGridNorthSouthLineIsShownAsDashes) {
     s.azimuth = bearing + 2;
     s.declination = -2;
     s.designAzimuth = bearing;
-    const Session session = makeSession(s);
+    const WellState session = makeSession(s);
     const TargetGuidance g = computeTargetGuidance(session.well, 1);
     EXPECT_TRUE(g.holdAzimuth) << bearing;
     EXPECT_TRUE(std::isnan(g.buildRateHigh)) << bearing;
@@ -243,7 +243,7 @@ TEST(TargetGuidance, WindowAcrossNorthIsShownUnwrapped) {
   s.bearing = 5;
   s.azimuth = 358;
   s.designAzimuth = 5;
-  const Session session = makeSession(s);
+  const WellState session = makeSession(s);
   const TargetGuidance g = computeTargetGuidance(session.well, 1);
   EXPECT_FALSE(g.holdAzimuth);
   const std::vector<std::string> lines = texts(guidancePanelLines(session));
@@ -272,7 +272,7 @@ TEST(TargetGuidance, HoldInclinationDueEastOrWestIsShownAsDashes) {
     s.bearing = bearing;
     s.azimuth = bearing;
     s.designAzimuth = bearing;
-    const Session session = makeSession(s);
+    const WellState session = makeSession(s);
     const TargetGuidance g = computeTargetGuidance(session.well, 1);
     EXPECT_TRUE(g.holdInclination) << bearing;
     EXPECT_TRUE(std::isnan(g.turnRateLow)) << bearing;
@@ -291,7 +291,7 @@ TEST(TargetGuidance, HoldInclinationLineMissingTheCircleIsShownAsDashes) {
   // direction passes 30.8 m from the centre, outside the 30 m circle.
   Geometry s;
   s.azimuth = 100;
-  const Session session = makeSession(s);
+  const WellState session = makeSession(s);
   const TargetGuidance g = computeTargetGuidance(session.well, 1);
   ASSERT_TRUE(g.holdInclination);
   EXPECT_TRUE(std::isnan(g.turnRateLow));
@@ -300,7 +300,7 @@ TEST(TargetGuidance, HoldInclinationLineMissingTheCircleIsShownAsDashes) {
 }
 
 TEST(TargetGuidance, VerticalLineToTheCentreIsShownAsDashes) {
-  Session session = makeSession({});
+  WellState session = makeSession({});
   session.well.results[0].target1Inclination = 90;
   const TargetGuidance g = computeTargetGuidance(session.well, 1);
   EXPECT_TRUE(std::isnan(g.remainingLength));
@@ -316,7 +316,7 @@ TEST(TargetGuidance, StationRightAboveTheCentre) {
   Geometry s;
   s.dist = 0;
   s.inclination = 0;
-  const Session session = makeSession(s);
+  const WellState session = makeSession(s);
   const TargetGuidance g = computeTargetGuidance(session.well, 1);
   EXPECT_TRUE(g.insideCircle);
   EXPECT_DOUBLE_EQ(g.remainingLength, 500);

@@ -179,7 +179,7 @@ TEST(MinimumCurvature, OpposedDirectionsAddNothingAndStayFinite) {
 
 TEST(MinimumCurvature, DesignBuildEndsOnTheRadiusFormulas) {
   for (double rate : {3.0, 6.0, 7.5}) {
-    Session s = tarsek::testing::singleTargetWell(kMinimumCurvature);
+    WellState s = tarsek::testing::singleTargetWell(kMinimumCurvature);
     s.well.buildRate = rate;
     s.well.buildToInclination = 20;
     ASSERT_EQ(DesignProfile(s), kDesignDone) << rate;

@@ -5,7 +5,8 @@
 #include <cmath>
 
 #include "common/constants.h"
-#include "well/well_files.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 using namespace tarsek;
 
@@ -433,7 +434,7 @@ Session longWell(int method, int n) {
 Session sample(const char* name, int method) {
   Session s;
   s.calcMethod = static_cast<std::int16_t>(method);
-  const FileResult r = LoadWell(s, s.well, std::string(TARSEK_SAMPLES_DIR) + "/" + name, false,
+  const WellLoadResult r = LoadWell(s, s.well, std::string(TARSEK_SAMPLES_DIR) + "/" + name, false,
                                 TARSEK_SAMPLES_DIR);
   EXPECT_TRUE(r.ok && r.found) << r.message;
   return s;

@@ -19,9 +19,9 @@ double atanDeg(double x) { return std::atan(x) * 180 / kPi; }
 
 // A well whose stations lie on a straight line heading grid 45 degrees; only the values the
 // display reads are filled in. Station i is at measured depth md[i] and vertical depth tvd[i].
-Session wellWithStations(const std::vector<double>& md, const std::vector<double>& tvd,
+WellState wellWithStations(const std::vector<double>& md, const std::vector<double>& tvd,
                          int targetCount = 1) {
-  Session session;
+  WellState session;
   WellRecord& w = session.well;
   w.wellNo = "W1";
   w.targetCount = static_cast<std::int16_t>(targetCount);
@@ -70,7 +70,7 @@ Session wellWithStations(const std::vector<double>& md, const std::vector<double
 }
 
 // The crossings the search finds on the hand-made results (RecalculateAll would recompute them).
-void findCrossings(Session& session) {
+void findCrossings(WellState& session) {
   session.target1Hit = FindTargetCrossing(session, 1);
   session.target2Hit = FindTargetCrossing(session, 2);
 }
@@ -104,7 +104,7 @@ std::vector<std::string> texts(const std::vector<PanelLine>& lines) {
 }
 
 TEST(GuidancePanel, EmptyWithoutWellOrStations) {
-  Session session;
+  WellState session;
   EXPECT_TRUE(guidancePanelLines(session).empty());
   session.well.wellNo = "W1";
   EXPECT_TRUE(guidancePanelLines(session).empty());
@@ -117,7 +117,7 @@ TEST(GuidancePanel, EmptyWithoutWellOrStations) {
 }
 
 TEST(GuidancePanel, OneTargetAboveTheTargetIsGuided) {
-  const Session session = wellWithStations({0, 1000, 1930}, {0, 990, 1900});
+  const WellState session = wellWithStations({0, 1000, 1930}, {0, 990, 1900});
   const std::vector<std::string> lines = texts(guidancePanelLines(session));
   ASSERT_GE(lines.size(), 5u);
   EXPECT_EQ(lines[0], "");
@@ -131,7 +131,7 @@ TEST(GuidancePanel, OneTargetAboveTheTargetIsGuided) {
 }
 
 TEST(GuidancePanel, LastStationAtTheTargetDepthGivesTheVerdict) {
-  Session session = wellWithStations({0, 1000, 2030}, {0, 990, 2000});
+  WellState session = wellWithStations({0, 1000, 2030}, {0, 990, 2000});
   session.target1Hit = FindTargetCrossing(session, 1);
   EXPECT_FALSE(guidesTarget(session, 1));
   const StationResult& last = session.well.results[2];
@@ -173,7 +173,7 @@ TEST(GuidancePanel, SurveyStartingBelowTheTargetGivesNoVerdict) {
       {2, {2100, 2200}, {2050, 2150}, "测点未经过靶点2垂深，无法判断是否中靶！", 2},
   };
   for (const Case& c : cases) {
-    Session session = wellWithStations(c.md, c.tvd, c.targets);
+    WellState session = wellWithStations(c.md, c.tvd, c.targets);
     findCrossings(session);
     EXPECT_FALSE(session.target1Hit.crossed);
     const std::vector<std::string> t = texts(guidancePanelLines(session));
@@ -185,7 +185,7 @@ TEST(GuidancePanel, SurveyStartingBelowTheTargetGivesNoVerdict) {
 }
 
 TEST(GuidancePanel, HitRadiusEqualToTheRadiusIsAHitAndJustAboveIsAMiss) {
-  Session session = wellWithStations({0, 1000, 2130}, {0, 990, 2100});
+  WellState session = wellWithStations({0, 1000, 2130}, {0, 990, 2100});
   session.target1Hit = crossing(2000, 30, 350, 352);
   std::vector<PanelLine> lines = guidancePanelLines(session);
   EXPECT_EQ(lines[1].text, "恭 喜 你！");
@@ -200,7 +200,7 @@ TEST(GuidancePanel, HitRadiusEqualToTheRadiusIsAHitAndJustAboveIsAMiss) {
 }
 
 TEST(GuidancePanel, CrossingAtTheWellheadLinePrintsNoCoordinates) {
-  Session session = wellWithStations({0, 1000, 2130}, {0, 990, 2100});
+  WellState session = wellWithStations({0, 1000, 2130}, {0, 990, 2100});
   session.target1Hit = crossing(2000, 5, 0, 0);
   const std::vector<std::string> lines = texts(guidancePanelLines(session));
   ASSERT_EQ(lines.size(), 6u);
@@ -208,7 +208,7 @@ TEST(GuidancePanel, CrossingAtTheWellheadLinePrintsNoCoordinates) {
 }
 
 TEST(GuidancePanel, TwoTargetsAboveTheFirstGuidesOnlyTheFirst) {
-  const Session session = wellWithStations({0, 500}, {0, 500}, 2);
+  const WellState session = wellWithStations({0, 500}, {0, 500}, 2);
   const std::vector<std::string> lines = texts(guidancePanelLines(session));
   EXPECT_EQ(lines[1], "目    前");
   EXPECT_EQ(lines[3].rfind("距靶点1：剩余井段：", 0), 0u);
@@ -218,7 +218,7 @@ TEST(GuidancePanel, TwoTargetsAboveTheFirstGuidesOnlyTheFirst) {
 }
 
 TEST(GuidancePanel, TwoTargetsBetweenGivesTheFirstVerdictThenGuidesTheSecond) {
-  Session session = wellWithStations({0, 1000, 1530}, {0, 990, 1500}, 2);
+  WellState session = wellWithStations({0, 1000, 1530}, {0, 990, 1500}, 2);
   session.target1Hit = crossing(1000, 40, 350, 352);  // a miss: red verdict
   EXPECT_TRUE(guidesTarget(session, 2));
   const std::vector<PanelLine> lines = guidancePanelLines(session);
@@ -243,7 +243,7 @@ TEST(GuidancePanel, TwoTargetsBetweenGivesTheFirstVerdictThenGuidesTheSecond) {
 
 TEST(GuidancePanel, SecondTargetHoldingInclinationPrintsItsRangeOnOneLine) {
   // Heading straight at target 2 with the inclination that reaches its centre.
-  Session session = wellWithStations({0, 1000, 1530}, {0, 990, 1500}, 2);
+  WellState session = wellWithStations({0, 1000, 1530}, {0, 990, 1500}, 2);
   session.target1Hit = crossing(1000, 5, 350, 352);
   WellRecord& w = session.well;
   const StationResult& s = w.results[2];
@@ -264,7 +264,7 @@ TEST(GuidancePanel, SecondTargetHoldingInclinationPrintsItsRangeOnOneLine) {
 }
 
 TEST(GuidancePanel, SecondTargetInsideTheCircleStartsWithAnEmptyLine) {
-  Session session = wellWithStations({0, 1000, 1530}, {0, 990, 1500}, 2);
+  WellState session = wellWithStations({0, 1000, 1530}, {0, 990, 1500}, 2);
   session.target1Hit = crossing(1000, 5, 350, 352);
   session.well.results[2].target2Distance = 10;
   const std::vector<std::string> t = texts(guidancePanelLines(session));
@@ -274,7 +274,7 @@ TEST(GuidancePanel, SecondTargetInsideTheCircleStartsWithAnEmptyLine) {
 }
 
 TEST(GuidancePanel, TwoTargetsPastBothGivesBothVerdicts) {
-  Session session = wellWithStations({0, 1000, 2100}, {0, 990, 2050}, 2);
+  WellState session = wellWithStations({0, 1000, 2100}, {0, 990, 2050}, 2);
   session.target1Hit = crossing(1000, 40, 350, 352);
   session.target2Hit = crossing(2000, 12, 560, 566);
   session.target2Hit.result.verticalSection = 790;
@@ -310,7 +310,7 @@ TEST(GuidancePanel, TwoTargetsPastBothGivesBothVerdicts) {
 }
 
 TEST(GuidancePanel, DrawingCentresTheFirstLineOnTheHeadingWidth) {
-  const Session session = wellWithStations({0, 1000, 1930}, {0, 990, 1900});
+  const WellState session = wellWithStations({0, 1000, 1930}, {0, 990, 1900});
   RecordingSurface panel(4000, 6000);
   panel.setForeColour(kRed);
   drawGuidancePanel(panel, session);
@@ -335,7 +335,7 @@ TEST(GuidancePanel, DrawingCentresTheFirstLineOnTheHeadingWidth) {
 }
 
 TEST(StationTable, TargetRowFollowsTheLastStationAboveTheCrossing) {
-  Session session = wellWithStations({0, 1000, 1530, 2100}, {0, 990, 1500, 2050}, 2);
+  WellState session = wellWithStations({0, 1000, 1530, 2100}, {0, 990, 1500, 2050}, 2);
   session.target1Hit = crossing(1000, 40, 350, 352);
   session.target2Hit = crossing(2000, 12, 560, 566);
   const std::vector<TableEntry> entries = stationTableEntries(session);
@@ -355,7 +355,7 @@ TEST(StationTable, TargetRowFollowsTheLastStationAboveTheCrossing) {
 }
 
 TEST(StationTable, NoTargetRowWithoutACrossing) {
-  Session session = wellWithStations({0, 1000, 1530}, {0, 990, 1500});
+  WellState session = wellWithStations({0, 1000, 1530}, {0, 990, 1500});
   EXPECT_EQ(stationTableEntries(session).size(), 3u);
   // A crossing at or below the last station's depth has no station below it to precede.
   session.target1Hit = crossing(1500, 4, 10, 10);
@@ -363,7 +363,7 @@ TEST(StationTable, NoTargetRowWithoutACrossing) {
 }
 
 TEST(StationTable, CellsUseTheDisplayFormats) {
-  Session session = wellWithStations({0, 1234.5}, {0, 1200});
+  WellState session = wellWithStations({0, 1234.5}, {0, 1200});
   session.well.stations[1].inclination = 12.34;
   session.well.stations[1].azimuth = 359.96;
   session.well.results[1].closureAzimuth = 45.005;
@@ -401,7 +401,7 @@ TEST(StationTable, HeaderCaptionsAndUnitsInTheirColumns) {
 }
 
 TEST(StationTable, RowsAreDoubleSpacedWithARedRuleUnderTargetRows) {
-  Session session = wellWithStations({0, 1000, 2100}, {0, 990, 2050});
+  WellState session = wellWithStations({0, 1000, 2100}, {0, 990, 2050});
   session.target1Hit = crossing(2000, 12, 350, 352);
   RecordingSurface panel, header, rows(11000, 3000);
   drawSurveyDisplay(panel, header, rows, session);
@@ -432,7 +432,7 @@ TEST(StationTable, OnlyTheVisibleRowsAreDrawn) {
     md.push_back(i * 10.0);
     tvd.push_back(i * 10.0);
   }
-  const Session session = wellWithStations(md, tvd);
+  const WellState session = wellWithStations(md, tvd);
   RecordingSurface rows(11000, 3000);
   const double band = 2 * rows.textHeight("0");
   const std::vector<TableEntry> entries = stationTableEntries(session);

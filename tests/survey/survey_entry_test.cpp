@@ -12,8 +12,8 @@ namespace tarsek {
 namespace {
 
 // An open well with three stations down to 1000 m, heading about north-north-east.
-Session threeStationWell() {
-  Session s;
+WellState threeStationWell() {
+  WellState s;
   WellRecord& w = s.well;
   w.wellNo = "P1";
   w.targetCount = 1;
@@ -51,7 +51,7 @@ void expectConsistent(const WellRecord& w) {
 }
 
 TEST(StoreEntry, FirstEntryStartsTheTable) {
-  Session s;
+  WellState s;
   EXPECT_FALSE(storeEntry(s, 0, 1, 2).stored);  // no well open
   EXPECT_EQ(s.well.stationCount, 0);
   s.well.wellNo = "P1";
@@ -65,7 +65,7 @@ TEST(StoreEntry, FirstEntryStartsTheTable) {
 }
 
 TEST(StoreEntry, AppendsReplacesAndInserts) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   StoreOutcome out = storeEntry(s, 1200, 18, 3);
   EXPECT_EQ(out.index, 3);
   EXPECT_EQ(s.well.stationCount, 4);
@@ -89,7 +89,7 @@ TEST(StoreEntry, AppendsReplacesAndInserts) {
 }
 
 TEST(StoreEntry, RefusesBadNumbersAndAFullTable) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   EXPECT_FALSE(storeEntry(s, NAN, 1, 1).stored);
   EXPECT_FALSE(storeEntry(s, 1100, INFINITY, 1).stored);
   EXPECT_EQ(s.well.stationCount, 3);
@@ -112,7 +112,7 @@ TEST(StoreEntry, RefusesBadNumbersAndAFullTable) {
 }
 
 TEST(DeleteEntry, RemovesTheStationOfThatDepth) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   EXPECT_EQ(deleteEntry(s, 500), 1);
   EXPECT_EQ(depths(s.well), (std::vector<double>{0, 1000}));
   EXPECT_EQ(s.surveyDirty, 1);
@@ -120,7 +120,7 @@ TEST(DeleteEntry, RemovesTheStationOfThatDepth) {
 }
 
 TEST(DeleteEntry, UnknownDepthIsReported) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   QuietHost host;
   s.host = &host;
   for (double md : {499.0, -1.0, 1500.0}) {
@@ -132,7 +132,7 @@ TEST(DeleteEntry, UnknownDepthIsReported) {
 }
 
 TEST(DeleteEntry, DeletingTheOnlyStationLeavesAnEmptyTable) {
-  Session s;
+  WellState s;
   s.well.wellNo = "P1";
   storeEntry(s, 0, 0, 0);
   EXPECT_EQ(deleteEntry(s, 0), 0);
@@ -143,7 +143,7 @@ TEST(DeleteEntry, DeletingTheOnlyStationLeavesAnEmptyTable) {
 }
 
 TEST(Lookup, ByMeasuredDepth) {
-  const Session s = threeStationWell();
+  const WellState s = threeStationWell();
   DepthLookup l = lookupByMd(s, 500);
   EXPECT_EQ(l.kind, LookupKind::Station);
   EXPECT_EQ(l.index, 1);
@@ -161,12 +161,12 @@ TEST(Lookup, ByMeasuredDepth) {
 
   EXPECT_EQ(lookupByMd(s, -5).kind, LookupKind::Negative);
   EXPECT_EQ(lookupByMd(s, 1000.5).kind, LookupKind::BelowLast);
-  const Session closed;
+  const WellState closed;
   EXPECT_EQ(lookupByMd(closed, 500).kind, LookupKind::Clear);
 }
 
 TEST(Lookup, ByVerticalDepthFindsTheMeasuredDepth) {
-  const Session s = threeStationWell();
+  const WellState s = threeStationWell();
   const double tvd2 = s.well.results[2].tvd;
   DepthLookup l = lookupByTvd(s, tvd2);
   EXPECT_EQ(l.kind, LookupKind::Station);
@@ -186,7 +186,7 @@ TEST(Lookup, ByVerticalDepthFindsTheMeasuredDepth) {
 }
 
 TEST(Prediction, WalkAcrossNorthWrapsTheAzimuth) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   EXPECT_EQ(predictTrajectory(s, 2, -10), PredictOutcome::ReachedFinalDepth);
   const SurveyStation& first = s.well.stations[3];
   EXPECT_EQ(s.predictStart, 3);
@@ -200,7 +200,7 @@ TEST(Prediction, WalkAcrossNorthWrapsTheAzimuth) {
 }
 
 TEST(Prediction, StopsAtTheDesignFinalDepth) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   ASSERT_EQ(predictTrajectory(s, 1, 0.5), PredictOutcome::ReachedFinalDepth);
   const WellRecord& w = s.well;
   const int n = w.stationCount;
@@ -220,7 +220,7 @@ TEST(Prediction, StopsAtTheDesignFinalDepth) {
 }
 
 TEST(Prediction, TooSteepKeepsWhatWasPredicted) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   QuietHost host;
   s.host = &host;
   EXPECT_EQ(predictTrajectory(s, 60, 0), PredictOutcome::TooSteep);
@@ -231,7 +231,7 @@ TEST(Prediction, TooSteepKeepsWhatWasPredicted) {
 }
 
 TEST(Prediction, DroppingBelowVerticalHoldsAtZero) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   predictTrajectory(s, -40, 6);
   const SurveyStation& second = s.well.stations[4];  // 15 - 20 - 20 < 0
   EXPECT_EQ(second.inclination, 0);
@@ -239,7 +239,7 @@ TEST(Prediction, DroppingBelowVerticalHoldsAtZero) {
 }
 
 TEST(Prediction, NothingBelowTheLastTargetOrPastTheFinalDepth) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   s.well.target1Tvd = 900;
   EXPECT_EQ(predictTrajectory(s, 2, 0), PredictOutcome::Nothing);
   EXPECT_EQ(s.well.stationCount, 3);
@@ -256,7 +256,7 @@ TEST(Prediction, NothingBelowTheLastTargetOrPastTheFinalDepth) {
 }
 
 TEST(Prediction, TwoTargetWellPredictsTowardsTheSecondTarget) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   s.well.targetCount = 2;
   s.well.target1Tvd = 900;  // already passed
   s.well.target2Tvd = 1800;
@@ -267,7 +267,7 @@ TEST(Prediction, TwoTargetWellPredictsTowardsTheSecondTarget) {
 }
 
 TEST(Prediction, DiscardRemovesThePredictedBlockOnce) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   const double tvd = s.well.results[2].tvd;
   predictTrajectory(s, 2, 1);
   ASSERT_GT(s.well.stationCount, 3);
@@ -287,7 +287,7 @@ TEST(Prediction, DiscardRemovesThePredictedBlockOnce) {
 }
 
 TEST(Prediction, DiscardKeepsStationsTypedSince) {
-  Session s = threeStationWell();
+  WellState s = threeStationWell();
   predictTrajectory(s, 2, 1);
   const int predicted = s.well.stationCount - 3;
   ASSERT_GT(predicted, 3);

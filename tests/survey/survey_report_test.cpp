@@ -20,8 +20,8 @@ using Call = RecordingSurface::Call;
 
 // A single-target well with n stations, 30 m apart below 500 m, building 1.5 degrees a station
 // towards 40 degrees, computed by the survey calculation itself.
-Session reportWell(int n) {
-  Session s;
+WellState reportWell(int n) {
+  WellState s;
   WellRecord& w = s.well;
   w.wellNo = "文11-2";
   w.targetCount = 1;
@@ -45,8 +45,8 @@ Session reportWell(int n) {
   return s;
 }
 
-Session twoTargetReportWell(int n) {
-  Session s = reportWell(n);
+WellState twoTargetReportWell(int n) {
+  WellState s = reportWell(n);
   s.well.targetCount = 2;
   s.well.designDisplacement2 = 520.5;
   s.well.target2Tvd = 2400;
@@ -76,7 +76,7 @@ std::vector<Call> rowCells(const RecordingSurface& p) {
 }
 
 TEST(SurveyReport, NoWellDrawsNothing) {
-  Session s = reportWell(3);
+  WellState s = reportWell(3);
   s.well.wellNo.clear();
   RecordingSurface page;
   PrintSurveyPage(page, s, 0, 2);
@@ -84,7 +84,7 @@ TEST(SurveyReport, NoWellDrawsNothing) {
 }
 
 TEST(SurveyReport, ATargetNotYetReachedHasNoRadius) {
-  Session s = reportWell(3);  // stations end far above the target depth
+  WellState s = reportWell(3);  // stations end far above the target depth
   ASSERT_FALSE(s.target1Hit.crossed);
   RecordingSurface page;
   PrintSurveyPage(page, s, 0, 2);
@@ -93,7 +93,7 @@ TEST(SurveyReport, ATargetNotYetReachedHasNoRadius) {
 }
 
 TEST(SurveyReport, SingleTargetHeading) {
-  Session s = reportWell(3);
+  WellState s = reportWell(3);
   s.calcMethod = 2;
   s.target1Hit.crossed = true;
   s.target1Hit.hitRadius = 7.25;
@@ -150,7 +150,7 @@ TEST(SurveyReport, SingleTargetHeading) {
 }
 
 TEST(SurveyReport, ColumnHeadingsWithUnitsBelow) {
-  const Session s = reportWell(1);
+  const WellState s = reportWell(1);
   RecordingSurface page;
   PrintSurveyPage(page, s, 0, 0);
   const char* headings[] = {"NO.",  "测深", "井斜角", "方位角",   "垂深",
@@ -182,7 +182,7 @@ TEST(SurveyReport, ColumnHeadingsWithUnitsBelow) {
 }
 
 TEST(SurveyReport, RowsFallIntoGroupsOfFive) {
-  const Session s = reportWell(13);
+  const WellState s = reportWell(13);
   RecordingSurface page;
   PrintSurveyPage(page, s, 0, 12);
   const auto cells = rowCells(page);
@@ -221,7 +221,7 @@ TEST(SurveyReport, RowsFallIntoGroupsOfFive) {
 }
 
 TEST(SurveyReport, StationZeroHangsStraightBelowTheWellhead) {
-  const Session s = reportWell(2);
+  const WellState s = reportWell(2);
   RecordingSurface page;
   PrintSurveyPage(page, s, 0, 1);
   const auto cells = rowCells(page);
@@ -235,7 +235,7 @@ TEST(SurveyReport, StationZeroHangsStraightBelowTheWellhead) {
 }
 
 TEST(SurveyReport, TwoTargetHeadingHasTwoDesignAndTwoRadiusLines) {
-  const Session s = twoTargetReportWell(3);
+  const WellState s = twoTargetReportWell(3);
   RecordingSurface page;
   PrintSurveyPage(page, s, 0, 2);
   const Call* d1 = findText(page, "设计位移1：312.35(米)");
@@ -261,7 +261,7 @@ TEST(SurveyReport, TwoTargetHeadingHasTwoDesignAndTwoRadiusLines) {
 }
 
 TEST(SurveyReport, EmptyOrOutOfRangeRowsPrintOnlyWhatExists) {
-  const Session s = reportWell(5);
+  const WellState s = reportWell(5);
   RecordingSurface full, empty, beyond;
   PrintSurveyPage(full, s, 0, 4);
   PrintSurveyPage(empty, s, 5, 4);
@@ -272,7 +272,7 @@ TEST(SurveyReport, EmptyOrOutOfRangeRowsPrintOnlyWhatExists) {
 }
 
 TEST(SurveyReport, TwoTargetPageMatchesTheGoldenLog) {
-  const Session s = twoTargetReportWell(12);
+  const WellState s = twoTargetReportWell(12);
   RecordingSurface page;
   page.setFontSize(9);
   PrintSurveyPage(page, s, 0, 11);

@@ -30,8 +30,8 @@ struct Station {
 
 // A two-target well on a pad, declination west; the stations are stored as the file reader
 // would store them.
-Session wellWith(const std::vector<Station>& stations, int targetCount = 2) {
-  Session session;
+WellState wellWith(const std::vector<Station>& stations, int targetCount = 2) {
+  WellState session;
   WellRecord& w = session.well;
   w.wellNo = "R1";
   w.targetCount = static_cast<std::int16_t>(targetCount);
@@ -65,7 +65,7 @@ Session wellWith(const std::vector<Station>& stations, int targetCount = 2) {
 
 // Everything the survey window and its report show, drawn for one session: the guidance of
 // both targets, the panel, the table and one report page.
-::testing::AssertionResult everythingShownIsFinite(const Session& session) {
+::testing::AssertionResult everythingShownIsFinite(const WellState& session) {
   for (int target : {1, 2}) {
     const TargetGuidance g = computeTargetGuidance(session.well, target);
     // NaN is the guidance's own "cannot be computed" and shows as "--"; infinity never may.
@@ -135,7 +135,7 @@ TEST_P(OddStationTable, CalculatesFiniteResultsAndShowsNoBadNumber) {
   for (const OddTable& t : oddTables()) {
     SCOPED_TRACE(std::string(t.name) + ", method " + std::to_string(method));
     for (int targets : {1, 2}) {
-      Session session = wellWith(t.stations, targets);
+      WellState session = wellWith(t.stations, targets);
       session.calcMethod = static_cast<std::int16_t>(method);
       RecalculateAll(session);
       const WellRecord& w = session.well;
@@ -157,7 +157,7 @@ TEST(SurveyRobustness, HugeValuesShowNoBadNumber) {
   const std::vector<Station> huge = {
       {0, 0, 0}, {1e300, 45, 45}, {1.7e308, 1e300, -1e300}, {1.79e308, 89.9, 1e308}};
   for (int method = 0; method < kMethodCount; ++method) {
-    Session session = wellWith(huge);
+    WellState session = wellWith(huge);
     session.calcMethod = static_cast<std::int16_t>(method);
     RecalculateAll(session);
     EXPECT_TRUE(everythingShownIsFinite(session)) << "method " << method;
@@ -192,7 +192,7 @@ TEST(SurveyRobustness, GuidanceAtDegenerateTargetsShowsNoBadNumber) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     for (int method = 0; method < kMethodCount; ++method) {
-      Session session = wellWith({{0, 0, 0}, {300, 0, 0}, c.last}, 1);
+      WellState session = wellWith({{0, 0, 0}, {300, 0, 0}, c.last}, 1);
       session.calcMethod = static_cast<std::int16_t>(method);
       WellRecord& w = session.well;
       w.target1X = w.wellheadX + c.targetNorth;
@@ -212,7 +212,7 @@ TEST(SurveyRobustness, GuidanceAtDegenerateTargetsShowsNoBadNumber) {
 // passing below both targets: the panel switches between guidance and verdict there.
 TEST(SurveyRobustness, PanelAtTheTargetDepthsShowsNoBadNumber) {
   for (double lastTvdOffset : {-1e-9, 0.0, 1e-9, 500.0}) {
-    Session session = wellWith({{0, 0, 0}, {1500 + lastTvdOffset, 0, 0}});
+    WellState session = wellWith({{0, 0, 0}, {1500 + lastTvdOffset, 0, 0}});
     RecalculateAll(session);
     EXPECT_TRUE(everythingShownIsFinite(session)) << lastTvdOffset;
     session.well.target2Tvd = session.well.target1Tvd;  // both targets at one depth
@@ -228,7 +228,7 @@ TEST(SurveyRobustness, FullTableCalculatesShowsAndRefusesOneMore) {
   many.reserve(kMaxCount);
   for (int i = 0; i < kMaxCount; ++i)
     many.push_back({i * 0.5, std::fmod(i * 0.01, 180.0), std::fmod(i * 0.37, 720.0) - 360});
-  Session session = wellWith(many);
+  WellState session = wellWith(many);
   RecalculateAll(session);
   ASSERT_EQ(session.well.stationCount, kMaxCount);
   EXPECT_TRUE(resultsFinite(session.well.results, kMaxCount));
@@ -258,7 +258,7 @@ TEST(SurveyRobustness, FullTableCalculatesShowsAndRefusesOneMore) {
 TEST(SurveyRobustness, LookupsOnOddTablesGiveFiniteValues) {
   for (const OddTable& t : oddTables()) {
     SCOPED_TRACE(t.name);
-    Session session = wellWith(t.stations);
+    WellState session = wellWith(t.stations);
     RecalculateAll(session);
     for (double depth : {-1.0, 0.0, 1.0, 250.0, 500.0, 700.0, 1000.0, 1499.99, 1e5, 1e300}) {
       for (const DepthLookup& l : {lookupByMd(session, depth), lookupByTvd(session, depth)}) {
@@ -275,7 +275,7 @@ TEST(SurveyRobustness, LookupsOnOddTablesGiveFiniteValues) {
 }
 
 TEST(SurveyRobustness, EntriesOfNonFiniteNumbersChangeNothing) {
-  Session session = wellWith({{0, 0, 0}, {500, 10, 40}});
+  WellState session = wellWith({{0, 0, 0}, {500, 10, 40}});
   RecalculateAll(session);
   const double nan = std::nan("");
   const double inf = HUGE_VAL;
@@ -298,7 +298,7 @@ TEST(SurveyRobustness, PredictionWithOddRatesStopsWithFiniteStations) {
                          {-5, -720}, {3.4e38, 0}, {1e39, 0}, {std::nan(""), 0}};
   for (const Rates& r : rates) {
     SCOPED_TRACE(std::to_string(r.build) + " / " + std::to_string(r.walk));
-    Session session = wellWith({{0, 0, 0}, {400, 89.5, 45}}, 1);
+    WellState session = wellWith({{0, 0, 0}, {400, 89.5, 45}}, 1);
     session.well.target1Tvd = 1e6;
     session.well.designFinalTvd = 1e6;
     const PredictOutcome outcome = predictTrajectory(session, r.build, r.walk);

@@ -16,8 +16,9 @@
 #include "ui/fake_view_host.h"
 #include "ui/painter_surface.h"
 #include "uncertainty/session_uncertainty.h"
-#include "well/well_file_format.h"
-#include "well/well_files.h"
+#include "model/well_file_format.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 using namespace tarsek;
 

@@ -37,7 +37,8 @@
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
 #include "uncertainty/session_uncertainty.h"
-#include "well/well_files.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 using namespace tarsek;
 

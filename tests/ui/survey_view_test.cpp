@@ -14,7 +14,8 @@
 #include "survey/survey_calc.h"
 #include "survey/survey_entry.h"
 #include "ui/fake_view_host.h"
-#include "well/well_files.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 using namespace tarsek;
 
@@ -308,7 +309,7 @@ class SurveyViewTest : public QObject {
       Session& s = host->s;
       s.well = WellRecord();
       const std::string dir = TARSEK_SAMPLES_DIR;
-      const FileResult r =
+      const WellLoadResult r =
           LoadWell(s, s.well, WellFilePath(dir, well, kDesignExtension), false, dir);
       QVERIFY2(r.ok, r.message.c_str());
       QVERIFY(s.well.stationCount > 0);

@@ -17,8 +17,9 @@
 #include "print/uncertainty_report.h"
 #include "survey/survey_display.h"
 #include "survey/survey_report.h"
-#include "well/temp_dir.h"
-#include "well/well_files.h"
+#include "support/temp_dir.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek {
 namespace {
@@ -30,7 +31,7 @@ using testing::TempDir;
 Session pad(const std::string& dir, bool neighbours = true) {
   Session s;
   s.wellDirectory = dir;
-  const FileResult r = LoadWell(s, s.well, dir + "/草20-1.kvd", false, dir);
+  const WellLoadResult r = LoadWell(s, s.well, dir + "/草20-1.kvd", false, dir);
   EXPECT_TRUE(r.ok && r.found) << r.message;
   if (neighbours) {
     for (const char* name : {"草20-2", "草20-3"}) {

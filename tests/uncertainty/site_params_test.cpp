@@ -7,7 +7,7 @@
 #include <string>
 
 #include "uncertainty/site_params.h"
-#include "well/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace tarsek::unc {
 namespace {

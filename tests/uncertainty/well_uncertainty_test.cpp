@@ -9,9 +9,10 @@
 
 #include "exchange/uncertainty_columns.h"
 #include "uncertainty/well_uncertainty.h"
-#include "well/session.h"
-#include "well/temp_dir.h"
-#include "well/well_files.h"
+#include "session/session.h"
+#include "support/temp_dir.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek::unc {
 namespace {
@@ -22,7 +23,7 @@ WellRecord load(const std::string& dir, const std::string& wellNo, bool neighbou
   Session session;
   session.wellDirectory = dir;
   WellRecord record;
-  const FileResult r = LoadWell(session, neighbour ? record : session.well,
+  const WellLoadResult r = LoadWell(session, neighbour ? record : session.well,
                                 WellFilePath(dir, wellNo, ".kvd"), neighbour, dir);
   EXPECT_TRUE(r.ok && r.found) << r.message;
   return neighbour ? record : session.well;

@@ -1,11 +1,11 @@
+#include "model/well_files.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
-#include "design/profile_design.h"
-#include "survey/survey_calc.h"
-#include "well/well_files.h"
+#include "model/well_file_format.h"
 
 namespace tarsek {
 namespace fs = std::filesystem;
@@ -44,8 +44,8 @@ bool isFile(const std::string& path) {
 
 }  // namespace
 
-FileResult LoadWell(Session& session, WellRecord& record, const std::string& designPath,
-                    bool neighbourOnly, const std::string& directory) {
+FileResult ReadWellFiles(WellRecord& record, const std::string& designPath, bool neighbourOnly,
+                         const std::string& directory, std::string& surveyPath) {
   FileResult result;
   if (!isFile(designPath)) {
     result.found = false;
@@ -61,7 +61,7 @@ FileResult LoadWell(Session& session, WellRecord& record, const std::string& des
     return result;
   }
   // The survey file goes by the number inside the design file, not by the design file's name.
-  const std::string surveyPath = WellFilePath(directory, fresh.wellNo, kSurveyExtension);
+  surveyPath = WellFilePath(directory, fresh.wellNo, kSurveyExtension);
   if (isFile(surveyPath)) {
     if (!readWholeFile(surveyPath, bytes, result.message) ||
         !ParseSurveyFile(bytes, surveyPath, fresh, result.message)) {
@@ -76,20 +76,6 @@ FileResult LoadWell(Session& session, WellRecord& record, const std::string& des
     fresh.results.assign(1, StationResult{});
   }
   record = std::move(fresh);
-  if (!neighbourOnly) {
-    // Nothing computed for the well left behind may be shown for this one.
-    session.target1Hit = TargetCrossing{};
-    session.target2Hit = TargetCrossing{};
-    session.wellFilePath = surveyPath;
-    result.designOutcome = DesignProfile(session);
-  }
-  RecalculateAll(session);
-  // RecalculateAll leaves neighbours alone while no well is open, and knows nothing of a record
-  // not yet in the list: a neighbour gets its own track here either way.
-  if (&record != &session.well && !record.wellNo.empty() && record.stationCount > 0) {
-    record.results =
-        ComputeTrajectory(record.stations, record.basic(), record.stationCount, session.calcMethod);
-  }
   return result;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "well/session.h"
+#include "session/session.h"
 
 namespace tarsek {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "well/well_record.h"
+#include "model/well_record.h"
 
 namespace tarsek {
 

@@ -16,9 +16,10 @@
 #include "common/numtext.h"
 #include "design/profile_design.h"
 #include "survey/survey_calc.h"
-#include "temp_dir.h"
-#include "well/well_file_format.h"
-#include "well/well_files.h"
+#include "support/temp_dir.h"
+#include "model/well_file_format.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek {
 namespace {
@@ -461,7 +462,7 @@ TEST(WellFileRobustness, OddDesignDataLoadAndDesignWithinBounds) {
     writeBytes(dir.file("A12.sur"), kSurvey);
     Session s;
     s.calcMethod = 2;
-    const FileResult r = LoadWell(s, s.well, dir.file("A12.kvd"), false, dir.path());
+    const WellLoadResult r = LoadWell(s, s.well, dir.file("A12.kvd"), false, dir.path());
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_GE(r.designOutcome, kDesignDone);
     EXPECT_LE(r.designOutcome, kLastDesignOutcome);
@@ -495,7 +496,7 @@ TEST(WellFileRobustness, DamagedFilesOpenOrLeaveTheOpenWellAlone) {
     Session open = a12();
     RecalculateAll(open);
     const std::string before = snapshot(open);
-    const FileResult r = LoadWell(open, open.well, dir.file("A12.kvd"), false, dir.path());
+    const WellLoadResult r = LoadWell(open, open.well, dir.file("A12.kvd"), false, dir.path());
     if (!r.ok) {
       EXPECT_FALSE(r.message.empty());
       EXPECT_EQ(snapshot(open), before);
@@ -518,7 +519,7 @@ TEST(WellFileRobustness, FilesThatAreNotWellFilesLeaveTheOpenWellAlone) {
 
   // A directory where the design file should be: there is no such well.
   fs::create_directory(dir.file("D.kvd"));
-  FileResult r = LoadWell(s, s.well, dir.file("D.kvd"), false, dir.path());
+  WellLoadResult r = LoadWell(s, s.well, dir.file("D.kvd"), false, dir.path());
   EXPECT_FALSE(r.found);
 
   // A file far larger than any well file: refused before it is read.

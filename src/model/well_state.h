@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/host.h"
-#include "well/well_record.h"
+#include "model/well_record.h"
 
 namespace tarsek {
 
@@ -27,15 +27,15 @@ struct DesignSegment {
   double deltaHorizontal = 0;
 };
 
-/// The program-wide state: the open well and every value kept beside it. Created once by the
-/// program and handed by reference to every window and routine; tests make as many as they like.
-struct Session {
+/// The open well and every value worked out beside it: what the survey, design, anti-collision,
+/// plot and print routines read and write. The session owns one; tests make as many as they
+/// like. Opening, saving and telling the windows what changed are the session's, not this
+/// record's.
+struct WellState {
   WellRecord well;                ///< the open well
   std::int16_t calcMethod = 0;    ///< 0 平均角法 .. 4 正切法, 5 最小曲率法
   std::int16_t surveyDirty = 0;   ///< 1 when stations changed since the last save
   std::int16_t designDirty = 0;   ///< 2 when design data changed since the last save
-  std::int16_t lastDirtySum = 0;  ///< surveyDirty + designDirty at the last save question
-  std::string wellFilePath;       ///< last file path built by a file routine
   std::int16_t predictStart = 0;  ///< first station appended by the prediction, or 0
   /// The stations the last prediction appended, as it left them; only meaningful while
   /// predictStart is not 0. Discarding removes exactly these, never a station typed since.

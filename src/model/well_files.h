@@ -4,9 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "well/session.h"
-#include "well/well_file_format.h"
-#include "well/well_record.h"
+#include "model/well_file_format.h"
+#include "model/well_record.h"
 
 namespace tarsek {
 
@@ -19,7 +18,6 @@ inline constexpr const char* kSurveyExtension = ".sur";
 struct FileResult {
   bool ok = true;          ///< false when the file was refused or could not be written
   bool found = true;       ///< LoadWell: false when no design file exists (nothing was done)
-  int designOutcome = -1;  ///< LoadWell of the open well: DesignProfile's outcome; else -1
   std::string message;     ///< Chinese text naming the file; empty when ok
   explicit operator bool() const noexcept { return ok; }
 };
@@ -55,28 +53,13 @@ std::string WriteErrorReason(int err);
 /// file, when any step fails; the old file is then untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& message);
 
-/// Fills record from the design file at designPath and the survey file wellNo + ".sur" in
-/// directory, wellNo being the number the design file names. For the open well (neighbourOnly
-/// false, record being session.well) line 3 is read and the profile is designed; for a
-/// neighbour only lines 1 and 2. Without a survey file the well has no stations. For the open
-/// well both target crossings are cleared first. Then RecalculateAll runs. No design file: nothing changes, found = false, ok = true. A malformed
-/// file is refused with a message naming it and the line, and record stays exactly as it was.
-/// The caller runs ResetWellViews for the open well.
-FileResult LoadWell(Session& session, WellRecord& record, const std::string& designPath,
-                    bool neighbourOnly, const std::string& directory);
-
-/// Writes the open well's survey file in directory. On success surveyDirty becomes 0; on
-/// failure it and the file on disk are kept and the message names the file.
-FileResult SaveSurveyFile(Session& session, const std::string& directory);
-
-/// Writes the open well's design file in directory. A temporary target in force is dropped:
-/// while targetSaved, savedTarget1X and savedTarget1Y are written as target 1 and copied back
-/// into the record, and the temporary target ends. On success designDirty becomes 0; on failure nothing changes.
-FileResult SaveDesignFile(Session& session, const std::string& directory);
-
-/// Asks through session.ui() whether to save the open well's changed data (Yes/No/Cancel) and
-/// saves on Yes. Returns -1 on Cancel, and also when a save failed (its message goes to the
-/// status text) so that the caller keeps the well; otherwise 0.
-std::int16_t AskToSaveChanges(Session& session, const std::string& directory);
+/// Reads the design file at designPath and the survey file wellNo + ".sur" in directory into
+/// record, wellNo being the number the design file names; surveyPath gets that survey file's
+/// path. For a neighbour (neighbourOnly) only lines 1 and 2 of the design file are read. Without
+/// a survey file the well has no stations. No design file: nothing changes, found = false,
+/// ok = true. A malformed file is refused with a message naming it and the line, and record
+/// stays exactly as it was.
+FileResult ReadWellFiles(WellRecord& record, const std::string& designPath, bool neighbourOnly,
+                         const std::string& directory, std::string& surveyPath);
 
 }  // namespace tarsek

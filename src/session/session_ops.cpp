@@ -1,4 +1,4 @@
-#include "well/session_ops.h"
+#include "session/session_ops.h"
 
 #include "survey/survey_calc.h"
 

@@ -7,8 +7,9 @@
 
 #include "design/design_input.h"
 #include "survey/survey_entry.h"
-#include "temp_dir.h"
-#include "well/well_files.h"
+#include "support/temp_dir.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek {
 namespace {
@@ -137,7 +138,7 @@ TEST(SaveWellFiles, PredictionCutBackSavesAndReloads) {
   ASSERT_TRUE(SaveSurveyFile(s, dir.path()));
   ASSERT_TRUE(SaveDesignFile(s, dir.path()));
   Session back;
-  const FileResult r = LoadWell(back, back.well, dir.file("A12.kvd"), false, dir.path());
+  const WellLoadResult r = LoadWell(back, back.well, dir.file("A12.kvd"), false, dir.path());
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_EQ(back.well.stationCount, s.well.stationCount);
   EXPECT_EQ(back.well.stations[static_cast<std::size_t>(back.well.stationCount - 1)].md, 1600);

@@ -1,4 +1,4 @@
-#include "well/well_file_format.h"
+#include "model/well_file_format.h"
 
 #include <array>
 #include <charconv>

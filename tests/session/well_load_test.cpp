@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "design/profile_design.h"
-#include "temp_dir.h"
-#include "well/well_files.h"
+#include "support/temp_dir.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 
 namespace tarsek {
 namespace {
@@ -48,7 +49,7 @@ TEST(LoadWell, A12LoadsDesignsAndComputesThenSavesBackByteForByte) {
   writeBytes(dir.file("A12.kvd"), kA12Design);
   writeBytes(dir.file("A12.sur"), kA12Survey);
   Session s;
-  const FileResult r = LoadWell(s, s.well, dir.file("A12.kvd"), false, dir.path());
+  const WellLoadResult r = LoadWell(s, s.well, dir.file("A12.kvd"), false, dir.path());
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_TRUE(r.found);
   EXPECT_EQ(s.well.wellNo, "A12");
@@ -74,7 +75,7 @@ TEST(LoadWell, SamplesLoadDesignCleanlyComputeAndSaveBackUnchanged) {
   for (const std::string no : kSamples) {
     SCOPED_TRACE(no);
     Session s;
-    const FileResult r =
+    const WellLoadResult r =
         LoadWell(s, s.well, samplePath(no, kDesignExtension), false, TARSEK_SAMPLES_DIR);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(s.well.wellNo, no);
@@ -98,7 +99,7 @@ TEST(LoadWell, NeighbourSkipsLineThreeAndTheDesignButGetsItsTrajectory) {
   writeBytes(dir.file("A12.sur"), kA12Survey);
   Session s;
   s.neighbourWells.emplace_back();
-  const FileResult r = LoadWell(s, s.neighbourWells.back(), dir.file("A12.kvd"), true, dir.path());
+  const WellLoadResult r = LoadWell(s, s.neighbourWells.back(), dir.file("A12.kvd"), true, dir.path());
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_EQ(r.designOutcome, -1);
   const WellRecord& n = s.neighbourWells.back();
@@ -142,7 +143,7 @@ TEST(LoadWell, MissingDesignFileDoesNothingAndSaysNothing) {
   Session s;
   s.well.wellNo = "open";
   const std::string before = snapshot(s);
-  const FileResult r = LoadWell(s, s.well, dir.file("none.kvd"), false, dir.path());
+  const WellLoadResult r = LoadWell(s, s.well, dir.file("none.kvd"), false, dir.path());
   EXPECT_TRUE(r.ok);
   EXPECT_FALSE(r.found);
   EXPECT_TRUE(r.message.empty());
@@ -182,7 +183,7 @@ TEST(LoadWell, LfLinesAndAUtf8ByteOrderMarkLoad) {
              "500,0,30\n3,30,300,2,-1.5,1800\n");
   writeBytes(dir.file("草20-9.sur"), "2\n0300,0,0\n400,3.5,52.5\n");
   Session s;
-  const FileResult r = LoadWell(s, s.well, dir.file("a.kvd"), false, dir.path());
+  const WellLoadResult r = LoadWell(s, s.well, dir.file("a.kvd"), false, dir.path());
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_EQ(s.well.wellNo, "草20-9");
   EXPECT_EQ(s.well.stations[0].md, 300);
@@ -224,7 +225,7 @@ TEST_P(RefusedLoad, NamesFileAndLineAndLeavesTheOpenWellAsItWas) {
 
   writeBytes(dir.file("W1.kvd"), m.design);
   if (!m.survey.empty()) writeBytes(dir.file("W1.sur"), m.survey);
-  const FileResult r = LoadWell(s, s.well, dir.file("W1.kvd"), false, dir.path());
+  const WellLoadResult r = LoadWell(s, s.well, dir.file("W1.kvd"), false, dir.path());
 
   EXPECT_FALSE(r.ok);
   EXPECT_THAT(r.message, HasSubstr(m.where));
