@@ -54,7 +54,7 @@ BENCHMARK(BM_SurveyReportToPdf)->Arg(5000)->Unit(benchmark::kMillisecond)->Itera
 void BM_PreviewBuild(benchmark::State& state) {
   tarsek::Session session;
   fillWell(session, static_cast<int>(state.range(0)));
-  tarsek::frm window(session);
+  tarsek::MainWindow window(session);
   window.resize(1200, 800);
   window.show();
   QApplication::processEvents();

@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
   tarsek::Session session;
   session.wellDirectory = tarsek::shellDefaultWellDirectory();
   session.neighbourWells.clear();
-  tarsek::frm window(session);
-  tarsek::frmSplash splash([&window] {
+  tarsek::MainWindow window(session);
+  tarsek::SplashScreen splash([&window] {
     window.show();
     window.startUp();
   });

@@ -20,7 +20,7 @@ QString versionText() {
 }
 }  // namespace
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
   const QString title = QString::fromUtf8(kProgramTitle);
   setWindowTitle(QStringLiteral("关于 ") + title);

@@ -4,11 +4,11 @@
 
 namespace tarsek {
 
-/// The About box (frmAbout): program title, version and description; 确定 closes it.
-class frmAbout : public QDialog {
+/// The About box (AboutDialog): program title, version and description; 确定 closes it.
+class AboutDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit frmAbout(QWidget* parent = nullptr);
+  explicit AboutDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace tarsek

@@ -81,7 +81,7 @@ QString settingsKey() {
 
 }  // namespace
 
-frm::frm(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
   setObjectName(QStringLiteral("frm"));
   setWindowTitle(QString::fromUtf8(kProgramTitle));
   session_.host = this;
@@ -129,7 +129,7 @@ frm::frm(Session& session, QWidget* parent) : QMainWindow(parent), session_(sess
   qApp->installEventFilter(this);
 }
 
-frm::~frm() {
+MainWindow::~MainWindow() {
   if (qApp != nullptr) qApp->removeEventFilter(this);
   delete help_;
   clearPreviewPages();
@@ -138,7 +138,7 @@ frm::~frm() {
 
 // --- construction ------------------------------------------------------------------------------
 
-void frm::buildMenus() {
+void MainWindow::buildMenus() {
   QMenuBar* bar = menuBar();
   auto item = [this](QMenu* menu, const char* caption, const char* name,
                      const std::function<void()>& action) {
@@ -214,7 +214,7 @@ void frm::buildMenus() {
   item(help, "搜索帮助主题(&S)...", "mnuHelpSearchForHelpOn", [this] { helpIndex(); });
   separator(help, "mnuHelpBar0");
   item(help, "关于(&A) ", "mnuHelpAbout", [this] {
-    frmAbout about(this);
+    AboutDialog about(this);
     about.exec();
   });
   mainMenus_ = {file, method, view, print, help, exchange};
@@ -233,7 +233,7 @@ void frm::buildMenus() {
           [this] { guarded([this] { printWithCopies(); }); });
 }
 
-void frm::buildToolbar() {
+void MainWindow::buildToolbar() {
   toolbar_ = addToolBar(QStringLiteral("工具栏"));
   toolbar_->setObjectName(QStringLiteral("tbToolBar"));
   toolbar_->setMovable(false);
@@ -259,7 +259,7 @@ void frm::buildToolbar() {
   }
 }
 
-void frm::buildViews() {
+void MainWindow::buildViews() {
   survey_ = new SurveyView(*this);
   design_ = new DesignView(*this);
   trajectory_ = new TrajectoryView(*this);
@@ -280,11 +280,11 @@ void frm::buildViews() {
 
 // --- Host ----------------------------------------------------------------------------------------
 
-void frm::setStatusText(const std::string& text) { panel1_->setText(qs(text)); }
+void MainWindow::setStatusText(const std::string& text) { panel1_->setText(qs(text)); }
 
-QString frm::statusText() const { return panel1_->text(); }
+QString MainWindow::statusText() const { return panel1_->text(); }
 
-void frm::setBusy(bool busy) {
+void MainWindow::setBusy(bool busy) {
   if (busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ++busyDepth_;
@@ -294,12 +294,12 @@ void frm::setBusy(bool busy) {
   }
 }
 
-Answer frm::askYesNoCancel(const std::string& text) {
+Answer MainWindow::askYesNoCancel(const std::string& text) {
   lastAnswer_ = questionYesNoCancel(text);
   return lastAnswer_;
 }
 
-Answer frm::questionYesNoCancel(const std::string& text) {
+Answer MainWindow::questionYesNoCancel(const std::string& text) {
   const auto b = QMessageBox::question(this, QString::fromUtf8(kProgramTitle), qs(text),
                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                        QMessageBox::Yes);
@@ -308,17 +308,17 @@ Answer frm::questionYesNoCancel(const std::string& text) {
   return Answer::Cancel;
 }
 
-Answer frm::askYesNo(const std::string& text) {
+Answer MainWindow::askYesNo(const std::string& text) {
   const auto b = QMessageBox::question(this, QString::fromUtf8(kProgramTitle), qs(text),
                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
   return b == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-void frm::showMessage(const std::string& text) {
+void MainWindow::showMessage(const std::string& text) {
   QMessageBox::information(this, windowTitle(), qs(text));
 }
 
-void frm::guarded(const std::function<void()>& command) {
+void MainWindow::guarded(const std::function<void()>& command) {
   // The hourglass goes however the command ends; a failure is told, never carried further.
   const int depth = busyDepth_;
   try {
@@ -335,14 +335,14 @@ void frm::guarded(const std::function<void()>& command) {
 
 // --- refresh sequences ---------------------------------------------------------------------------
 
-void frm::recomputeAndRefresh() {
+void MainWindow::recomputeAndRefresh() {
   BusyPointer busy(*this);
   RecalculateAll(session_);
   RecalculateDesignTrajectory(session_);
   refreshDisplays();
 }
 
-void frm::refreshUncertainty() {
+void MainWindow::refreshUncertainty() {
   unc::UpdateUncertainty(session_);
   const auto& u = session_.uncertainty;
   QString text;
@@ -355,16 +355,16 @@ void frm::refreshUncertainty() {
   uncertaintyPanel_->setText(text);
 }
 
-QString frm::uncertaintyStatusText() const { return uncertaintyPanel_->text(); }
+QString MainWindow::uncertaintyStatusText() const { return uncertaintyPanel_->text(); }
 
-void frm::setUncertaintyShown(bool shown) {
+void MainWindow::setUncertaintyShown(bool shown) {
   session_.showUncertainty = shown;
   if (showUncertaintyAction_->isChecked() != shown) showUncertaintyAction_->setChecked(shown);
   trajectory_->轨迹图();
   if (previewing_) rebuildPreview();
 }
 
-void frm::editSiteParameters() {
+void MainWindow::editSiteParameters() {
   if (session_.well.wellNo.empty()) {
     showMessage("请先打开或新增一口井！");
     return;
@@ -375,7 +375,7 @@ void frm::editSiteParameters() {
   refreshDisplays();
 }
 
-void frm::refreshDisplays() {
+void MainWindow::refreshDisplays() {
   refreshUncertainty();
   design_->基本数据显示();
   survey_->测斜数据显示();
@@ -383,7 +383,7 @@ void frm::refreshDisplays() {
   antiCollision_->防碰数据处理();
 }
 
-void frm::stationsChanged() {
+void MainWindow::stationsChanged() {
   BusyPointer busy(*this);
   RecalculateAll(session_);
   refreshUncertainty();
@@ -392,13 +392,13 @@ void frm::stationsChanged() {
   antiCollision_->防碰数据处理();
 }
 
-void frm::ResetWellViews() {
+void MainWindow::ResetWellViews() {
   survey_->测斜数据初始();
   antiCollision_->防碰图初始();
   shellResetWell(session_);
 }
 
-void frm::wellOpened() {
+void MainWindow::wellOpened() {
   BusyPointer busy(*this);
   // The values typed for the well that was left go with it.
   design_->dropUnconfirmedEdits();
@@ -420,9 +420,9 @@ void frm::wellOpened() {
 
 // --- views ---------------------------------------------------------------------------------------
 
-QString frm::wellNoText() const { return qs(session_.well.wellNo); }
+QString MainWindow::wellNoText() const { return qs(session_.well.wellNo); }
 
-QWidget* frm::viewWidget(int code) const {
+QWidget* MainWindow::viewWidget(int code) const {
   switch (code) {
     case kSurveyView:
       return survey_;
@@ -439,12 +439,12 @@ QWidget* frm::viewWidget(int code) const {
   }
 }
 
-QMdiSubWindow* frm::viewWindow(int code) const {
+QMdiSubWindow* MainWindow::viewWindow(int code) const {
   if (code < kSurveyView || code > kToolsView) return nullptr;
   return windows_[static_cast<std::size_t>(code)];
 }
 
-void frm::showView(int code) {
+void MainWindow::showView(int code) {
   QMdiSubWindow* target = viewWindow(code);
   if (target == nullptr || code == currentView_) return;
   if (previewing_) leavePreview();
@@ -458,12 +458,12 @@ void frm::showView(int code) {
   setStatusText(session_.well.wellNo + viewSuffix(code));
 }
 
-void frm::fitView(QMdiSubWindow* window) {
+void MainWindow::fitView(QMdiSubWindow* window) {
   // The shown view fills the area but keeps its caption bar, so the user sees which it is.
   if (window != nullptr) window->setGeometry(mdi_->viewport()->rect());
 }
 
-bool frm::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
       static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType()) {
     QWidget* focused = QApplication::focusWidget();
@@ -476,7 +476,7 @@ bool frm::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void frm::refreshStatus() {
+void MainWindow::refreshStatus() {
   // The order decides when more than one view is visible, which only a preview leaves behind.
   const int order[] = {kSurveyView, kDesignView, kAntiCollisionView, kTrajectoryView};
   for (int code : order) {
@@ -488,14 +488,14 @@ void frm::refreshStatus() {
   setStatusText(session_.well.wellNo + viewSuffix(kToolsView));
 }
 
-void frm::updateCaption() {
+void MainWindow::updateCaption() {
   QString caption = QString::fromUtf8(kProgramTitle);
   if (!session_.well.wellNo.empty())
     caption += QLatin1Char('[') + wellNoText() + QStringLiteral("井]");
   setWindowTitle(caption);
 }
 
-void frm::toolbarClicked(const QString& key) {
+void MainWindow::toolbarClicked(const QString& key) {
   guarded([this, key] {
     if (key == QStringLiteral("新增")) {
       showView(kDesignView);
@@ -517,18 +517,18 @@ void frm::toolbarClicked(const QString& key) {
 
 // --- wells ---------------------------------------------------------------------------------------
 
-QString frm::chooseWellFile() {
+QString MainWindow::chooseWellFile() {
   return QFileDialog::getOpenFileName(this, QStringLiteral("打开"), qs(session_.wellDirectory),
                                       QStringLiteral("井号 (*.kvd)"));
 }
 
-void frm::openWell() {
+void MainWindow::openWell() {
   const QString path = chooseWellFile();
   if (path.isEmpty()) return;
   openWellFile(path);
 }
 
-bool frm::openWellFile(const QString& path) {
+bool MainWindow::openWellFile(const QString& path) {
   BusyPointer busy(*this);
   session_.predictStart = 0;
   // Leaving the well: its changes may be saved, and a Cancel does not stop the open; but a
@@ -547,7 +547,7 @@ bool frm::openWellFile(const QString& path) {
   return true;
 }
 
-void frm::chooseMethod(int method) {
+void MainWindow::chooseMethod(int method) {
   if (method < 0 || method >= kMethodCount) return;
   BusyPointer busy(*this);
   for (int k = 0; k < kMethodCount; ++k)
@@ -557,18 +557,18 @@ void frm::chooseMethod(int method) {
   refreshDisplays();
 }
 
-QString frm::rememberedWellNo() {
+QString MainWindow::rememberedWellNo() {
   QSettings s = settingsStore();
   return s.value(settingsKey()).toString();
 }
 
-void frm::rememberWellNo() {
+void MainWindow::rememberWellNo() {
   QSettings s = settingsStore();
   s.setValue(settingsKey(), wellNoText());
   s.sync();
 }
 
-void frm::startUp() {
+void MainWindow::startUp() {
   BusyPointer busy(*this);
   QString wellNo;
   {
@@ -597,9 +597,9 @@ void frm::startUp() {
 
 // --- help ----------------------------------------------------------------------------------------
 
-QString frm::helpFile() const { return helpFilePath(); }
+QString MainWindow::helpFile() const { return helpFilePath(); }
 
-HelpWindow* frm::openHelp() {
+HelpWindow* MainWindow::openHelp() {
   if (!QFileInfo(helpFile()).isFile()) {
     showMessage("该程序没有来得及作相关联的帮助。");
     return nullptr;
@@ -624,20 +624,20 @@ HelpWindow* frm::openHelp() {
   return help_;
 }
 
-void frm::helpContents() {
+void MainWindow::helpContents() {
   if (HelpWindow* h = openHelp()) h->showContents();
 }
 
-void frm::helpIndex() {
+void MainWindow::helpIndex() {
   if (HelpWindow* h = openHelp()) h->showIndex();
 }
 
-void frm::helpForFocus(QWidget* focused) {
+void MainWindow::helpForFocus(QWidget* focused) {
   const HelpLocation where = helpLocationFor(focused);
   if (HelpWindow* h = openHelp()) h->showLocation(where);
 }
 
-void frm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   lastAnswer_ = Answer::No;
   if (design_->askToSaveChanges() == -1) {
     // Cancel keeps the program open; so does a save that failed, whose data must not go.
@@ -651,12 +651,12 @@ void frm::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void frm::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (previewing_) layoutPreviewPages();
 }
 
-void frm::setMenusForPreview(bool preview) {
+void MainWindow::setMenusForPreview(bool preview) {
   for (QMenu* m : mainMenus_) m->menuAction()->setVisible(!preview);
   toolsMenu_->setVisible(!preview);
   toolbar_->setVisible(!preview);

@@ -45,11 +45,11 @@ inline constexpr const char* kProgramTitle = "Tarsek";
 
 /// The main window: menus, toolbar, status bar and the five views as MDI children, shown one
 /// at a time. It owns no engineering data; everything lives in the Session it is given.
-class frm : public QMainWindow, public ViewHost {
+class MainWindow : public QMainWindow, public ViewHost {
   Q_OBJECT
  public:
-  explicit frm(Session& session, QWidget* parent = nullptr);
-  ~frm() override;
+  explicit MainWindow(Session& session, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // --- ViewHost ---------------------------------------------------------------------------
   Session& session() override { return session_; }
@@ -102,11 +102,11 @@ class frm : public QMainWindow, public ViewHost {
   /// Survey output, paged, onto the printer (preview == false) or into the preview pages.
   void 测斜数据输出(bool preview);
   /// Builds the print preview: the survey pages, then the plot on the last page.
-  void www();
+  void buildPreview();
   /// Appends one preview page and makes it the active one.
-  void LoadNewDoc();
+  void appendPreviewPage();
   /// Prints the survey pages and the plot once.
-  void dayin();
+  void printAll();
   /// "打印": asks for the number of copies and prints that many times.
   void printWithCopies();
   /// The survey report alone on the printer.
@@ -205,7 +205,7 @@ class frm : public QMainWindow, public ViewHost {
   // A print run: one output, asks for the paper before every printer page.
   bool printSurveyRun(PageOutput& out);
   // dayin onto an output that is already open.
-  void dayinOn(PageOutput& out);
+  void printAllOn(PageOutput& out);
 
   Session& session_;
   int currentView_ = kNoView;

@@ -63,9 +63,9 @@ int previewRowsPerPage(const PreviewPage& page, double zoom) {
 
 }  // namespace
 
-bool frm::hasSystemPrinter() const { return !QPrinterInfo::availablePrinters().isEmpty(); }
+bool MainWindow::hasSystemPrinter() const { return !QPrinterInfo::availablePrinters().isEmpty(); }
 
-QPrinter& frm::printer() {
+QPrinter& MainWindow::printer() {
   if (!printer_) {
     if (hasSystemPrinter()) {
       printer_ =
@@ -81,23 +81,23 @@ QPrinter& frm::printer() {
   return *printer_;
 }
 
-QString frm::choosePdfFile(const QString& suggested) {
+QString MainWindow::choosePdfFile(const QString& suggested) {
   return QFileDialog::getSaveFileName(this, QStringLiteral("打印到文件"), suggested,
                                       QStringLiteral("PDF 文件 (*.pdf)"));
 }
 
-QString frm::askCopies(bool* ok) {
+QString MainWindow::askCopies(bool* ok) {
   return QInputDialog::getText(this, QString::fromUtf8(kProgramTitle), QStringLiteral("打印份数"),
                                QLineEdit::Normal, QString(), ok);
 }
 
-bool frm::runPageSetupDialog() {
+bool MainWindow::runPageSetupDialog() {
   QPageSetupDialog dialog(&printer(), this);
   dialog.setWindowTitle(QStringLiteral("页面设置"));
   return dialog.exec() == QDialog::Accepted;
 }
 
-void frm::disablePrinting() {
+void MainWindow::disablePrinting() {
   for (const char* name : {"mnuFilePrintPreview", "mnuFilePrint"}) {
     if (auto* a = findChild<QAction*>(QString::fromUtf8(name))) a->setEnabled(false);
   }
@@ -110,7 +110,7 @@ void frm::disablePrinting() {
 namespace {
 // Opens the output of one printing run: the system printer, or a PDF file the user names.
 // Null when the user cancelled the file choice.
-std::unique_ptr<PageOutput> openOutput(frm& window, QPrinter& printer, bool systemPrinter,
+std::unique_ptr<PageOutput> openOutput(MainWindow& window, QPrinter& printer, bool systemPrinter,
                                        const QString& suggested,
                                        const std::function<QString(const QString&)>& choose) {
   if (systemPrinter) return std::make_unique<PageOutput>(printer, QString(), kPageFontPoints);
@@ -124,7 +124,7 @@ std::unique_ptr<PageOutput> openOutput(frm& window, QPrinter& printer, bool syst
 
 // --- survey output -------------------------------------------------------------------------------
 
-bool frm::printSurveyRun(PageOutput& out) {
+bool MainWindow::printSurveyRun(PageOutput& out) {
   switch (PrintSurveyPages(out, printer(), session_,
                            [this] { return askYesNo(kInsertPaper) == Answer::Yes; })) {
     case PrintRun::Done:
@@ -141,7 +141,7 @@ bool frm::printSurveyRun(PageOutput& out) {
   return false;
 }
 
-void frm::pageRefused(PageOutput& out) {
+void MainWindow::pageRefused(PageOutput& out) {
   // Only a printer that takes no page at all counts as missing; a file that cannot be made
   // says why, and printing stays available.
   if (out.asksForPaper()) {
@@ -151,11 +151,11 @@ void frm::pageRefused(PageOutput& out) {
   }
 }
 
-void frm::finishOutput(PageOutput& out) {
+void MainWindow::finishOutput(PageOutput& out) {
   if (!out.finish() && !out.asksForPaper() && !out.error().empty()) showMessage(out.error());
 }
 
-void frm::测斜数据输出(bool preview) {
+void MainWindow::测斜数据输出(bool preview) {
   if (!preview) {
     auto out =
         openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "测斜数据")),
@@ -179,13 +179,13 @@ void frm::测斜数据输出(bool preview) {
     const int a = rows.first;
     const int b = rows.last;
     pages_.back()->addDrawing([s, a, b](Surface& page) { shellSurveyPage(page, *s, a, b); });
-    LoadNewDoc();
+    appendPreviewPage();
   }
 }
 
 // --- preview pages -------------------------------------------------------------------------------
 
-void frm::LoadNewDoc() {
+void MainWindow::appendPreviewPage() {
   const double w = printerWidthTwips(printer());
   const double h = printerHeightTwips(printer());
   if (w <= 0 || h <= 0) return;
@@ -200,7 +200,7 @@ void frm::LoadNewDoc() {
   page->show();
 }
 
-void frm::layoutPreviewPages() {
+void MainWindow::layoutPreviewPages() {
   if (pages_.empty()) {
     previewCanvas_->resize(previewArea_->viewport()->size());
     return;
@@ -222,14 +222,14 @@ void frm::layoutPreviewPages() {
   }
 }
 
-void frm::clearPreviewPages() {
+void MainWindow::clearPreviewPages() {
   for (auto& page : pages_) delete page.data();
   pages_.clear();
 }
 
-void frm::www() {
+void MainWindow::buildPreview() {
   clearPreviewPages();
-  LoadNewDoc();
+  appendPreviewPage();
   if (pages_.empty()) {
     disablePrinting();
     return;
@@ -241,7 +241,7 @@ void frm::www() {
   layoutPreviewPages();
 }
 
-void frm::previewUncertaintyPages() {
+void MainWindow::previewUncertaintyPages() {
   // Only a well whose uncertainty is known gets these pages: the preview of any other well
   // stays as it has always been.
   const int rows = UncertaintyReportRows(session_);
@@ -250,25 +250,25 @@ void frm::previewUncertaintyPages() {
   for (const SurveyPageRows& r :
        SurveyPageRanges(rows, previewRowsPerPage(*pages_.front(), zoom_))) {
     if (r.empty()) continue;
-    LoadNewDoc();
+    appendPreviewPage();
     const int a = r.first, b = r.last;
     pages_.back()->addDrawing([s, a, b](Surface& page) { PrintUncertaintyPage(page, *s, a, b); });
   }
 }
 
-void frm::rebuildPreview() {
+void MainWindow::rebuildPreview() {
   BusyPointer busy(*this);
-  www();
+  buildPreview();
   previewArea_->verticalScrollBar()->setValue(0);
 }
 
-void frm::cyclePreviewZoom() {
+void MainWindow::cyclePreviewZoom() {
   zoom_ += 0.5;
   if (zoom_ >= 2.0) zoom_ = 0.5;
   if (previewing_) rebuildPreview();
 }
 
-void frm::enterPreview() {
+void MainWindow::enterPreview() {
   if (session_.well.wellNo.empty() || previewing_) return;
   if (QMdiSubWindow* shown = viewWindow(currentView_)) shown->hide();
   setMenusForPreview(true);
@@ -278,7 +278,7 @@ void frm::enterPreview() {
   rebuildPreview();
 }
 
-void frm::leavePreview() {
+void MainWindow::leavePreview() {
   if (!previewing_) return;
   clearPreviewPages();
   setMenusForPreview(false);
@@ -291,29 +291,29 @@ void frm::leavePreview() {
   refreshStatus();
 }
 
-void frm::pageSetup() {
+void MainWindow::pageSetup() {
   if (!runPageSetupDialog()) return;
   if (previewing_ && !pages_.empty()) rebuildPreview();
 }
 
 // --- printing commands ---------------------------------------------------------------------------
 
-void frm::dayin() {
+void MainWindow::printAll() {
   auto out = openOutput(*this, printer(), hasSystemPrinter(),
                         qs(shellPdfPath(session_, "测斜数据及剖面图")),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
-  dayinOn(*out);
+  printAllOn(*out);
   finishOutput(*out);
 }
 
-void frm::dayinOn(PageOutput& out) {
+void MainWindow::printAllOn(PageOutput& out) {
   BusyPointer busy(*this);
   if (!printSurveyRun(out)) return;
   if (PrintPlotPage(out, session_) == PrintRun::NoPage) pageRefused(out);
 }
 
-void frm::printWithCopies() {
+void MainWindow::printWithCopies() {
   if (session_.well.wellNo.empty()) return;
   bool ok = false;
   const QString answer = askCopies(&ok);
@@ -326,23 +326,23 @@ void frm::printWithCopies() {
   const int copies = *counted;
   if (copies == 0) return;
   if (hasSystemPrinter()) {
-    for (int i = 0; i < copies; ++i) dayin();
+    for (int i = 0; i < copies; ++i) printAll();
     return;
   }
   // Into a file, every copy goes into the one document the user named.
   auto out = openOutput(*this, printer(), false, qs(shellPdfPath(session_, "测斜数据及剖面图")),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
-  for (int i = 0; i < copies; ++i) dayinOn(*out);
+  for (int i = 0; i < copies; ++i) printAllOn(*out);
   finishOutput(*out);
 }
 
-void frm::printSurveyOnly() {
+void MainWindow::printSurveyOnly() {
   if (session_.well.wellNo.empty()) return;
   测斜数据输出(false);
 }
 
-void frm::printPlotOnly() {
+void MainWindow::printPlotOnly() {
   if (session_.well.wellNo.empty()) return;
   auto out = openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "剖面图")),
                         [this](const QString& s) { return choosePdfFile(s); });
@@ -352,7 +352,7 @@ void frm::printPlotOnly() {
   finishOutput(*out);
 }
 
-void frm::printUncertaintyReport() {
+void MainWindow::printUncertaintyReport() {
   if (session_.well.wellNo.empty()) return;
   if (UncertaintyReportRows(session_) == 0) {
     const auto& u = session_.uncertainty;
@@ -372,7 +372,7 @@ void frm::printUncertaintyReport() {
   out->finish();
 }
 
-void frm::printDesignReport() {
+void MainWindow::printDesignReport() {
   if (!shellDesignReportAvailable(session_)) return;
   auto out =
       openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "设计数据")),

@@ -47,7 +47,7 @@ int writeScreenshots(const QString& dir) {
 
   Session session;
   session.wellDirectory = wells.toStdString();
-  frm window(session);
+  MainWindow window(session);
   window.resize(1280, 860);
   window.show();
   window.startUp();

@@ -17,7 +17,7 @@ int splashFadeLevel(int tick) noexcept {
   return static_cast<int>(std::nearbyint(static_cast<double>(tick) * 2.55 / 2.0));
 }
 
-frmSplash::frmSplash(std::function<void()> showMain)
+SplashScreen::SplashScreen(std::function<void()> showMain)
     : QWidget(nullptr), showMain_(std::move(showMain)) {
   setObjectName(QStringLiteral("frmSplash"));
   setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -51,15 +51,15 @@ frmSplash::frmSplash(std::function<void()> showMain)
   timer1_ = new QTimer(this);
   timer1_->setObjectName(QStringLiteral("Timer1"));
   timer1_->setInterval(1);
-  connect(timer1_, &QTimer::timeout, this, &frmSplash::tick);
+  connect(timer1_, &QTimer::timeout, this, &SplashScreen::tick);
   timer1_->start();
 }
 
-frmSplash::~frmSplash() {
+SplashScreen::~SplashScreen() {
   if (pointerBusy_) QApplication::restoreOverrideCursor();
 }
 
-void frmSplash::applyColours(int level) {
+void SplashScreen::applyColours(int level) {
   QPalette p = palette();
   p.setColor(QPalette::Window, QColor(level, level, 255));
   p.setColor(QPalette::WindowText, QColor(255, level, level));
@@ -68,7 +68,7 @@ void frmSplash::applyColours(int level) {
   label2_->setPalette(p);
 }
 
-void frmSplash::tick() {
+void SplashScreen::tick() {
   if (!mainShown_) {
     mainShown_ = true;
     if (showMain_) showMain_();

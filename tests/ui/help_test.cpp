@@ -48,9 +48,9 @@ bool hasAnchor(const QString& html, const QString& anchor) {
 }
 
 // The main window on the manual built beside the tests, with message boxes recorded.
-class HelpedWindow : public frm {
+class HelpedWindow : public MainWindow {
  public:
-  explicit HelpedWindow(Session& s) : frm(s) {}
+  explicit HelpedWindow(Session& s) : MainWindow(s) {}
   std::vector<std::string> messages;
   void showMessage(const std::string& text) override { messages.push_back(text); }
 
@@ -226,7 +226,7 @@ class HelpTest : public QObject {
     Session session;
     HelpedWindow window(session);
     window.show();
-    frmAbout about(&window);
+    AboutDialog about(&window);
     about.show();
     QApplication::setActiveWindow(&about);
     QWidget* ok = about.findChild<QWidget*>(QStringLiteral("cmdOK"));

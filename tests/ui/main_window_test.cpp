@@ -45,9 +45,9 @@ using namespace tarsek;
 namespace {
 
 // The main window with every question answered by the test instead of a box on the screen.
-class TestWindow : public frm {
+class TestWindow : public MainWindow {
  public:
-  explicit TestWindow(Session& s) : frm(s) {}
+  explicit TestWindow(Session& s) : MainWindow(s) {}
   QString fileToOpen;
   std::deque<Answer> answers;  // Yes/No/Cancel questions, in order; No when run out
   std::vector<std::string> questions;
@@ -122,7 +122,7 @@ QAction* action(QWidget& w, const char* name) {
   return w.findChild<QAction*>(QString::fromUtf8(name));
 }
 
-int visibleViews(frm& w) {
+int visibleViews(MainWindow& w) {
   int n = 0;
   for (QWidget* v :
        {static_cast<QWidget*>(w.surveyView()), static_cast<QWidget*>(w.designView()),
@@ -255,7 +255,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->messages.size(), std::size_t{2});
     QCOMPARE(w_->messages[0], std::string("该程序没有来得及作相关联的帮助。"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.2"));
-    frmAbout about;
+    AboutDialog about;
     QCOMPARE(about.windowTitle(), QStringLiteral("关于 Tarsek"));
     QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("版本 1.2.0"));
     QCOMPARE(about.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("程序标题:Tarsek"));
@@ -390,7 +390,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!w_->close());
     QVERIFY(w_->isVisible());
     QCOMPARE(session_->surveyDirty, std::int16_t{1});
-    QVERIFY(frm::rememberedWellNo().isEmpty());
+    QVERIFY(MainWindow::rememberedWellNo().isEmpty());
     // No: closes without writing, and remembers the well.
     const QByteArray before = [&] {
       QFile f(sur);
@@ -399,7 +399,7 @@ class MainWindowTest : public QObject {
     }();
     w_->answers = {Answer::No};
     QVERIFY(w_->close());
-    QCOMPARE(frm::rememberedWellNo(), QStringLiteral("A12"));
+    QCOMPARE(MainWindow::rememberedWellNo(), QStringLiteral("A12"));
     {
       QFile f(sur);
       QVERIFY(f.open(QIODevice::ReadOnly));
@@ -520,8 +520,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(splashFadeLevel(20), 26);  // 25.5, half to even
     QCOMPARE(splashFadeLevel(200), 255);
     int shown = 0;
-    frmSplash splash([&shown] { ++shown; });
-    QSignalSpy done(&splash, &frmSplash::finished);
+    SplashScreen splash([&shown] { ++shown; });
+    QSignalSpy done(&splash, &SplashScreen::finished);
     QVERIFY(QApplication::overrideCursor() != nullptr);
     QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     splash.show();

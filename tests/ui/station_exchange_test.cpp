@@ -36,9 +36,9 @@ using namespace tarsek;
 
 namespace {
 
-class TestWindow : public frm {
+class TestWindow : public MainWindow {
  public:
-  explicit TestWindow(Session& s) : frm(s) {}
+  explicit TestWindow(Session& s) : MainWindow(s) {}
   std::vector<std::string> messages;
   void showMessage(const std::string& text) override { messages.push_back(text); }
 };
