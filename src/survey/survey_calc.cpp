@@ -92,7 +92,14 @@ struct BracketEnd {
   bool hasDirection = false;
   mincurv::Direction direction;
 
+  BracketEnd() = default;
   explicit BracketEnd(const SurveyStation& station) : s(station) {}
+  /// Makes this end the station given, forgetting what was worked out for the one before.
+  void reset(const SurveyStation& station) noexcept {
+    s = station;
+    cosI = std::nan("");
+    hasDirection = false;
+  }
   double cosInclination() {
     if (std::isnan(cosI)) cosI = std::cos(s.inclination * kPi / 180);
     return cosI;
@@ -103,11 +110,11 @@ struct BracketEnd {
   }
 };
 
-/// The trial point between upper and lower: halfway in measured depth and inclination, the
-/// azimuth interpolated in the cosine of inclination along the shorter arc. Under minimum
+/// Makes m the trial point between upper and lower: halfway in measured depth and inclination,
+/// the azimuth interpolated in the cosine of inclination along the shorter arc. Under minimum
 /// curvature it is the middle of the arc instead, so that every trial point lies on the course.
-BracketEnd trialPoint(BracketEnd& u, BracketEnd& l, int calcMethod) noexcept {
-  BracketEnd m(u.s);
+void trialPoint(BracketEnd& u, BracketEnd& l, int calcMethod, BracketEnd& m) noexcept {
+  m.reset(u.s);
   m.s.md = (l.s.md + u.s.md) / 2;
   if (calcMethod == kMinimumCurvature) {
     // A vertical middle keeps the upper end's azimuth: it has none of its own.
@@ -115,7 +122,7 @@ BracketEnd trialPoint(BracketEnd& u, BracketEnd& l, int calcMethod) noexcept {
     if (mincurv::arcMiddle(u.unitDirection(), l.unitDirection(), i, a)) {
       m.s.inclination = i * 180 / kPi;
       if (!std::isnan(a)) m.s.gridAzimuth = a < 0 ? a * 180 / kPi + 360 : a * 180 / kPi;
-      return m;
+      return;
     }
   }
   m.s.inclination = (l.s.inclination + u.s.inclination) / 2;
@@ -128,7 +135,6 @@ BracketEnd trialPoint(BracketEnd& u, BracketEnd& l, int calcMethod) noexcept {
     if (cu != cl) fraction = finiteOr((cu - cm) / (cu - cl), 0.5);
   }
   m.s.gridAzimuth = u.s.gridAzimuth + turn * fraction;
-  return m;
 }
 
 /// Halves the course from an origin station toward a lower one. A trial point's vertical depth
@@ -138,59 +144,148 @@ class Bisection {
  public:
   Bisection(const SurveyStation& upper, const StationResult& upperResult,
             const SurveyStation& lower, int calcMethod)
-      : origin_(upper), originTvd_(upperResult.tvd), method_(calcMethod), u_(upper), l_(lower) {
-    originCos_ = std::cos(upper.inclination * (kPi / 180));
+      : origin_(upper), originTvd_(upperResult.tvd), method_(calcMethod) {
+    ends_[kUpper].reset(upper);
+    ends_[kLower].reset(lower);
   }
 
-  /// The current trial point, made from the bracket when asked for first.
-  const SurveyStation& trial() {
-    if (!hasTrial_) m_ = trialPoint(u_, l_, method_), hasTrial_ = true;
-    return m_.s;
-  }
-
-  double trialDepth() {
-    trial();
-    const SurveyStation& o = origin_.s;
-    const SurveyStation& p = m_.s;
-    const double dL = p.md - o.md;
-    const double rad = kPi / 180;
-    switch (method_) {
-      case 0:
-        return originTvd_ + dL * std::cos((o.inclination + p.inclination) * kPi / 360);
-      case 1: {
-        const double dI = (p.inclination - o.inclination) * rad;
-        const double f = 1 - dI * dI / 24;
-        return originTvd_ + dL * f * std::cos((p.inclination / 2 + o.inclination / 2) * rad);
-      }
-      case 3:
-        return originTvd_ + dL / 2 * (originCos_ + std::cos(p.inclination * rad));
-      case 4:
-        return originTvd_ + dL * std::cos(p.inclination * rad);
-      case kMinimumCurvature:
-        return originTvd_ + mincurv::arcCourse(dL, origin_.unitDirection(), m_.unitDirection()).tvd;
-      default: {
-        SurveyStation a = o, b = p;
-        return originTvd_ + IntervalIncrements(a, b, method_).tvd;
-      }
+  /// The first trial point whose vertical depth (byTvd) or measured depth lies within the
+  /// tolerance of value; when none does in kMaxHalvings, the trial point after the last halving.
+  SurveyStation solve(double value, bool byTvd) {
+    if (isStraight(ends_[kUpper].s, ends_[kLower].s, method_)) return solveStraight(value, byTvd);
+    for (int step = 0; step < kMaxHalvings; ++step) {
+      const double reached = byTvd ? depthOf(current()) : current().s.md;
+      if (std::fabs(reached - value) < kTolerance) break;
+      keepTrialAs(reached > value);
     }
-  }
-
-  /// The trial point becomes the lower end (it lies too deep) or the upper end.
-  void keepTrialAs(bool lower) {
-    // Chosen by index rather than by a branch: which end moves is a coin toss to the processor.
-    BracketEnd* const ends[2] = {&u_, &l_};
-    *ends[lower ? 1 : 0] = m_;
-    hasTrial_ = false;
+    return current().s;
   }
 
  private:
+  static constexpr int kUpper = 0, kLower = 1;
+
+  /// A course whose ends point exactly the same way gives every trial point the upper end's
+  /// inclination and azimuth, to the bit (a zero turn moves no azimuth but a negative zero, and
+  /// the arc's middle is recomputed, so those are left to the general case): only the measured
+  /// depth needs halving.
+  static bool isStraight(const SurveyStation& u, const SurveyStation& l, int calcMethod) noexcept {
+    return calcMethod != kMinimumCurvature && std::isfinite(u.inclination) &&
+           u.inclination == l.inclination &&
+           std::signbit(u.inclination) == std::signbit(l.inclination) &&
+           std::isfinite(u.gridAzimuth) && u.gridAzimuth == l.gridAzimuth &&
+           !(u.gridAzimuth == 0 && std::signbit(u.gridAzimuth));
+  }
+
+  /// solve on a straight course: the same trial points, made from two measured depths, with the
+  /// method's depth formula chosen once rather than at every halving.
+  SurveyStation solveStraight(double value, bool byTvd) {
+    switch (method_) {
+      case 0:
+        return halveStraight<0>(value, byTvd);
+      case 1:
+        return halveStraight<1>(value, byTvd);
+      case 3:
+        return halveStraight<3>(value, byTvd);
+      case 4:
+        return halveStraight<4>(value, byTvd);
+      default:
+        return halveStraight<-1>(value, byTvd);
+    }
+  }
+
+  template <int Method>
+  SurveyStation halveStraight(double value, bool byTvd) {
+    BracketEnd p(ends_[kUpper].s);
+    double upperMd = ends_[kUpper].s.md;
+    double lowerMd = ends_[kLower].s.md;
+    for (int step = 0; step < kMaxHalvings; ++step) {
+      p.s.md = (lowerMd + upperMd) / 2;
+      const double reached = byTvd ? depthAs<Method>(p) : p.s.md;
+      if (std::fabs(reached - value) < kTolerance) return p.s;
+      (reached > value ? lowerMd : upperMd) = p.s.md;
+    }
+    p.s.md = (lowerMd + upperMd) / 2;
+    return p.s;
+  }
+
+  /// The current trial point, made from the bracket when asked for first.
+  BracketEnd& current() {
+    BracketEnd& m = ends_[trialSlot_];
+    if (!hasTrial_) {
+      trialPoint(ends_[slot_[kUpper]], ends_[slot_[kLower]], method_, m);
+      hasTrial_ = true;
+    }
+    return m;
+  }
+
+  /// The trial point becomes the lower end (it lies too deep) or the upper end. The ends trade
+  /// places rather than values: the old end's place takes the next trial point.
+  void keepTrialAs(bool lower) {
+    std::swap(slot_[lower ? kLower : kUpper], trialSlot_);
+    hasTrial_ = false;
+  }
+
+  /// Vertical depth of the point m inside the course.
+  double depthOf(BracketEnd& m) {
+    switch (method_) {
+      case 0:
+        return depthAs<0>(m);
+      case 1:
+        return depthAs<1>(m);
+      case 3:
+        return depthAs<3>(m);
+      case 4:
+        return depthAs<4>(m);
+      case kMinimumCurvature:
+        return depthAs<kMinimumCurvature>(m);
+      default:
+        return depthAs<-1>(m);
+    }
+  }
+
+  /// depthOf under one method; -1 stands for any method without a shortcut of its own.
+  template <int Method>
+  double depthAs(BracketEnd& m) {
+    const SurveyStation& o = origin_.s;
+    const SurveyStation& p = m.s;
+    const double dL = p.md - o.md;
+    const double rad = kPi / 180;
+    if constexpr (Method == 0) {
+      return originTvd_ + dL * cosOf((o.inclination + p.inclination) * kPi / 360);
+    } else if constexpr (Method == 1) {
+      const double dI = (p.inclination - o.inclination) * rad;
+      const double f = 1 - dI * dI / 24;
+      return originTvd_ + dL * f * cosOf((p.inclination / 2 + o.inclination / 2) * rad);
+    } else if constexpr (Method == 3) {
+      if (std::isnan(originCos_)) originCos_ = std::cos(o.inclination * (kPi / 180));
+      return originTvd_ + dL / 2 * (originCos_ + cosOf(p.inclination * rad));
+    } else if constexpr (Method == 4) {
+      return originTvd_ + dL * cosOf(p.inclination * rad);
+    } else if constexpr (Method == kMinimumCurvature) {
+      return originTvd_ + mincurv::arcCourse(dL, origin_.unitDirection(), m.unitDirection()).tvd;
+    } else {
+      SurveyStation a = o, b = p;
+      return originTvd_ + IntervalIncrements(a, b, method_).tvd;
+    }
+  }
+
+  /// The cosine of x, taken again only when x changes: along a hold or a vertical run every
+  /// trial point has the inclination of the one before.
+  double cosOf(double x) {
+    if (!(x == lastAngle_)) lastCos_ = std::cos(x), lastAngle_ = x;
+    return lastCos_;
+  }
+
   BracketEnd origin_;
   double originTvd_;
-  double originCos_;
+  double originCos_ = std::nan("");
   int method_;
-  BracketEnd u_, l_;
-  BracketEnd m_{SurveyStation{}};
+  BracketEnd ends_[3];
+  int slot_[2] = {kUpper, kLower};
+  int trialSlot_ = 2;
   bool hasTrial_ = false;
+  double lastAngle_ = std::nan("");
+  double lastCos_ = 0;
 };
 
 }  // namespace
@@ -542,16 +637,9 @@ TargetCrossing locateAtDepth(double value, const SurveyStation& upper,
   // Bisect on the value the returned point will report, so that the point handed back is the
   // one that met the tolerance and its depth is the one the caller asked for.
   SurveyStation found = upper;
-  double reached = byTvd ? upperResult.tvd : upper.md;
-  if (std::fabs(reached - value) >= kTolerance) {
-    Bisection halves(upper, upperResult, lower, calcMethod);
-    for (int step = 0; step < kMaxHalvings; ++step) {
-      reached = byTvd ? halves.trialDepth() : halves.trial().md;
-      if (std::fabs(reached - value) < kTolerance) break;
-      halves.keepTrialAs(reached > value);
-    }
-    found = halves.trial();
-  }
+  const double reached = byTvd ? upperResult.tvd : upper.md;
+  if (std::fabs(reached - value) >= kTolerance)
+    found = Bisection(upper, upperResult, lower, calcMethod).solve(value, byTvd);
   found.gridAzimuth = FoldAzimuth(found.gridAzimuth);
   // The survey azimuth is shown as a bearing like any entered one; taking the declination off
   // a folded grid azimuth can leave it just outside 0..360.
