@@ -71,6 +71,12 @@ double lastTvd(const WellRecord& w) {
   return n > 0 ? w.results[n - 1].tvd : 0.0;
 }
 
+/// How many samples of step s a track down to depth holds at most: room to keep, never a limit.
+std::size_t samplesDownTo(double depth, int s) {
+  if (!(depth >= 0)) return 0;
+  return static_cast<std::size_t>(std::min(std::floor(depth / s), double{kMaxCount})) + 1;
+}
+
 void appendColumns(ClearanceScan& scan, std::size_t i, const std::string& name,
                    const std::vector<double>& ownMd) {
   static const std::array<const char*, 5> kFirstHeading = {"邻  井    ", "测  深    ", "本井测深  ",
@@ -118,17 +124,9 @@ bool scanClearance(const WellState& session, double stepValue, ClearanceScan& sc
   if (ownCount <= 0) return false;
 
   const std::size_t n = session.neighbourWells.size();
-  scan.step = s;
-  scan.tracks.assign(n, ClearanceTrack{});
-  scan.neighbourEndPoints.assign(n, PlanPoint{});
-  scan.ownSampleMd.clear();
-  scan.closestOffsetEast = scan.closestOffsetNorth = 0;
-  scan.closestDistance = kNoClearance;
-  for (std::string& c : scan.columns) c.clear();
-  scan.ownPointNorth = scan.ownPointEast = 0;
-
   const double ownLast = lastTvd(own);
   const double limit = roundHalfEven(ownLast);
+  const double ownDeepest = std::min(limit, ownLast);
   PointFinder ownFinder(own, session.calcMethod, search);
   std::vector<PointFinder> finders;
   std::vector<double> neighbourLast(n);
@@ -137,6 +135,23 @@ bool scanClearance(const WellState& session, double stepValue, ClearanceScan& sc
     finders.emplace_back(session.neighbourWells[i], session.calcMethod, search);
     neighbourLast[i] = lastTvd(session.neighbourWells[i]);
   }
+
+  scan.step = s;
+  // The tracks keep the storage of the previous scan; a rescan of the same pad grows none.
+  scan.tracks.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    ClearanceTrack& t = scan.tracks[i];
+    t.samples.clear();
+    t.samples.reserve(samplesDownTo(std::min(ownDeepest, neighbourLast[i]), s));
+    t.minIndex = 0;
+  }
+  scan.neighbourEndPoints.assign(n, PlanPoint{});
+  scan.ownSampleMd.clear();
+  scan.ownSampleMd.reserve(samplesDownTo(ownDeepest, s));
+  scan.closestOffsetEast = scan.closestOffsetNorth = 0;
+  scan.closestDistance = kNoClearance;
+  for (std::string& c : scan.columns) c.clear();
+  scan.ownPointNorth = scan.ownPointEast = 0;
 
   // Sample indices are 16-bit; a well deeper than 32767 steps is cut off there.
   for (int k = 0; k <= kMaxCount; ++k) {
