@@ -5,6 +5,9 @@
 #include <cmath>
 #include <map>
 
+#include "common/constants.h"
+#include "survey/survey_calc.h"
+
 namespace tarsek {
 namespace {
 
@@ -256,6 +259,65 @@ TEST_F(ScanFixture, AStationWithoutADepthMakesSamplesReuseThePreviousPoint) {
     EXPECT_NEAR(c.clearance, 20 - 0.216, 1e-9);
   }
   EXPECT_EQ(scan.columns[3].find("--"), std::string::npos);
+}
+
+TEST(ScanStraightTracks, EverySampleLiesOnItsStraightCourseUnderEveryMethod) {
+  // Straight courses joined by stations at one depth that change direction, so each sample's
+  // point follows by plain trigonometry: a negative-zero grid azimuth, a single station, a well
+  // that ends within a few steps, one that starts deep.
+  const auto at = [](double md, double inc, double az) { return SurveyStation{0, md, inc, az, 0}; };
+  const std::vector<std::pair<double, std::vector<SurveyStation>>> tracks = {  // declination
+      {0, {at(0, 0, 0), at(1000, 0, 0)}},
+      {0, {at(0, 0, 0), at(200, 0, 0), at(200, 25, 45), at(900, 25, 45)}},
+      {-0.0, {at(0, 0, 0), at(100, 0, 0), at(100, 30, -0.0), at(600, 30, -0.0)}},
+      {0, {at(0, 0, 0), at(300, 0, 0), at(300, 85, 120), at(800, 85, 120)}},
+      {0, {at(0, 0, 0)}},
+      {0, {at(0, 0, 0), at(50, 0, 0), at(50, 10, 300), at(57, 10, 300)}},
+      {1.5, {at(400, 20, 200), at(700, 20, 200)}}};
+  const double rad = kPi / 180;
+  for (int method = 0; method < kMethodCount; ++method) {
+    WellState s;
+    s.calcMethod = method;
+    s.well = makeWell("本井", 0, 0, verticalPath(1000));
+    for (const auto& [declination, stations] : tracks) {
+      WellRecord& w = s.neighbourWells.emplace_back(makeWell("邻", 5, -3, {}));
+      w.magDeclination = declination;
+      w.stations = stations;
+      w.stations.emplace_back();
+      w.stationCount = static_cast<std::int16_t>(stations.size());
+      w.results = ComputeTrajectory(w.stations, w.basic(), w.stationCount, method);
+    }
+    ClearanceScan scan;
+    ASSERT_TRUE(scanClearance(s, 2, scan));
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+      const WellRecord& w = s.neighbourWells[i];
+      const int n = w.stationCount;
+      const double last = std::min(1000.0, w.results[n - 1].tvd);
+      ASSERT_EQ(scan.tracks[i].samples.size(), static_cast<std::size_t>(last / 2) + 1) << i;
+      for (const ClearanceSample& c : scan.tracks[i].samples) {
+        double md = 0, north = 0, east = 0;  // above the first station: the wellhead
+        for (int j = 0; j < n; ++j) {
+          const SurveyStation& st = w.stations[j];
+          const StationResult& r = w.results[j];
+          if (r.tvd == c.tvd) md = st.md, north = r.north, east = r.east;
+          if (r.tvd < c.tvd) continue;
+          if (r.tvd > c.tvd && j > 0) {
+            const double along = (c.tvd - w.results[j - 1].tvd) / std::cos(st.inclination * rad);
+            const double across = along * std::sin(st.inclination * rad);
+            md = w.stations[j - 1].md + along;
+            north = w.results[j - 1].north + across * std::cos(st.gridAzimuth * rad);
+            east = w.results[j - 1].east + across * std::sin(st.gridAzimuth * rad);
+          }
+          break;
+        }
+        // The depth is met to 1e-4 m, which stretches along a course that is nearly flat.
+        const std::string where = std::to_string(i) + " method " + std::to_string(method);
+        EXPECT_NEAR(c.neighbourMd, md, 2e-3) << where << " tvd " << c.tvd;
+        EXPECT_NEAR(c.dNorth, north + 5, 2e-3) << where << " tvd " << c.tvd;
+        EXPECT_NEAR(c.dEast, east - 3, 2e-3) << where << " tvd " << c.tvd;
+      }
+    }
+  }
 }
 
 // --- adding a neighbour -------------------------------------------------------------------
