@@ -275,7 +275,7 @@ TEST(ScanStraightTracks, EverySampleLiesOnItsStraightCourseUnderEveryMethod) {
       {0, {at(0, 0, 0), at(50, 0, 0), at(50, 10, 300), at(57, 10, 300)}},
       {1.5, {at(400, 20, 200), at(700, 20, 200)}}};
   const double rad = kPi / 180;
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (const SurveyMethod method : kSurveyMethods) {
     WellState s;
     s.calcMethod = method;
     s.well = makeWell("本井", 0, 0, verticalPath(1000));
@@ -311,7 +311,7 @@ TEST(ScanStraightTracks, EverySampleLiesOnItsStraightCourseUnderEveryMethod) {
           break;
         }
         // The depth is met to 1e-4 m, which stretches along a course that is nearly flat.
-        const std::string where = std::to_string(i) + " method " + std::to_string(method);
+        const std::string where = std::to_string(i) + " method " + std::to_string(MethodCode(method));
         EXPECT_NEAR(c.neighbourMd, md, 2e-3) << where << " tvd " << c.tvd;
         EXPECT_NEAR(c.dNorth, north + 5, 2e-3) << where << " tvd " << c.tvd;
         EXPECT_NEAR(c.dEast, east - 3, 2e-3) << where << " tvd " << c.tvd;
