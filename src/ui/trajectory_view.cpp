@@ -57,6 +57,11 @@ TrajectoryView::TrajectoryView(ViewHost& host, QWidget* parent)
   bar.setColor(QPalette::Window, QColor(128, 128, 128));
   picSplitter_->setPalette(bar);
   picSplitter_->hide();
+
+  changes_ = host_.session().changes.subscribe(
+      {Change::WellOpened, Change::Stations, Change::BasicData, Change::Design, Change::Method,
+       Change::Uncertainty},
+      [this](Change) { 轨迹图(); });
 }
 
 void TrajectoryView::轨迹图() {

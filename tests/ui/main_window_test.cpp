@@ -24,6 +24,7 @@
 #include <deque>
 
 #include "print/survey_paging.h"
+#include "session/session_runs.h"
 #include "survey/survey_calc.h"
 #include "ui/about_dialog.h"
 #include "ui/anticollision_view.h"
@@ -782,7 +783,7 @@ class MainWindowTest : public QObject {
     p.dip = 58;
     std::string message;
     QVERIFY(unc::SaveSiteParameters(wells_.toStdString(), "A12", p, message));
-    w_->recomputeAndRefresh();
+    DesignChanged(*session_);
     QCOMPARE(w_->uncertaintyStatusText(), QStringLiteral("误差模型：ISCWSA MWD Rev4  2σ"));
     QVERIFY(unc::ShownUncertainty(*session_) != nullptr);
     w_->enterPreview();
