@@ -13,8 +13,8 @@
 #include "design/design_report.h"
 #include "plot/trajectory_plot.h"
 #include "print/survey_paging.h"
-#include "print/uncertainty_report.h"
 #include "survey/survey_report.h"
+#include "uncertainty/uncertainty_report.h"
 #include "ui/painter_surface.h"
 #include "model/well_files.h"
 
