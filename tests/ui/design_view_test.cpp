@@ -305,6 +305,27 @@ class DesignViewTest : public QObject {
     QCOMPARE(host_->s.well.target1Y, 2400.0);
   }
 
+  // The form follows the changes it shows, told by the session: typed values that wait for
+  // "确定" outlast a recompute and go with the well.
+  void formFollowsTheChangesItShows() {
+    WellRecord& w = host_->s.well;
+    w.wellNo = "S2";
+    w.padWellheadX = 1000.5;
+    host_->s.changes.notify(Change::Stations);
+    host_->s.changes.notify(Change::BasicData);
+    QCOMPARE(child("Text6")->text(), QString());
+    host_->s.changes.notify(Change::Method);
+    QCOMPARE(text2(0)->text(), QStringLiteral(" 1000.5"));
+
+    QTest::keyClicks(text2(0), "7");
+    w.padWellheadX = 1200;
+    host_->s.changes.notify(Change::Design);
+    QCOMPARE(text2(0)->text(), QStringLiteral(" 1000.57"));
+    host_->s.changes.notify(Change::WellOpened);
+    QCOMPARE(text2(0)->text(), QStringLiteral(" 1200"));
+    QVERIFY(!view_->hasUnconfirmedEdits());
+  }
+
   void displayFillsTheFormFromTheRecord() {
     WellRecord& w = host_->s.well;
     w.wellNo = "S2";
