@@ -60,7 +60,7 @@ class MainWindow : public QMainWindow, public ViewHost {
   Session& session() override { return session_; }
   void showMessage(const std::string& text) override;
 
-  // --- the views, for the window's tests ----------------------------------------------------
+  // --- the views, for the tests and the screenshot run ---------------------------------------
   SurveyView* surveyView() const noexcept { return survey_; }
   DesignView* designView() const noexcept { return design_; }
   TrajectoryView* trajectoryView() const noexcept { return trajectory_; }

@@ -156,8 +156,8 @@ bool StationExchange::preview(const QString& source,
   }
   // The survey display, plot and anti-collision scan follow the new stations.
   StationsChanged(session);
-  // The window clears the survey entry row and brings the survey view up; showing it rewrites
-  // the status panel.
+  // The survey entry row goes and the survey view comes up; showing it rewrites the status
+  // panel, so the import's own status comes after.
   emit stationsImported();
   host_.setStatusText("已导入测点：" + DescribePlan(plan));
   return true;
