@@ -9,10 +9,10 @@
 #include <cstdio>
 
 #include "exchange/uncertainty_columns.h"
+#include "model/well_files.h"
 #include "ui/instance_lock.h"
 #include "ui/main_window.h"
 #include "ui/screenshots.h"
-#include "model/well_files.h"
 #include "ui/splash.h"
 
 #ifndef TARSEK_VERSION

@@ -187,15 +187,14 @@ AntiCollisionView::AntiCollisionView(ViewHost& host, QWidget* parent)
   vScroll3_->setValue(25);
   if (zoom_ != 25 || !chartDrawn_) onZoomChanged(25);
 
-  changes_ = host_.session().changes.subscribe(
-      {Change::WellOpened, Change::Stations, Change::BasicData, Change::Design, Change::Method,
-       Change::Neighbours},
-      [this](Change change) {
-        if (change == Change::Neighbours) picture15_->update();
-        防碰数据处理();
-        // The neighbours chosen for the well left behind go with it.
-        if (change == Change::WellOpened) 防碰图初始();
-      });
+  const ChangeSet shown{Change::WellOpened, Change::Stations, Change::BasicData,
+                        Change::Design,     Change::Method,   Change::Neighbours};
+  changes_ = host_.session().changes.subscribe(shown, [this](Change change) {
+    if (change == Change::Neighbours) picture15_->update();
+    防碰数据处理();
+    // The neighbours chosen for the well left behind go with it.
+    if (change == Change::WellOpened) 防碰图初始();
+  });
 }
 
 // --- public procedures ----------------------------------------------------------------------

@@ -97,12 +97,12 @@ DesignView::DesignView(ViewHost& host, QWidget* parent) : QWidget(parent), host_
   setWindowTitle(QStringLiteral("设计数据"));
   buildControls();
   placeControls();
-  changes_ = host_.session().changes.subscribe(
-      {Change::WellOpened, Change::Design, Change::Method}, [this](Change change) {
-        // The values typed for the well that was left go with it.
-        if (change == Change::WellOpened) dropUnconfirmedEdits();
-        基本数据显示();
-      });
+  const ChangeSet shown{Change::WellOpened, Change::Design, Change::Method};
+  changes_ = host_.session().changes.subscribe(shown, [this](Change change) {
+    // The values typed for the well that was left go with it.
+    if (change == Change::WellOpened) dropUnconfirmedEdits();
+    基本数据显示();
+  });
 }
 
 void DesignView::buildControls() {

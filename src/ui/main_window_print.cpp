@@ -26,14 +26,14 @@
 #include "design/design_report.h"
 #include "plot/trajectory_plot.h"
 #include "print/survey_paging.h"
-#include "uncertainty/uncertainty_report.h"
+#include "survey/survey_report.h"
 #include "ui/busy_pointer.h"
 #include "ui/main_window.h"
 #include "ui/page_output.h"
 #include "ui/painter_surface.h"
-#include "survey/survey_report.h"
 #include "ui/preview_page.h"
 #include "uncertainty/session_uncertainty.h"
+#include "uncertainty/uncertainty_report.h"
 
 namespace tarsek {
 
@@ -164,9 +164,8 @@ void MainWindow::finishOutput(PageOutput& out) {
 
 void MainWindow::测斜数据输出(bool preview) {
   if (!preview) {
-    auto out =
-        openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "测斜数据"),
-                   [this](const QString& s) { return choosePdfFile(s); });
+    auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "测斜数据"),
+                          [this](const QString& s) { return choosePdfFile(s); });
     if (!out) return;
     BusyPointer busy(*this);
     printSurveyRun(*out);
@@ -306,8 +305,7 @@ void MainWindow::pageSetup() {
 // --- printing commands ---------------------------------------------------------------------------
 
 void MainWindow::printAll() {
-  auto out = openOutput(*this, printer(), hasSystemPrinter(),
-                        pdfPath(session_, "测斜数据及剖面图"),
+  auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "测斜数据及剖面图"),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   printAllOn(*out);
@@ -367,9 +365,8 @@ void MainWindow::printUncertaintyReport() {
                 (u ? u->status : std::string(unc::kNoSiteParameters)) + "，无法打印位置误差！");
     return;
   }
-  auto out =
-      openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "位置误差"),
-                 [this](const QString& s) { return choosePdfFile(s); });
+  auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "位置误差"),
+                        [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
   if (PrintUncertaintyPages(*out, printer(), session_, [this] {
@@ -381,9 +378,8 @@ void MainWindow::printUncertaintyReport() {
 
 void MainWindow::printDesignReport() {
   if (!designReportAvailable(session_)) return;
-  auto out =
-      openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "设计数据"),
-                 [this](const QString& s) { return choosePdfFile(s); });
+  auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "设计数据"),
+                        [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
   if (PrintDesignPage(*out, session_) == PrintRun::NoPage) pageRefused(*out);

@@ -77,13 +77,13 @@ SurveyView::SurveyView(ViewHost& host, QWidget* parent) : QWidget(parent), host_
   setWindowTitle(QStringLiteral("测斜数据"));
   buildControls();
   resize(1040, 620);
-  changes_ = host_.session().changes.subscribe(
-      {Change::WellOpened, Change::Stations, Change::BasicData, Change::Design, Change::Method},
-      [this](Change change) {
-        测斜数据显示();
-        // The row typed for the well left behind goes with it.
-        if (change == Change::WellOpened) 测斜数据初始();
-      });
+  const ChangeSet shown{Change::WellOpened, Change::Stations, Change::BasicData, Change::Design,
+                        Change::Method};
+  changes_ = host_.session().changes.subscribe(shown, [this](Change change) {
+    测斜数据显示();
+    // The row typed for the well left behind goes with it.
+    if (change == Change::WellOpened) 测斜数据初始();
+  });
 }
 
 void SurveyView::buildControls() {

@@ -58,10 +58,9 @@ TrajectoryView::TrajectoryView(ViewHost& host, QWidget* parent)
   picSplitter_->setPalette(bar);
   picSplitter_->hide();
 
-  changes_ = host_.session().changes.subscribe(
-      {Change::WellOpened, Change::Stations, Change::BasicData, Change::Design, Change::Method,
-       Change::Uncertainty},
-      [this](Change) { 轨迹图(); });
+  const ChangeSet shown{Change::WellOpened, Change::Stations, Change::BasicData,
+                        Change::Design,     Change::Method,   Change::Uncertainty};
+  changes_ = host_.session().changes.subscribe(shown, [this](Change) { 轨迹图(); });
 }
 
 void TrajectoryView::轨迹图() {

@@ -23,8 +23,10 @@
 #include <cmath>
 #include <deque>
 
+#include "model/well_files.h"
 #include "print/survey_paging.h"
 #include "session/session_runs.h"
+#include "session/well_io.h"
 #include "survey/survey_calc.h"
 #include "ui/about_dialog.h"
 #include "ui/anticollision_view.h"
@@ -38,8 +40,6 @@
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
 #include "uncertainty/session_uncertainty.h"
-#include "model/well_files.h"
-#include "session/well_io.h"
 
 using namespace tarsek;
 
