@@ -51,12 +51,11 @@ void DesignChanged(Session& session) {
   session.changes.notify(Change::Design);
 }
 
-bool ChangeCalcMethod(Session& session, int method) {
+void ChangeCalcMethod(Session& session, SurveyMethod method) {
   Busy busy(session);
-  if (!SetCalcMethod(session, method)) return false;
+  SetCalcMethod(session, method);
   workOutUncertainty(session);
   session.changes.notify(Change::Method);
-  return true;
 }
 
 void WellOpened(Session& session) {

@@ -27,8 +27,8 @@ void BasicDataChanged(Session& session);
 void DesignChanged(Session& session);
 
 /// The survey calculation method is switched to method (SetCalcMethod), the uncertainty worked
-/// out again, then Change::Method. False, changing and telling nothing, for a method unknown.
-bool ChangeCalcMethod(Session& session, int method);
+/// out again, then Change::Method.
+void ChangeCalcMethod(Session& session, SurveyMethod method);
 
 /// Another well became the open well (loaded or newly numbered): the uncertainty, then
 /// Change::WellOpened, on which the windows show the new well and let go of what they held for
