@@ -9,10 +9,10 @@
 #include <cstdio>
 
 #include "exchange/uncertainty_columns.h"
+#include "model/well_files.h"
 #include "ui/instance_lock.h"
 #include "ui/main_window.h"
 #include "ui/screenshots.h"
-#include "ui/shell_ops.h"
 #include "ui/splash.h"
 
 #ifndef TARSEK_VERSION
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   }
 
   tarsek::Session session;
-  session.wellDirectory = tarsek::shellDefaultWellDirectory();
+  session.wellDirectory = tarsek::DefaultWellDirectory();
   session.neighbourWells.clear();
   tarsek::MainWindow window(session);
   tarsek::SplashScreen splash([&window] {

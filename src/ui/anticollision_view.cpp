@@ -18,6 +18,7 @@
 #include "anticollision/neighbour_loader.h"
 #include "anticollision/separation_chart.h"
 #include "common/numtext.h"
+#include "session/session_runs.h"
 #include "ui/painter_surface.h"
 #include "uncertainty/session_uncertainty.h"
 
@@ -185,6 +186,15 @@ AntiCollisionView::AntiCollisionView(ViewHost& host, QWidget* parent)
   // Setting the scroll bar raises its change event, which shows the zoom and draws the chart.
   vScroll3_->setValue(25);
   if (zoom_ != 25 || !chartDrawn_) onZoomChanged(25);
+
+  const ChangeSet shown{Change::WellOpened, Change::Stations, Change::BasicData,
+                        Change::Design,     Change::Method,   Change::Neighbours};
+  changes_ = host_.session().changes.subscribe(shown, [this](Change change) {
+    if (change == Change::Neighbours) picture15_->update();
+    防碰数据处理();
+    // The neighbours chosen for the well left behind go with it.
+    if (change == Change::WellOpened) 防碰图初始();
+  });
 }
 
 // --- public procedures ----------------------------------------------------------------------
@@ -257,12 +267,11 @@ void AntiCollisionView::添加邻井(const QString& fileName) {
   // The core speaks to session.ui(); say it here too in case the session has no host set.
   if (outcome == AddNeighbourOutcome::StepTooSmall) host_.setStatusText("步长 ≥ 2");
   if (outcome != AddNeighbourOutcome::Added) return;
-  // The new neighbour's separation factors join the open well's figures.
-  unc::UpdateUncertainty(session);
-  picture15_->update();
   text步长_->setFocus();
   zoom_ = static_cast<int>(readNumber(text放大率_->text().toStdString()));
-  防碰数据处理();
+  // The new neighbour's separation factors join the open well's figures; the legend and the
+  // scan follow.
+  NeighbourAdded(session);
 }
 
 void AntiCollisionView::refreshFileList() {

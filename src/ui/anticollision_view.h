@@ -73,6 +73,7 @@ class AntiCollisionView : public QWidget {
   void onBlink();
 
   ViewHost& host_;
+  ChangeNotifier::Subscription changes_;
   QListWidget* file1_ = nullptr;
   QLineEdit* text步长_ = nullptr;
   QScrollBar* vScroll3_ = nullptr;

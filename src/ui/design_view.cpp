@@ -25,6 +25,7 @@
 #include "ui/target_dialog.h"
 #include "model/well_file_format.h"
 #include "model/well_files.h"
+#include "session/session_runs.h"
 #include "session/well_io.h"
 
 namespace tarsek {
@@ -96,6 +97,12 @@ DesignView::DesignView(ViewHost& host, QWidget* parent) : QWidget(parent), host_
   setWindowTitle(QStringLiteral("设计数据"));
   buildControls();
   placeControls();
+  const ChangeSet shown{Change::WellOpened, Change::Design, Change::Method};
+  changes_ = host_.session().changes.subscribe(shown, [this](Change change) {
+    // The values typed for the well that was left go with it.
+    if (change == Change::WellOpened) dropUnconfirmedEdits();
+    基本数据显示();
+  });
 }
 
 void DesignView::buildControls() {
@@ -418,7 +425,7 @@ DesignFormResult DesignView::designFromForm(const std::string& wellNo) {
   }
   refreshCaption();
   host_.setBusy(true);
-  host_.recomputeAndRefresh();
+  DesignChanged(s);
   host_.setBusy(false);
   return out.result;
 }
@@ -501,7 +508,7 @@ void DesignView::wellNumberLeft() {
   } else if (r.found) {
     dropUnconfirmedEdits();
     基本数据显示();
-    host_.wellOpened();
+    WellOpened(s);
   }
   host_.setStatusText(s.well.wellNo + "井基本数据输入");
   wellNumberBusy_ = false;

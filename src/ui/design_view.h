@@ -62,6 +62,7 @@ class DesignView : public QWidget {
   void markEdited();
 
   ViewHost& host_;
+  ChangeNotifier::Subscription changes_;
   bool wellNumberBusy_ = false;
   bool editsPending_ = false;    // typed values not yet made into a design
   std::string refusal_;          // why the last "确定" made no design, as the status said

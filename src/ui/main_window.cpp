@@ -23,8 +23,12 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <exception>
+#include <utility>
 
 #include "common/numtext.h"
+#include "model/well_files.h"
+#include "session/session_runs.h"
+#include "session/well_io.h"
 #include "survey/survey_calc.h"
 #include "ui/about_dialog.h"
 #include "ui/anticollision_view.h"
@@ -35,7 +39,6 @@
 #include "ui/help_window.h"
 #include "ui/page_output.h"
 #include "ui/preview_page.h"
-#include "ui/shell_ops.h"
 #include "ui/site_parameters_dialog.h"
 #include "ui/station_exchange.h"
 #include "ui/survey_view.h"
@@ -69,6 +72,14 @@ const char* viewSuffix(int code) {
 }
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Loads the design file at path (and its survey file) as the open well. Empty on success,
+// otherwise the message of the refusal; the open well is then unchanged.
+std::string loadOpenWell(Session& session, const std::string& path) {
+  const WellLoadResult r = LoadWell(session, session.well, path, false, session.wellDirectory);
+  if (!r.ok) return r.message.empty() ? std::string("井文件无法读取！") : r.message;
+  return {};
+}
 
 QSettings settingsStore() {
   return QSettings(QSettings::NativeFormat, QSettings::UserScope, QString::fromUtf8(kProgramTitle),
@@ -117,8 +128,20 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
   buildViews();
   connect(survey_, &SurveyView::pasteRequested, this,
           [this] { guarded([this] { exchange_->pasteFromClipboard(); }); });
+  // Imported stations replace the row being typed; the survey view comes up to show them.
+  connect(exchange_, &StationExchange::stationsImported, survey_, &SurveyView::测斜数据初始);
   connect(exchange_, &StationExchange::stationsImported, this, [this] { showView(kSurveyView); });
   setMenusForPreview(false);
+
+  // The views subscribed as they were built; the window's own panels hear of a change last.
+  uncertaintyChanges_ = session_.changes.subscribe({Change::Uncertainty}, [this](Change) {
+    showUncertaintyState();
+    // Opening a well ends with the uncertainty worked out without the old neighbours, after the
+    // session has dropped the old well's temporary target and change flags.
+    if (std::exchange(wellOpening_, false)) showOpenedWell();
+  });
+  wellChanges_ =
+      session_.changes.subscribe({Change::WellOpened}, [this](Change) { wellOpening_ = true; });
 
   // The window opens over the whole screen, as the program always has.
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -333,17 +356,9 @@ void MainWindow::guarded(const std::function<void()>& command) {
   while (busyDepth_ > depth) setBusy(false);
 }
 
-// --- refresh sequences ---------------------------------------------------------------------------
+// --- what the window shows of the open well -----------------------------------------------------
 
-void MainWindow::recomputeAndRefresh() {
-  BusyPointer busy(*this);
-  RecalculateAll(session_);
-  RecalculateDesignTrajectory(session_);
-  refreshDisplays();
-}
-
-void MainWindow::refreshUncertainty() {
-  unc::UpdateUncertainty(session_);
+void MainWindow::showUncertaintyState() {
   const auto& u = session_.uncertainty;
   QString text;
   if (u && u->ok) {
@@ -358,9 +373,8 @@ void MainWindow::refreshUncertainty() {
 QString MainWindow::uncertaintyStatusText() const { return uncertaintyPanel_->text(); }
 
 void MainWindow::setUncertaintyShown(bool shown) {
-  session_.showUncertainty = shown;
+  ShowUncertainty(session_, shown);
   if (showUncertaintyAction_->isChecked() != shown) showUncertaintyAction_->setChecked(shown);
-  trajectory_->轨迹图();
   if (previewing_) rebuildPreview();
 }
 
@@ -371,45 +385,10 @@ void MainWindow::editSiteParameters() {
   }
   SiteParametersDialog dialog(session_, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  refreshUncertainty();
-  refreshDisplays();
+  SiteParametersChanged(session_);
 }
 
-void MainWindow::refreshDisplays() {
-  refreshUncertainty();
-  design_->基本数据显示();
-  survey_->测斜数据显示();
-  trajectory_->轨迹图();
-  antiCollision_->防碰数据处理();
-}
-
-void MainWindow::stationsChanged() {
-  BusyPointer busy(*this);
-  RecalculateAll(session_);
-  refreshUncertainty();
-  survey_->测斜数据显示();
-  trajectory_->轨迹图();
-  antiCollision_->防碰数据处理();
-}
-
-void MainWindow::ResetWellViews() {
-  survey_->测斜数据初始();
-  antiCollision_->防碰图初始();
-  shellResetWell(session_);
-}
-
-void MainWindow::wellOpened() {
-  BusyPointer busy(*this);
-  // The values typed for the well that was left go with it.
-  design_->dropUnconfirmedEdits();
-  refreshUncertainty();
-  survey_->测斜数据显示();
-  trajectory_->轨迹图();
-  design_->基本数据显示();
-  antiCollision_->防碰数据处理();
-  ResetWellViews();
-  // The neighbours of the well left behind are gone with the reset.
-  refreshUncertainty();
+void MainWindow::showOpenedWell() {
   refreshStatus();
   if (session_.designInvalid == 1) {
     showView(kDesignView);
@@ -538,12 +517,12 @@ bool MainWindow::openWellFile(const QString& path) {
     showMessage(statusText().toStdString());
     return false;
   }
-  const std::string refused = shellLoadWell(session_, path.toStdString());
+  const std::string refused = loadOpenWell(session_, path.toStdString());
   if (!refused.empty()) {
     showMessage(refused);
     return false;
   }
-  wellOpened();
+  WellOpened(session_);
   return true;
 }
 
@@ -551,9 +530,8 @@ void MainWindow::chooseMethod(SurveyMethod method) {
   BusyPointer busy(*this);
   for (SurveyMethod m : kSurveyMethods)
     methodItems_[static_cast<std::size_t>(MethodCode(m))]->setChecked(m == method);
-  // Setting the method recomputes both trajectories; the displays follow in the usual order.
-  shellSetCalcMethod(session_, method);
-  refreshDisplays();
+  // Setting the method recomputes both trajectories; the displays follow.
+  ChangeCalcMethod(session_, method);
 }
 
 QString MainWindow::rememberedWellNo() {
@@ -580,11 +558,12 @@ void MainWindow::startUp() {
       if (!sample.isEmpty()) wellNo = sample;
     }
   }
-  const QString path = qs(shellDesignPath(session_, wellNo.toStdString()));
+  const QString path =
+      qs(WellFilePath(session_.wellDirectory, wellNo.toStdString(), kDesignExtension));
   if (!wellNo.isEmpty() && QFileInfo::exists(path)) {
-    const std::string refused = shellLoadWell(session_, path.toStdString());
+    const std::string refused = loadOpenWell(session_, path.toStdString());
     if (refused.empty()) {
-      wellOpened();
+      WellOpened(session_);
       showView(kTrajectoryView);
       return;
     }

@@ -25,8 +25,13 @@ class QToolBar;
 
 namespace tarsek {
 
+class AntiCollisionView;
+class DesignView;
 class PreviewPage;
 class StationExchange;
+class SurveyView;
+class ToolsView;
+class TrajectoryView;
 class PageOutput;
 class Surface;
 
@@ -53,15 +58,14 @@ class MainWindow : public QMainWindow, public ViewHost {
 
   // --- ViewHost ---------------------------------------------------------------------------
   Session& session() override { return session_; }
-  void recomputeAndRefresh() override;
-  void stationsChanged() override;
-  void wellOpened() override;
   void showMessage(const std::string& text) override;
-  SurveyView* surveyView() override { return survey_; }
-  DesignView* designView() override { return design_; }
-  TrajectoryView* trajectoryView() override { return trajectory_; }
-  AntiCollisionView* antiCollisionView() override { return antiCollision_; }
-  ToolsView* toolsView() override { return tools_; }
+
+  // --- the views, for the tests and the screenshot run ---------------------------------------
+  SurveyView* surveyView() const noexcept { return survey_; }
+  DesignView* designView() const noexcept { return design_; }
+  TrajectoryView* trajectoryView() const noexcept { return trajectory_; }
+  AntiCollisionView* antiCollisionView() const noexcept { return antiCollision_; }
+  ToolsView* toolsView() const noexcept { return tools_; }
 
   // --- Host ---------------------------------------------------------------------------------
   void setStatusText(const std::string& text) override;
@@ -90,9 +94,6 @@ class MainWindow : public QMainWindow, public ViewHost {
   void chooseMethod(SurveyMethod method);
   /// Dispatches a toolbar button by its key; an unknown key does nothing.
   void toolbarClicked(const QString& key);
-  /// ResetWellViews: clears the survey entry fields and the neighbour list, drops a saved
-  /// temporary target and both change flags.
-  void ResetWellViews();
   /// The remembered well number of the settings store ("" when none).
   static QString rememberedWellNo();
   /// Writes the open well number to the settings store.
@@ -117,9 +118,6 @@ class MainWindow : public QMainWindow, public ViewHost {
   void printDesignReport();
   /// The position-uncertainty report on the printer (a message when the well has none).
   void printUncertaintyReport();
-  /// Works the open well's position uncertainty out again and shows its state in the status
-  /// bar's second panel.
-  void refreshUncertainty();
   /// Text of the status bar's uncertainty panel.
   QString uncertaintyStatusText() const;
   /// "显示误差椭圆": shows or hides the ellipses and the section band.
@@ -184,8 +182,11 @@ class MainWindow : public QMainWindow, public ViewHost {
   void buildViews();
   void updateCaption();
   void fitView(QMdiSubWindow* window);
-  // The four data views' displays, in the order the program has always refreshed them.
-  void refreshDisplays();
+  // The state of the open well's position uncertainty, in the status bar's second panel.
+  void showUncertaintyState();
+  // What the window itself shows of a well just opened: the status, the design view when the
+  // design failed validation, the caption.
+  void showOpenedWell();
   QString wellNoText() const;
   QWidget* viewWidget(int code) const;
   QMdiSubWindow* viewWindow(int code) const;
@@ -236,6 +237,10 @@ class MainWindow : public QMainWindow, public ViewHost {
   ToolsView* tools_ = nullptr;
   std::array<QMdiSubWindow*, 6> windows_{};
   StationExchange* exchange_ = nullptr;
+
+  ChangeNotifier::Subscription uncertaintyChanges_;
+  ChangeNotifier::Subscription wellChanges_;
+  bool wellOpening_ = false;  // a well was opened and the session has not finished with it
 
   QPointer<HelpWindow> help_;
   std::unique_ptr<QPrinter> printer_;

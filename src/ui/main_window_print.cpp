@@ -23,15 +23,17 @@
 #include <optional>
 
 #include "common/numtext.h"
+#include "design/design_report.h"
+#include "plot/trajectory_plot.h"
 #include "print/survey_paging.h"
-#include "uncertainty/uncertainty_report.h"
+#include "survey/survey_report.h"
 #include "ui/busy_pointer.h"
 #include "ui/main_window.h"
 #include "ui/page_output.h"
 #include "ui/painter_surface.h"
 #include "ui/preview_page.h"
-#include "ui/shell_ops.h"
 #include "uncertainty/session_uncertainty.h"
+#include "uncertainty/uncertainty_report.h"
 
 namespace tarsek {
 
@@ -41,6 +43,11 @@ constexpr const char* kNoPrinter = "本计算机未装打印机，无法预览�
 constexpr const char* kInsertPaper = "请插入纸张！";
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Suggested PDF path for a report: the well number and the report's name in the well directory.
+QString pdfPath(const Session& session, const std::string& report) {
+  return QDir(qs(session.wellDirectory)).filePath(qs(session.well.wellNo + "井" + report + ".pdf"));
+}
 
 // Copies typed into the copies box: the leading number, rounded half to even, and none for a
 // negative number; nothing for a number too large for a copy count.
@@ -157,9 +164,8 @@ void MainWindow::finishOutput(PageOutput& out) {
 
 void MainWindow::测斜数据输出(bool preview) {
   if (!preview) {
-    auto out =
-        openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "测斜数据")),
-                   [this](const QString& s) { return choosePdfFile(s); });
+    auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "测斜数据"),
+                          [this](const QString& s) { return choosePdfFile(s); });
     if (!out) return;
     BusyPointer busy(*this);
     printSurveyRun(*out);
@@ -178,7 +184,7 @@ void MainWindow::测斜数据输出(bool preview) {
     Session* s = &session_;
     const int a = rows.first;
     const int b = rows.last;
-    pages_.back()->addDrawing([s, a, b](Surface& page) { shellSurveyPage(page, *s, a, b); });
+    pages_.back()->addDrawing([s, a, b](Surface& page) { PrintSurveyPage(page, *s, a, b); });
     appendPreviewPage();
   }
 }
@@ -236,7 +242,7 @@ void MainWindow::buildPreview() {
   }
   测斜数据输出(true);
   Session* s = &session_;
-  pages_.back()->addDrawing([s](Surface& page) { shellPlotPage(page, *s); });
+  pages_.back()->addDrawing([s](Surface& page) { DrawTrajectoryPlot(page, *s); });
   previewUncertaintyPages();
   layoutPreviewPages();
 }
@@ -299,8 +305,7 @@ void MainWindow::pageSetup() {
 // --- printing commands ---------------------------------------------------------------------------
 
 void MainWindow::printAll() {
-  auto out = openOutput(*this, printer(), hasSystemPrinter(),
-                        qs(shellPdfPath(session_, "测斜数据及剖面图")),
+  auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "测斜数据及剖面图"),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   printAllOn(*out);
@@ -330,7 +335,7 @@ void MainWindow::printWithCopies() {
     return;
   }
   // Into a file, every copy goes into the one document the user named.
-  auto out = openOutput(*this, printer(), false, qs(shellPdfPath(session_, "测斜数据及剖面图")),
+  auto out = openOutput(*this, printer(), false, pdfPath(session_, "测斜数据及剖面图"),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   for (int i = 0; i < copies; ++i) printAllOn(*out);
@@ -344,7 +349,7 @@ void MainWindow::printSurveyOnly() {
 
 void MainWindow::printPlotOnly() {
   if (session_.well.wellNo.empty()) return;
-  auto out = openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "剖面图")),
+  auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "剖面图"),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
@@ -360,9 +365,8 @@ void MainWindow::printUncertaintyReport() {
                 (u ? u->status : std::string(unc::kNoSiteParameters)) + "，无法打印位置误差！");
     return;
   }
-  auto out =
-      openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "位置误差")),
-                 [this](const QString& s) { return choosePdfFile(s); });
+  auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "位置误差"),
+                        [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
   if (PrintUncertaintyPages(*out, printer(), session_, [this] {
@@ -373,10 +377,9 @@ void MainWindow::printUncertaintyReport() {
 }
 
 void MainWindow::printDesignReport() {
-  if (!shellDesignReportAvailable(session_)) return;
-  auto out =
-      openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "设计数据")),
-                 [this](const QString& s) { return choosePdfFile(s); });
+  if (!designReportAvailable(session_)) return;
+  auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "设计数据"),
+                        [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   BusyPointer busy(*this);
   if (PrintDesignPage(*out, session_) == PrintRun::NoPage) pageRefused(*out);

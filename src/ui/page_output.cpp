@@ -10,11 +10,13 @@
 #include <cerrno>
 #include <cmath>
 
-#include "print/survey_paging.h"
-#include "uncertainty/uncertainty_report.h"
-#include "ui/painter_surface.h"
-#include "ui/shell_ops.h"
+#include "design/design_report.h"
 #include "model/well_files.h"
+#include "plot/trajectory_plot.h"
+#include "print/survey_paging.h"
+#include "survey/survey_report.h"
+#include "ui/painter_surface.h"
+#include "uncertainty/uncertainty_report.h"
 
 namespace tarsek {
 
@@ -191,7 +193,7 @@ PrintRun PrintSurveyPages(PageOutput& out, QPrinter& printer, const Session& ses
   // The page length decides the rows: measure one line of the page font first.
   return pagedRows(out, session.well.stationCount, rowsPerPrinterPage(printer), paperReady,
                    [&session](Surface& page, int first, int last) {
-                     shellSurveyPage(page, session, first, last);
+                     PrintSurveyPage(page, session, first, last);
                    });
 }
 
@@ -206,16 +208,16 @@ PrintRun PrintUncertaintyPages(PageOutput& out, QPrinter& printer, const Session
 PrintRun PrintPlotPage(PageOutput& out, const Session& session) {
   Surface* page = out.beginPage();
   if (page == nullptr) return PrintRun::NoPage;
-  shellPlotPage(*page, session);
+  DrawTrajectoryPlot(*page, session);
   out.endPage();
   return PrintRun::Done;
 }
 
 PrintRun PrintDesignPage(PageOutput& out, const Session& session) {
-  if (!shellDesignReportAvailable(session)) return PrintRun::Done;
+  if (!designReportAvailable(session)) return PrintRun::Done;
   Surface* page = out.beginPage();
   if (page == nullptr) return PrintRun::NoPage;
-  shellDesignReport(*page, session);
+  PrintDesignReport(*page, session);
   out.endPage();
   return PrintRun::Done;
 }

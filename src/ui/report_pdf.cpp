@@ -2,8 +2,8 @@
 
 #include <QPrinter>
 
+#include "design/design_report.h"
 #include "ui/page_output.h"
-#include "ui/shell_ops.h"
 
 namespace tarsek {
 
@@ -25,7 +25,7 @@ std::string WriteReportPdf(const Session& session, Report report, const QString&
                            const QPageSize& paper, int* pages) {
   if (pages != nullptr) *pages = 0;
   if (session.well.wellNo.empty()) return "没有打开的井，无法打印！";
-  if (report == Report::Design && !shellDesignReportAvailable(session)) {
+  if (report == Report::Design && !designReportAvailable(session)) {
     return session.well.wellNo + "井还没有剖面设计，无法打印设计数据！";
   }
   QPrinter printer(QPrinter::HighResolution);

@@ -16,7 +16,6 @@
 #include "ui/first_run.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
-#include "ui/shell_ops.h"
 #include "ui/site_parameters_dialog.h"
 #include "ui/survey_view.h"
 

@@ -10,9 +10,9 @@
 
 #include "exchange/import_plan.h"
 #include "exchange/station_export.h"
+#include "session/session_runs.h"
 #include "ui/busy_pointer.h"
 #include "ui/station_import_dialog.h"
-#include "ui/survey_view.h"
 
 namespace tarsek {
 
@@ -154,10 +154,10 @@ bool StationExchange::preview(const QString& source,
     host_.showMessage(kNotApplied);
     return false;
   }
-  // The same refresh as after a typed station: survey display, plot and anti-collision scan.
-  host_.stationsChanged();
-  if (SurveyView* survey = host_.surveyView()) survey->测斜数据初始();
-  // The survey view comes up first: showing it rewrites the status panel.
+  // The survey display, plot and anti-collision scan follow the new stations.
+  StationsChanged(session);
+  // The survey entry row goes and the survey view comes up; showing it rewrites the status
+  // panel, so the import's own status comes after.
   emit stationsImported();
   host_.setStatusText("已导入测点：" + DescribePlan(plan));
   return true;

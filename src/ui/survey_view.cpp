@@ -10,9 +10,8 @@
 #include "common/numtext.h"
 #include "survey/survey_display.h"
 #include "survey/survey_entry.h"
-#include "ui/anticollision_view.h"
-#include "ui/trajectory_view.h"
 #include "model/well_files.h"
+#include "session/session_runs.h"
 #include "session/well_io.h"
 
 namespace tarsek {
@@ -78,6 +77,13 @@ SurveyView::SurveyView(ViewHost& host, QWidget* parent) : QWidget(parent), host_
   setWindowTitle(QStringLiteral("测斜数据"));
   buildControls();
   resize(1040, 620);
+  const ChangeSet shown{Change::WellOpened, Change::Stations, Change::BasicData, Change::Design,
+                        Change::Method};
+  changes_ = host_.session().changes.subscribe(shown, [this](Change change) {
+    测斜数据显示();
+    // The row typed for the well left behind goes with it.
+    if (change == Change::WellOpened) 测斜数据初始();
+  });
 }
 
 void SurveyView::buildControls() {
@@ -248,11 +254,7 @@ void SurveyView::测斜数据初始() {
   L垂深->clear();
 }
 
-void SurveyView::refresh() {
-  测斜数据显示();
-  if (TrajectoryView* t = host_.trajectoryView()) t->轨迹图();
-  if (AntiCollisionView* a = host_.antiCollisionView()) a->防碰数据处理();
-}
+void SurveyView::refresh() { StationsRecalculated(host_.session()); }
 
 bool SurveyView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == L垂深 && event->type() == QEvent::MouseButtonPress) {

@@ -54,6 +54,7 @@ class SurveyView : public QWidget {
   void on取消预算();
 
   ViewHost& host_;
+  ChangeNotifier::Subscription changes_;
   double lineHeightPx() const;
 
   PictureBox* Picture1 = nullptr;

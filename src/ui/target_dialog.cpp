@@ -8,6 +8,7 @@
 
 #include "common/numtext.h"
 #include "design/design_input.h"
+#include "session/session_runs.h"
 
 namespace tarsek {
 
@@ -55,13 +56,13 @@ void TargetDialog::accept() {
   setTargetByBearing(s, readNumber(Text3->text().toStdString()),
                      readNumber(Text5->text().toStdString()));
   // The guidance, plots and clearances all measure against target 1: recompute and show them.
-  host_.stationsChanged();
+  BasicDataChanged(s);
   QDialog::accept();
 }
 
 void TargetDialog::reject() {
   restoreDesignTarget(host_.session());
-  host_.stationsChanged();
+  BasicDataChanged(host_.session());
   QDialog::reject();
 }
 

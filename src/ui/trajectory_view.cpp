@@ -57,6 +57,10 @@ TrajectoryView::TrajectoryView(ViewHost& host, QWidget* parent)
   bar.setColor(QPalette::Window, QColor(128, 128, 128));
   picSplitter_->setPalette(bar);
   picSplitter_->hide();
+
+  const ChangeSet shown{Change::WellOpened, Change::Stations, Change::BasicData,
+                        Change::Design,     Change::Method,   Change::Uncertainty};
+  changes_ = host_.session().changes.subscribe(shown, [this](Change) { 轨迹图(); });
 }
 
 void TrajectoryView::轨迹图() {

@@ -38,6 +38,7 @@ class TrajectoryView : public QWidget {
   double windowHeight() const;
 
   ViewHost& host_;
+  ChangeNotifier::Subscription changes_;
   double splitterPosition_;  // where the splitter belongs, twips: its start or where dropped
   QWidget* picTitles_;
   QLabel* lblTitle_[2];

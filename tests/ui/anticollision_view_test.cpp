@@ -97,7 +97,6 @@ class AntiCollisionViewTest : public QObject {
     writeWell(drilledWell("C3", 994, 1994, 450, 250, 1500));
     writeWell(drilledWell("D4", 1000, 2002.5, 600, 180, 1200));  // 2.5 m: too close
     view_ = new AntiCollisionView(host_);
-    host_.antiCollision = view_;
     view_->seedColours(7);
     view_->resize(900, 600);
     view_->show();

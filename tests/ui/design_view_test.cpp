@@ -24,26 +24,24 @@ using namespace tarsek;
 
 namespace {
 
-// The refresh sequences run for real, as far as the design view takes part in them: its tests
-// read the recomputed design trajectory and the redrawn base data. Questions are answered Yes
-// unless a test says otherwise.
+// The session's runs work for real, so the tests read the recomputed design trajectory and the
+// redrawn base data; the host counts what they told. Questions are answered Yes unless a test
+// says otherwise.
 class FakeHost : public FakeViewHost {
  public:
+  int refreshes = 0;       // designs confirmed (Change::Design)
+  int stationChanges = 0;  // target 1 moved or put back (Change::BasicData)
+  int wellOpenings = 0;    // wells opened (Change::WellOpened)
+
   FakeHost() { answer = Answer::Yes; }
-  void recomputeAndRefresh() override {
-    FakeViewHost::recomputeAndRefresh();
-    RecalculateAll(s);
-    RecalculateDesignTrajectory(s);
-    if (design != nullptr) design->基本数据显示();
-  }
-  void stationsChanged() override {
-    FakeViewHost::stationsChanged();
-    RecalculateAll(s);
-  }
-  void wellOpened() override {
-    FakeViewHost::wellOpened();
-    if (design != nullptr) design->基本数据显示();
-  }
+
+ private:
+  ChangeNotifier::Subscription counting_ = s.changes.subscribe(
+      {Change::Design, Change::BasicData, Change::WellOpened}, [this](Change c) {
+        if (c == Change::Design) ++refreshes;
+        if (c == Change::BasicData) ++stationChanges;
+        if (c == Change::WellOpened) ++wellOpenings;
+      });
 };
 
 }  // namespace
@@ -93,7 +91,6 @@ class DesignViewTest : public QObject {
     host_->s.wellDirectory = dir().path().toStdString();
     host_->s.host = host_;
     view_ = new DesignView(*host_);
-    host_->design = view_;
     view_->resize(1280, 720);
     view_->show();
     QVERIFY(QTest::qWaitForWindowExposed(view_));
@@ -306,6 +303,27 @@ class DesignViewTest : public QObject {
     QVERIFY(QFile::exists(dir().filePath("A12.kvd")));
     QCOMPARE(host_->s.well.target1X, 1300.0);
     QCOMPARE(host_->s.well.target1Y, 2400.0);
+  }
+
+  // The form follows the changes it shows, told by the session: typed values that wait for
+  // "确定" outlast a recompute and go with the well.
+  void formFollowsTheChangesItShows() {
+    WellRecord& w = host_->s.well;
+    w.wellNo = "S2";
+    w.padWellheadX = 1000.5;
+    host_->s.changes.notify(Change::Stations);
+    host_->s.changes.notify(Change::BasicData);
+    QCOMPARE(child("Text6")->text(), QString());
+    host_->s.changes.notify(Change::Method);
+    QCOMPARE(text2(0)->text(), QStringLiteral(" 1000.5"));
+
+    QTest::keyClicks(text2(0), "7");
+    w.padWellheadX = 1200;
+    host_->s.changes.notify(Change::Design);
+    QCOMPARE(text2(0)->text(), QStringLiteral(" 1000.57"));
+    host_->s.changes.notify(Change::WellOpened);
+    QCOMPARE(text2(0)->text(), QStringLiteral(" 1200"));
+    QVERIFY(!view_->hasUnconfirmedEdits());
   }
 
   void displayFillsTheFormFromTheRecord() {

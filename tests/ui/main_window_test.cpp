@@ -23,7 +23,10 @@
 #include <cmath>
 #include <deque>
 
+#include "model/well_files.h"
 #include "print/survey_paging.h"
+#include "session/session_runs.h"
+#include "session/well_io.h"
 #include "survey/survey_calc.h"
 #include "ui/about_dialog.h"
 #include "ui/anticollision_view.h"
@@ -37,8 +40,6 @@
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
 #include "uncertainty/session_uncertainty.h"
-#include "model/well_files.h"
-#include "session/well_io.h"
 
 using namespace tarsek;
 
@@ -783,7 +784,7 @@ class MainWindowTest : public QObject {
     p.dip = 58;
     std::string message;
     QVERIFY(unc::SaveSiteParameters(wells_.toStdString(), "A12", p, message));
-    w_->recomputeAndRefresh();
+    DesignChanged(*session_);
     QCOMPARE(w_->uncertaintyStatusText(), QStringLiteral("误差模型：ISCWSA MWD Rev4  2σ"));
     QVERIFY(unc::ShownUncertainty(*session_) != nullptr);
     w_->enterPreview();

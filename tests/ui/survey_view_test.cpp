@@ -71,7 +71,6 @@ class SurveyViewTest : public QObject {
   void init() {
     host = new FakeViewHost;
     view = new SurveyView(*host);
-    host->survey = view;
     view->show();
     view->activateWindow();
     QVERIFY(QTest::qWaitForWindowExposed(view));
