@@ -360,7 +360,7 @@ QString MainWindow::uncertaintyStatusText() const { return uncertaintyPanel_->te
 void MainWindow::setUncertaintyShown(bool shown) {
   session_.showUncertainty = shown;
   if (showUncertaintyAction_->isChecked() != shown) showUncertaintyAction_->setChecked(shown);
-  trajectory_->轨迹图();
+  trajectory_->drawTrajectory();
   if (previewing_) rebuildPreview();
 }
 
@@ -377,24 +377,24 @@ void MainWindow::editSiteParameters() {
 
 void MainWindow::refreshDisplays() {
   refreshUncertainty();
-  design_->基本数据显示();
-  survey_->测斜数据显示();
-  trajectory_->轨迹图();
-  antiCollision_->防碰数据处理();
+  design_->showBasicData();
+  survey_->refreshSurvey();
+  trajectory_->drawTrajectory();
+  antiCollision_->rescan();
 }
 
 void MainWindow::stationsChanged() {
   BusyPointer busy(*this);
   RecalculateAll(session_);
   refreshUncertainty();
-  survey_->测斜数据显示();
-  trajectory_->轨迹图();
-  antiCollision_->防碰数据处理();
+  survey_->refreshSurvey();
+  trajectory_->drawTrajectory();
+  antiCollision_->rescan();
 }
 
 void MainWindow::ResetWellViews() {
-  survey_->测斜数据初始();
-  antiCollision_->防碰图初始();
+  survey_->clearEntry();
+  antiCollision_->clearNeighbours();
   shellResetWell(session_);
 }
 
@@ -403,10 +403,10 @@ void MainWindow::wellOpened() {
   // The values typed for the well that was left go with it.
   design_->dropUnconfirmedEdits();
   refreshUncertainty();
-  survey_->测斜数据显示();
-  trajectory_->轨迹图();
-  design_->基本数据显示();
-  antiCollision_->防碰数据处理();
+  survey_->refreshSurvey();
+  trajectory_->drawTrajectory();
+  design_->showBasicData();
+  antiCollision_->rescan();
   ResetWellViews();
   // The neighbours of the well left behind are gone with the reset.
   refreshUncertainty();

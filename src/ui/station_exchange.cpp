@@ -156,7 +156,7 @@ bool StationExchange::preview(const QString& source,
   }
   // The same refresh as after a typed station: survey display, plot and anti-collision scan.
   host_.stationsChanged();
-  if (SurveyView* survey = host_.surveyView()) survey->测斜数据初始();
+  if (SurveyView* survey = host_.surveyView()) survey->clearEntry();
   // The survey view comes up first: showing it rewrites the status panel.
   emit stationsImported();
   host_.setStatusText("已导入测点：" + DescribePlan(plan));

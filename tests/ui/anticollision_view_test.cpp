@@ -234,7 +234,7 @@ class AntiCollisionViewTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(label32->isHidden(), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(!label32->isHidden(), 2000);
 
-    view_->防碰图初始();
+    view_->clearNeighbours();
     QVERIFY(!timer->isActive());
     QVERIFY(!label32->isHidden());
     QCOMPARE(label32->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -272,7 +272,7 @@ class AntiCollisionViewTest : public QObject {
     const std::string own = dir_.filePath(QStringLiteral("草20-1.kvd")).toStdString();
     host_.s.well = WellRecord{};
     QVERIFY(LoadWell(host_.s, host_.s.well, own, false, host_.s.wellDirectory).found);
-    view_->防碰图初始();
+    view_->clearNeighbours();
     clickFile(QStringLiteral("草20-2.kvd"));
     clickFile(QStringLiteral("草20-3.kvd"));
     QCOMPARE(host_.s.neighbourWells.size(), std::size_t{2});
@@ -303,7 +303,7 @@ class AntiCollisionViewTest : public QObject {
     const std::string own = dir_.filePath(QStringLiteral("草20-1.kvd")).toStdString();
     host_.s.well = WellRecord{};
     QVERIFY(LoadWell(host_.s, host_.s.well, own, false, host_.s.wellDirectory).found);
-    view_->防碰图初始();
+    view_->clearNeighbours();
     clickFile(QStringLiteral("草20-2.kvd"));
     clickFile(QStringLiteral("草20-3.kvd"));
     const auto& u = host_.s.uncertainty;

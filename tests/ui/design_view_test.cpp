@@ -34,7 +34,7 @@ class FakeHost : public FakeViewHost {
     FakeViewHost::recomputeAndRefresh();
     RecalculateAll(s);
     RecalculateDesignTrajectory(s);
-    if (design != nullptr) design->基本数据显示();
+    if (design != nullptr) design->showBasicData();
   }
   void stationsChanged() override {
     FakeViewHost::stationsChanged();
@@ -42,7 +42,7 @@ class FakeHost : public FakeViewHost {
   }
   void wellOpened() override {
     FakeViewHost::wellOpened();
-    if (design != nullptr) design->基本数据显示();
+    if (design != nullptr) design->showBasicData();
   }
 };
 
@@ -281,7 +281,7 @@ class DesignViewTest : public QObject {
     QVERIFY(std::abs(host_->s.well.target1X - 1000) < 1e-9);
     QVERIFY(std::abs(host_->s.well.target1Y - 2105) < 1e-9);
     QCOMPARE(host_->stationChanges, 1);
-    view_->基本数据显示();
+    view_->showBasicData();
     QCOMPARE(text2(2)->text(), QStringLiteral(" 1300"));
 
     // Cancel in a new dialog puts the design target back.
@@ -319,7 +319,7 @@ class DesignViewTest : public QObject {
     w.designDisplacement2 = 123.456;
     w.rotaryDropRate = -1.5;
     w.wellheadX = 1000.004;
-    view_->基本数据显示();
+    view_->showBasicData();
     QCOMPARE(child("Text6")->text(), QStringLiteral("S2"));
     QVERIFY(child<QRadioButton>("Option2")->isChecked());
     QVERIFY(text2(9)->isEnabled());
@@ -408,7 +408,7 @@ class DesignViewTest : public QObject {
     typeKeys(text200(2), "400");
     QCOMPARE(host_->s.designDirty, std::int16_t{2});
     view_->resize(1100, 700);
-    view_->基本数据显示();
+    view_->showBasicData();
     QCOMPARE(text200(2)->text(), QStringLiteral("400"));
     view_->grab().save(QStringLiteral(TARSEK_BIN_DIR "/design_view_typed.png"));
     // "保存" confirms first: a rejected value saves nothing and says why; good ones are saved.
