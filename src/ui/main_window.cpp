@@ -103,9 +103,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
 
   auto* bar = new QStatusBar(this);
   bar->setObjectName(QStringLiteral("sbStatusBar"));
-  panel1_ = new QLabel(bar);
-  panel1_->setObjectName(QStringLiteral("Panel1"));
-  bar->addWidget(panel1_, 1);
+  statusPanel_ = new QLabel(bar);
+  statusPanel_->setObjectName(QStringLiteral("Panel1"));
+  bar->addWidget(statusPanel_, 1);
   uncertaintyPanel_ = new QLabel(bar);
   uncertaintyPanel_->setObjectName(QStringLiteral("uncertaintyPanel"));
   bar->addPermanentWidget(uncertaintyPanel_);
@@ -280,9 +280,9 @@ void MainWindow::buildViews() {
 
 // --- Host ----------------------------------------------------------------------------------------
 
-void MainWindow::setStatusText(const std::string& text) { panel1_->setText(qs(text)); }
+void MainWindow::setStatusText(const std::string& text) { statusPanel_->setText(qs(text)); }
 
-QString MainWindow::statusText() const { return panel1_->text(); }
+QString MainWindow::statusText() const { return statusPanel_->text(); }
 
 void MainWindow::setBusy(bool busy) {
   if (busy) {

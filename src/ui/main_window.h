@@ -100,7 +100,7 @@ class MainWindow : public QMainWindow, public ViewHost {
 
   // --- printing and preview ------------------------------------------------------------------
   /// Survey output, paged, onto the printer (preview == false) or into the preview pages.
-  void 测斜数据输出(bool preview);
+  void outputSurvey(bool preview);
   /// Builds the print preview: the survey pages, then the plot on the last page.
   void buildPreview();
   /// Appends one preview page and makes it the active one.
@@ -218,7 +218,7 @@ class MainWindow : public QMainWindow, public ViewHost {
   QMdiArea* mdi_ = nullptr;
   QScrollArea* previewArea_ = nullptr;
   QWidget* previewCanvas_ = nullptr;
-  QLabel* panel1_ = nullptr;
+  QLabel* statusPanel_ = nullptr;
   QLabel* uncertaintyPanel_ = nullptr;
   QAction* showUncertaintyAction_ = nullptr;
   QToolBar* toolbar_ = nullptr;

@@ -155,7 +155,7 @@ void MainWindow::finishOutput(PageOutput& out) {
   if (!out.finish() && !out.asksForPaper() && !out.error().empty()) showMessage(out.error());
 }
 
-void MainWindow::测斜数据输出(bool preview) {
+void MainWindow::outputSurvey(bool preview) {
   if (!preview) {
     auto out =
         openOutput(*this, printer(), hasSystemPrinter(), qs(shellPdfPath(session_, "测斜数据")),
@@ -234,7 +234,7 @@ void MainWindow::buildPreview() {
     disablePrinting();
     return;
   }
-  测斜数据输出(true);
+  outputSurvey(true);
   Session* s = &session_;
   pages_.back()->addDrawing([s](Surface& page) { shellPlotPage(page, *s); });
   previewUncertaintyPages();
@@ -339,7 +339,7 @@ void MainWindow::printWithCopies() {
 
 void MainWindow::printSurveyOnly() {
   if (session_.well.wellNo.empty()) return;
-  测斜数据输出(false);
+  outputSurvey(false);
 }
 
 void MainWindow::printPlotOnly() {
