@@ -19,6 +19,7 @@
 #include "anticollision/separation_chart.h"
 #include "common/numtext.h"
 #include "ui/painter_surface.h"
+#include "ui/ui_support.h"
 #include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
@@ -33,8 +34,6 @@ QString labelText(const std::string& text) {
   t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return t;
 }
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // The smallest separation factor of each neighbour, under the closest approach.
 std::string separationText(const unc::SessionUncertainty& u) {
@@ -360,12 +359,12 @@ bool AntiCollisionView::eventFilter(QObject* watched, QEvent* event) {
 bool AntiCollisionView::stepKey(QKeyEvent* key) {
   Session& session = host_.session();
   if (session.well.wellNo.empty()) return false;
-  if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+  if (isEnterKey(key)) {
     const double s = readNumber(stepEdit_->text().toStdString());
     const double last = lastTvdOf(session.well);
     if (s >= kMinStep && last > s) {
       rescan();
-      host_.setStatusText(session.well.wellNo + "井防碰图");
+      host_.setStatusText(session.well.wellNo + kAntiCollisionStatusSuffix);
     } else {
       stepEdit_->setFocus();
       stepEdit_->clear();
@@ -373,10 +372,10 @@ bool AntiCollisionView::stepKey(QKeyEvent* key) {
     }
     return true;
   }
-  const QString text = key->text();
-  if (text.isEmpty() || key->key() == Qt::Key_Backspace) return false;
-  const char32_t c = text.toUcs4().value(0);
-  if ((c >= '0' && c <= '9') || c == '.' || c > 127) return false;
+  const int code = typedCode(key);
+  if (code < 0 || key->key() == Qt::Key_Backspace) return false;
+  // The step is a plain positive number: no signs here.
+  if (isNumberCode(code, {.signs = false, .backspace = false})) return false;
   return true;  // any other plain character is swallowed
 }
 

@@ -26,28 +26,15 @@
 #include "session/well_io.h"
 #include "ui/painter_surface.h"
 #include "ui/target_dialog.h"
+#include "ui/ui_support.h"
 
 namespace tarsek {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 std::string ss(const QString& s) { return s.toStdString(); }
-double valueOf(const QLineEdit* box) { return readNumber(box->text().toStdString()); }
 QString fixed2(double v) { return qs(formatFixed(v, 2)); }
 QString plain(double v) { return qs(formatPlain(v)); }
-
-bool isEnter(const QKeyEvent* key) {
-  return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-// The character code a key press would type, or -1 for keys that type nothing (arrows, Home,
-// Delete...), which the boxes leave to the editor.
-int typedCode(const QKeyEvent* key) {
-  const QString t = key->text();
-  if (t.isEmpty()) return -1;
-  return static_cast<int>(t.at(0).unicode());
-}
 
 QLineEdit* makeBox(const QString& name, QWidget* parent, int width = 80) {
   auto* box = new QLineEdit(parent);
@@ -255,7 +242,7 @@ void DesignView::buildControls() {
   wellNumberEdit_->installEventFilter(this);
   designAzimuthEdit_->installEventFilter(this);
   connect(wellNumberEdit_, &QLineEdit::textChanged, this,
-          [this](const QString& t) { host_.setStatusText(ss(t) + "井基本数据输入"); });
+          [this](const QString& t) { host_.setStatusText(ss(t) + kBasicDataStatusSuffix); });
   connect(singleTargetOption_, &QRadioButton::toggled, this, [this](bool on) {
     if (!on) return;
     host_.session().well.targetCount = 1;
@@ -353,24 +340,24 @@ DesignFormValues DesignView::readForm() const {
   DesignFormValues v;
   v.wellNo = ss(wellNumberEdit_->text());
   v.twoTargets = twoTargetOption_->isChecked();
-  v.padWellheadX = valueOf(basicDataEdits_[0]);
-  v.padWellheadY = valueOf(basicDataEdits_[1]);
-  v.target1X = valueOf(basicDataEdits_[2]);
-  v.target1Y = valueOf(basicDataEdits_[3]);
-  v.gateDirection = valueOf(basicDataEdits_[4]);
-  v.rigSkidDistance = valueOf(basicDataEdits_[5]);
-  v.magDeclination = valueOf(basicDataEdits_[6]);
-  v.target1Tvd = valueOf(basicDataEdits_[7]);
-  v.target2Tvd = valueOf(basicDataEdits_[8]);
-  v.target2X = valueOf(basicDataEdits_[9]);
-  v.target2Y = valueOf(basicDataEdits_[10]);
-  v.buildRate = valueOf(profileEdits_[0]);
-  v.buildToInclination = valueOf(profileEdits_[1]);
-  v.kickoffDepth = valueOf(profileEdits_[2]);
-  v.rotaryBuildRate = valueOf(profileEdits_[3]);
-  v.targetRadius = valueOf(profileEdits_[4]);
-  v.designFinalTvd = valueOf(profileEdits_[5]);
-  v.rotaryDropRate = valueOf(profileEdits_[6]);
+  v.padWellheadX = numberIn(basicDataEdits_[0]);
+  v.padWellheadY = numberIn(basicDataEdits_[1]);
+  v.target1X = numberIn(basicDataEdits_[2]);
+  v.target1Y = numberIn(basicDataEdits_[3]);
+  v.gateDirection = numberIn(basicDataEdits_[4]);
+  v.rigSkidDistance = numberIn(basicDataEdits_[5]);
+  v.magDeclination = numberIn(basicDataEdits_[6]);
+  v.target1Tvd = numberIn(basicDataEdits_[7]);
+  v.target2Tvd = numberIn(basicDataEdits_[8]);
+  v.target2X = numberIn(basicDataEdits_[9]);
+  v.target2Y = numberIn(basicDataEdits_[10]);
+  v.buildRate = numberIn(profileEdits_[0]);
+  v.buildToInclination = numberIn(profileEdits_[1]);
+  v.kickoffDepth = numberIn(profileEdits_[2]);
+  v.rotaryBuildRate = numberIn(profileEdits_[3]);
+  v.targetRadius = numberIn(profileEdits_[4]);
+  v.designFinalTvd = numberIn(profileEdits_[5]);
+  v.rotaryDropRate = numberIn(profileEdits_[6]);
   return v;
 }
 
@@ -455,8 +442,7 @@ int DesignView::askToSaveChanges() {
 void DesignView::refreshCaption() {
   QWidget* main = window();
   if (main == this) return;
-  main->setWindowTitle(QStringLiteral("Tarsek[") + qs(host_.session().well.wellNo) +
-                       QStringLiteral("井]"));
+  main->setWindowTitle(windowCaption(qs(host_.session().well.wellNo)));
 }
 
 void DesignView::save() {
@@ -513,7 +499,7 @@ void DesignView::wellNumberLeft() {
     showBasicData();
     host_.wellOpened();
   }
-  host_.setStatusText(s.well.wellNo + "井基本数据输入");
+  host_.setStatusText(s.well.wellNo + kBasicDataStatusSuffix);
   wellNumberBusy_ = false;
 }
 
@@ -528,7 +514,7 @@ void DesignView::openTargetDialog() {
 }
 
 bool DesignView::basicDataKey(int k, QKeyEvent* key) {
-  if (isEnter(key)) {
+  if (isEnterKey(key)) {
     if (!basicDataEdits_[k]->text().isEmpty()) {
       if (k + 1 > 7)
         profileEdits_[0]->setFocus();
@@ -544,7 +530,7 @@ bool DesignView::basicDataKey(int k, QKeyEvent* key) {
 }
 
 bool DesignView::profileKey(int k, QKeyEvent* key) {
-  if (isEnter(key)) {
+  if (isEnterKey(key)) {
     if (!profileEdits_[k]->text().isEmpty()) {
       if (k + 1 > 5)
         confirmButton_->setFocus();
@@ -556,7 +542,7 @@ bool DesignView::profileKey(int k, QKeyEvent* key) {
   const int code = typedCode(key);
   if (code < 0) return false;
   if (!designKeyAccepted(code)) return true;
-  host_.setStatusText(host_.session().well.wellNo + "井设计数据");
+  host_.setStatusText(host_.session().well.wellNo + kDesignStatusSuffix);
   return false;
 }
 
@@ -564,7 +550,7 @@ bool DesignView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (watched == wellNumberEdit_) {
-      if (isEnter(key)) {
+      if (isEnterKey(key)) {
         basicDataEdits_[0]->setFocus();
         return true;
       }

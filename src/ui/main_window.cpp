@@ -14,7 +14,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
@@ -41,6 +40,7 @@
 #include "ui/survey_view.h"
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
+#include "ui/ui_support.h"
 #include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
@@ -56,19 +56,17 @@ const char* viewSuffix(int code) {
     case kSurveyView:
       return "井测斜计算数据";
     case kDesignView:
-      return "井设计数据";
+      return kDesignStatusSuffix;
     case kTrajectoryView:
       return "井轨迹图";
     case kAntiCollisionView:
-      return "井防碰图";
+      return kAntiCollisionStatusSuffix;
     case kToolsView:
-      return "工具计算";
+      return kToolsStatusText;
     default:
       return "";
   }
 }
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QSettings settingsStore() {
   return QSettings(QSettings::NativeFormat, QSettings::UserScope, QString::fromUtf8(kProgramTitle),
@@ -300,22 +298,13 @@ Answer MainWindow::askYesNoCancel(const std::string& text) {
 }
 
 Answer MainWindow::questionYesNoCancel(const std::string& text) {
-  const auto b = QMessageBox::question(this, QString::fromUtf8(kProgramTitle), qs(text),
-                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                       QMessageBox::Yes);
-  if (b == QMessageBox::Yes) return Answer::Yes;
-  if (b == QMessageBox::No) return Answer::No;
-  return Answer::Cancel;
+  return tarsek::askYesNoCancel(this, text);
 }
 
-Answer MainWindow::askYesNo(const std::string& text) {
-  const auto b = QMessageBox::question(this, QString::fromUtf8(kProgramTitle), qs(text),
-                                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-  return b == QMessageBox::Yes ? Answer::Yes : Answer::No;
-}
+Answer MainWindow::askYesNo(const std::string& text) { return tarsek::askYesNo(this, text); }
 
 void MainWindow::showMessage(const std::string& text) {
-  QMessageBox::information(this, windowTitle(), qs(text));
+  showInformation(this, windowTitle(), text);
 }
 
 void MainWindow::guarded(const std::function<void()>& command) {
@@ -488,12 +477,7 @@ void MainWindow::refreshStatus() {
   setStatusText(session_.well.wellNo + viewSuffix(kToolsView));
 }
 
-void MainWindow::updateCaption() {
-  QString caption = QString::fromUtf8(kProgramTitle);
-  if (!session_.well.wellNo.empty())
-    caption += QLatin1Char('[') + wellNoText() + QStringLiteral("井]");
-  setWindowTitle(caption);
-}
+void MainWindow::updateCaption() { setWindowTitle(windowCaption(wellNoText())); }
 
 void MainWindow::toolbarClicked(const QString& key) {
   guarded([this, key] {

@@ -11,6 +11,7 @@
 
 #include "survey/survey_calc.h"
 #include "ui/help_window.h"
+#include "ui/ui_texts.h"
 #include "ui/view_host.h"
 
 class QAction;
@@ -39,9 +40,6 @@ enum ViewCode : int {
   kAntiCollisionView = 4,
   kToolsView = 5,
 };
-
-/// The program's title: window captions, message boxes and the settings store use it.
-inline constexpr const char* kProgramTitle = "Tarsek";
 
 /// The main window: menus, toolbar, status bar and the five views as MDI children, shown one
 /// at a time. It owns no engineering data; everything lives in the Session it is given.

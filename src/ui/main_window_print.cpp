@@ -9,7 +9,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
@@ -31,6 +30,7 @@
 #include "ui/painter_surface.h"
 #include "ui/preview_page.h"
 #include "ui/shell_ops.h"
+#include "ui/ui_support.h"
 #include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
@@ -39,8 +39,6 @@ namespace {
 
 constexpr const char* kNoPrinter = "本计算机未装打印机，无法预览、打印！";
 constexpr const char* kInsertPaper = "请插入纸张！";
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // Copies typed into the copies box: the leading number, rounded half to even, and none for a
 // negative number; nothing for a number too large for a copy count.
@@ -132,7 +130,7 @@ bool MainWindow::printSurveyRun(PageOutput& out) {
     case PrintRun::Cancelled:
       return false;
     case PrintRun::PageTooSmall:
-      showMessage("纸张太小，无法打印测斜数据！");
+      showMessage(kPaperTooSmallText);
       return false;
     case PrintRun::NoPage:
       pageRefused(out);
@@ -300,7 +298,7 @@ void MainWindow::pageSetup() {
 
 void MainWindow::printAll() {
   auto out = openOutput(*this, printer(), hasSystemPrinter(),
-                        qs(shellPdfPath(session_, "测斜数据及剖面图")),
+                        qs(shellPdfPath(session_, kSurveyReportName)),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   printAllOn(*out);
@@ -330,7 +328,7 @@ void MainWindow::printWithCopies() {
     return;
   }
   // Into a file, every copy goes into the one document the user named.
-  auto out = openOutput(*this, printer(), false, qs(shellPdfPath(session_, "测斜数据及剖面图")),
+  auto out = openOutput(*this, printer(), false, qs(shellPdfPath(session_, kSurveyReportName)),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   for (int i = 0; i < copies; ++i) printAllOn(*out);

@@ -14,23 +14,19 @@
 #include "survey/survey_entry.h"
 #include "ui/anticollision_view.h"
 #include "ui/trajectory_view.h"
+#include "ui/ui_support.h"
 
 namespace tarsek {
 namespace {
-
-constexpr const char* kWrongKey = "按键有误！请重新输入";
 
 // Left edge of the entry controls and the table, right of the guidance panel.
 constexpr int kRightColumn = 312;
 constexpr int kTableTop = 168;
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
-double valueOf(const QLineEdit* box) { return readNumber(box->text().toStdString()); }
-
 // Replaces a box's text only when it differs, so that a change handler that writes back the
 // text it was given does not run again.
 void setText(QLineEdit* box, const std::string& text) {
-  const QString t = q(text);
+  const QString t = qs(text);
   if (box->text() != t) box->setText(t);
 }
 
@@ -55,20 +51,9 @@ bool hasStations(const WellRecord& w) {
 // Keys a number box takes: digits, signs, the point, Backspace and anything outside ASCII.
 // Keys that type no character (arrows, Delete, Tab) and shortcuts are not typing.
 bool acceptsKey(const QKeyEvent* e) {
-  const QString text = e->text();
-  if (text.isEmpty()) return true;
+  if (isEditingKey(e) || e->key() == Qt::Key_Backspace) return true;
   if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return true;
-  switch (e->key()) {
-    case Qt::Key_Delete:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Backspace:
-      return true;
-    default:
-      break;
-  }
-  const char16_t c = text.at(0).unicode();
-  return c > 127 || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 8;
+  return isNumberCode(typedCode(e));
 }
 
 }  // namespace
@@ -176,11 +161,11 @@ void SurveyView::buildControls() {
   connect(stationNumberEdit_, &QLineEdit::textChanged, this, [this] { onStationNumberChanged(); });
   connect(mdEdit_, &QLineEdit::textChanged, this, [this] { onMdChanged(); });
   connect(inclinationEdit_, &QLineEdit::textChanged, this, [this] {
-    if (host_.session().well.wellNo.empty() || valueOf(inclinationEdit_) >= 90)
+    if (host_.session().well.wellNo.empty() || numberIn(inclinationEdit_) >= 90)
       inclinationEdit_->clear();
   });
   connect(azimuthEdit_, &QLineEdit::textChanged, this, [this] {
-    if (host_.session().well.wellNo.empty() || valueOf(azimuthEdit_) >= 360) azimuthEdit_->clear();
+    if (host_.session().well.wellNo.empty() || numberIn(azimuthEdit_) >= 360) azimuthEdit_->clear();
   });
   connect(tvdEdit_, &QLineEdit::textChanged, this, [this] { onTvdChanged(); });
   connect(addButton_, &QPushButton::clicked, this, [this] { onAdd(); });
@@ -266,7 +251,7 @@ bool SurveyView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     if (auto* box = qobject_cast<QLineEdit*>(watched)) {
       const auto* key = static_cast<QKeyEvent*>(event);
-      if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      if (isEnterKey(key)) {
         QWidget* next = box == mdEdit_              ? static_cast<QWidget*>(inclinationEdit_)
                         : box == inclinationEdit_   ? static_cast<QWidget*>(azimuthEdit_)
                         : box == azimuthEdit_       ? static_cast<QWidget*>(storeButton_)
@@ -278,7 +263,7 @@ bool SurveyView::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
       if (!acceptsKey(key)) {
-        host_.setStatusText(kWrongKey);
+        host_.setStatusText(kBadKeyText);
         return true;
       }
     }
@@ -289,7 +274,7 @@ bool SurveyView::eventFilter(QObject* watched, QEvent* event) {
 void SurveyView::onStationNumberChanged() {
   const WellRecord& w = host_.session().well;
   if (w.wellNo.empty() || !hasStations(w)) return;
-  const double v = valueOf(stationNumberEdit_);
+  const double v = numberIn(stationNumberEdit_);
   if (!(v >= 0)) return;
   const int last = w.stationCount - 1;
   if (std::trunc(v) > last) {
@@ -314,10 +299,10 @@ void SurveyView::onMdChanged() {
   // A pasted 1e999 would read as 0 and bring up the wellhead station as if 0 had been typed.
   if (readsOutOfRange(mdEdit_->text().toStdString())) {
     mdEdit_->clear();
-    host_.setStatusText(kWrongKey);
+    host_.setStatusText(kBadKeyText);
     return;
   }
-  const DepthLookup l = lookupByMd(session, valueOf(mdEdit_));
+  const DepthLookup l = lookupByMd(session, numberIn(mdEdit_));
   switch (l.kind) {
     case LookupKind::Clear:
       mdEdit_->clear();
@@ -336,13 +321,13 @@ void SurveyView::onMdChanged() {
       stationScrollBar_->setValue(l.index);
       setText(inclinationEdit_, formatFixed(l.inclination, 1));
       setText(azimuthEdit_, formatFixed(l.azimuth, 1));
-      tvdDisplay_->setText(q(formatFixed(l.tvd, 2)));
+      tvdDisplay_->setText(qs(formatFixed(l.tvd, 2)));
       break;
     case LookupKind::Interpolated:
       stationNumberEdit_->setEnabled(false);
       setText(inclinationEdit_, formatFixed(l.inclination, 1));
       setText(azimuthEdit_, formatFixed(l.azimuth, 1));
-      tvdDisplay_->setText(q(formatFixed(l.tvd, 2)));
+      tvdDisplay_->setText(qs(formatFixed(l.tvd, 2)));
       stationNumberEdit_->setEnabled(true);
       break;
     case LookupKind::None:
@@ -362,7 +347,7 @@ void SurveyView::onTvdChanged() {
   const Session& session = host_.session();
   const WellRecord& w = session.well;
   if (tvdEdit_->text().isEmpty()) return;
-  const double tvd = valueOf(tvdEdit_);
+  const double tvd = numberIn(tvdEdit_);
   if (tvd >= 100000 || w.wellNo.empty() || w.stationCount == 0) {
     tvdEdit_->clear();
     return;
@@ -403,7 +388,7 @@ void SurveyView::onTvdEditLeft() {
   // The derivation was a look-up: the row goes back to the station it showed.
   const WellRecord& w = host_.session().well;
   if (!hasStations(w)) return;
-  const double v = std::round(valueOf(stationNumberEdit_));
+  const double v = std::round(numberIn(stationNumberEdit_));
   const int n = static_cast<int>(std::clamp(v, 0.0, static_cast<double>(w.stationCount - 1)));
   setText(mdEdit_, formatGeneral(w.stations[static_cast<std::size_t>(n)].md));
 }
@@ -423,26 +408,26 @@ void SurveyView::onStore() {
   // A pasted 1e999 reads as 0 and would silently replace the station at the wellhead.
   for (const QLineEdit* box : {mdEdit_, inclinationEdit_, azimuthEdit_}) {
     if (readsOutOfRange(box->text().toStdString())) {
-      host_.setStatusText(kWrongKey);
+      host_.setStatusText(kBadKeyText);
       return;
     }
   }
   Busy busy(host_);
   const StoreOutcome out =
-      storeEntry(session, valueOf(mdEdit_), valueOf(inclinationEdit_), valueOf(azimuthEdit_));
+      storeEntry(session, numberIn(mdEdit_), numberIn(inclinationEdit_), numberIn(azimuthEdit_));
   if (!out.stored) {
     // A full table says so; otherwise the depth was not a usable number (1e999 and the like).
-    host_.setStatusText(out.message.empty() ? kWrongKey : out.message);
+    host_.setStatusText(out.message.empty() ? kBadKeyText : out.message);
     return;
   }
   const WellRecord& w = session.well;
-  tvdDisplay_->setText(q(formatFixed(w.results[static_cast<std::size_t>(out.index)].tvd, 2)));
+  tvdDisplay_->setText(qs(formatFixed(w.results[static_cast<std::size_t>(out.index)].tvd, 2)));
   stationScrollBar_->setMaximum(w.stationCount);
   const std::string number = std::to_string(out.index);
-  if (stationNumberEdit_->text() == q(number))
+  if (stationNumberEdit_->text() == qs(number))
     onStationNumberChanged();  // same number: still fill the row from the stored station
   else
-    stationNumberEdit_->setText(q(number));
+    stationNumberEdit_->setText(qs(number));
   refresh();
   addButton_->setFocus();
 }
@@ -451,7 +436,7 @@ void SurveyView::onDelete() {
   Session& session = host_.session();
   if (session.well.wellNo.empty() || session.well.stationCount == 0) return;
   Busy busy(host_);
-  const double md = valueOf(mdEdit_);
+  const double md = numberIn(mdEdit_);
   const int k = deleteEntry(session, md);
   if (k < 0) {
     host_.setStatusText(kNoSuchStation);
@@ -496,7 +481,7 @@ void SurveyView::onPredict() {
   Session& session = host_.session();
   Busy busy(host_);
   const PredictOutcome out =
-      predictTrajectory(session, valueOf(buildRateEdit_), valueOf(walkRateEdit_));
+      predictTrajectory(session, numberIn(buildRateEdit_), numberIn(walkRateEdit_));
   if (out == PredictOutcome::TooSteep) host_.setStatusText(kBuildRateTooHigh);
   if (out == PredictOutcome::TableFull) host_.setStatusText(kTooManyStations);
   refresh();

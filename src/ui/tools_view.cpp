@@ -19,21 +19,15 @@
 #include "tools/stuck_point.h"
 #include "tools/tool_limits.h"
 #include "ui/painter_surface.h"
+#include "ui/ui_support.h"
 
 namespace tarsek {
 namespace {
 
-constexpr const char* kStatusPrefix = "工具计算";
-constexpr const char* kBadKey = "按键有误！请重新输入";
 constexpr const char* kBadBuildRate = "请重新输入造斜率";
 constexpr const char* kGroupProperty = "toolGroup";
 constexpr const char* kIndexProperty = "toolIndex";
 constexpr int kBoxWidth = 76;
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-QString qs(const char* s) { return QString::fromUtf8(s); }
-
-double valueOf(const QLineEdit* box) { return readNumber(box->text().toStdString()); }
 
 QLineEdit* makeBox(const QString& name, QWidget* parent) {
   auto* box = new QLineEdit(parent);
@@ -314,7 +308,7 @@ void ToolsView::buildTurn(QWidget* frame) {
 }
 
 void ToolsView::writeToolStatus() {
-  host_.setStatusText(kStatusPrefix + host_.session().well.wellNo);
+  host_.setStatusText(kToolsStatusText + host_.session().well.wellNo);
 }
 
 void ToolsView::focusBox(QLineEdit* box) { box->setFocus(Qt::OtherFocusReason); }
@@ -322,7 +316,7 @@ void ToolsView::focusBox(QLineEdit* box) { box->setFocus(Qt::OtherFocusReason); 
 bool ToolsView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
-  const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+  const bool enter = isEnterKey(key);
   if (watched == turnAfterMdEdit_ || watched == turnAfterInclinationEdit_) {
     if (!enter) return false;
     focusBox(watched == turnAfterMdEdit_ ? turnAfterInclinationEdit_ : turnAfterAzimuthEdit_);
@@ -337,12 +331,10 @@ bool ToolsView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ToolsView::filterKey(QLineEdit* box, Group group, int index, QKeyEvent* key) {
-  const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+  const bool enter = isEnterKey(key);
   // Only keys that type a character take part, as they would in a plain text box; focus keys
   // and cursor keys keep their usual meaning.
-  if (!enter && (key->text().isEmpty() || key->key() == Qt::Key_Tab ||
-                 key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete))
-    return false;
+  if (!enter && isEditingKey(key)) return false;
 
   writeToolStatus();
   if (enter) {
@@ -362,11 +354,8 @@ bool ToolsView::filterKey(QLineEdit* box, Group group, int index, QKeyEvent* key
     return true;
   }
 
-  const int code = key->text().at(0).unicode();
-  const bool accepted = code == 8 || code == '+' || code == '-' || code == '.' ||
-                        (code >= '0' && code <= '9') || code > 127;
-  if (accepted) return false;
-  host_.setStatusText(kBadKey);
+  if (isNumberCode(typedCode(key))) return false;
+  host_.setStatusText(kBadKeyText);
   return true;
 }
 
@@ -380,7 +369,7 @@ bool ToolsView::refused(ToolCalculator calculator, std::initializer_list<double>
 
 void ToolsView::recomputeHydraulics() {
   HydraulicsInput in{};
-  for (std::size_t i = 0; i < in.size(); ++i) in[i] = valueOf(hydraulicsEdits_[i]);
+  for (std::size_t i = 0; i < in.size(); ++i) in[i] = numberIn(hydraulicsEdits_[i]);
   const std::string message = checkToolInputs(ToolCalculator::Hydraulics, in);
   if (!message.empty()) host_.setStatusText(message);
   const auto result = message.empty() ? computeHydraulics(in) : std::nullopt;
@@ -419,9 +408,9 @@ void ToolsView::onGradeEdited() {
 }
 
 void ToolsView::recomputeCasing() {
-  const double density = valueOf(casingEdits_[0]);
-  const double length = valueOf(casingEdits_[1]);
-  const double plug = valueOf(casingEdits_[2]);
+  const double density = numberIn(casingEdits_[0]);
+  const double length = numberIn(casingEdits_[1]);
+  const double plug = numberIn(casingEdits_[2]);
   const CasingCheck check = computeCasingCheck(casingGrade_, density, length, plug);
   if (check.outcome == CasingOutcome::NoGrade) return;
   const bool bad = refused(ToolCalculator::Casing, {density, length, plug});
@@ -432,12 +421,12 @@ void ToolsView::recomputeCasing() {
 
 void ToolsView::onKillInputChanged() {
   marginAdded_ = false;
-  originalDensity_ = valueOf(originalDensityEdit_);
+  originalDensity_ = numberIn(originalDensityEdit_);
   if (refused(ToolCalculator::KillDensity,
-              {valueOf(shutInEdits_[0]), valueOf(shutInEdits_[1]), originalDensity_}))
+              {numberIn(shutInEdits_[0]), numberIn(shutInEdits_[1]), originalDensity_}))
     return;
   const auto planned =
-      computeKillDensity(valueOf(shutInEdits_[0]), valueOf(shutInEdits_[1]), originalDensity_);
+      computeKillDensity(numberIn(shutInEdits_[0]), numberIn(shutInEdits_[1]), originalDensity_);
   if (!planned) return;
   plannedDensity_ = *planned;
   // The weighting always follows on the rounded figure the user sees, even when the box already
@@ -451,21 +440,22 @@ void ToolsView::onKillInputChanged() {
 
 void ToolsView::onWeightingInputChanged() {
   marginAdded_ = false;
-  originalDensity_ = valueOf(originalDensityEdit_);
-  plannedDensity_ = valueOf(weightingEdits_[0]);
+  originalDensity_ = numberIn(originalDensityEdit_);
+  plannedDensity_ = numberIn(weightingEdits_[0]);
   if (refused(ToolCalculator::Weighting,
-              {originalDensity_, plannedDensity_, valueOf(weightingEdits_[1]),
-               valueOf(weightingEdits_[2])})) {
+              {originalDensity_, plannedDensity_, numberIn(weightingEdits_[1]),
+               numberIn(weightingEdits_[2])})) {
     weightingResult_->clear();
     return;
   }
-  const auto weight = computeWeightingMaterial(
-      originalDensity_, plannedDensity_, valueOf(weightingEdits_[1]), valueOf(weightingEdits_[2]));
+  const auto weight =
+      computeWeightingMaterial(originalDensity_, plannedDensity_, numberIn(weightingEdits_[1]),
+                               numberIn(weightingEdits_[2]));
   weightingResult_->setText(weight ? qs(formatFixed(*weight, 2)) : QString());
 }
 
 void ToolsView::onMarginClicked() {
-  const auto planned = addPressureMargin(valueOf(shutInEdits_[0]), plannedDensity_, marginAdded_);
+  const auto planned = addPressureMargin(numberIn(shutInEdits_[0]), plannedDensity_, marginAdded_);
   if (!planned) return;
   weightingEdits_[0]->setText(qs(formatPlain(*planned)));
   // Set after the write: the box's own change clears the flag on the way.
@@ -474,16 +464,16 @@ void ToolsView::onMarginClicked() {
 
 void ToolsView::recomputeStuckPoint() {
   if (refused(ToolCalculator::StuckPoint,
-              {valueOf(stuckPointEdits_[0]), valueOf(stuckPointEdits_[1]),
-               valueOf(stuckPointEdits_[2]), valueOf(stuckPointEdits_[3])})) {
+              {numberIn(stuckPointEdits_[0]), numberIn(stuckPointEdits_[1]),
+               numberIn(stuckPointEdits_[2]), numberIn(stuckPointEdits_[3])})) {
     // A depth worked from impossible input would be read as this string's stuck point.
     stuckDepthResult_->clear();
     oilVolumeResult_->clear();
     return;
   }
   const StuckPointResult r = computeStuckPoint(
-      drillPipeCombo_->currentText().toStdString(), valueOf(stuckPointEdits_[0]),
-      valueOf(stuckPointEdits_[1]), valueOf(stuckPointEdits_[2]), valueOf(stuckPointEdits_[3]));
+      drillPipeCombo_->currentText().toStdString(), numberIn(stuckPointEdits_[0]),
+      numberIn(stuckPointEdits_[1]), numberIn(stuckPointEdits_[2]), numberIn(stuckPointEdits_[3]));
   if (r.depth) stuckDepthResult_->setText(qs(formatFixed(*r.depth, 2)));
   if (r.oilVolume) oilVolumeResult_->setText(qs(formatFixed(*r.oilVolume, 2)));
 }
@@ -495,15 +485,15 @@ TurnInput readTurn(const std::array<QLineEdit*, 3>& before, const QLineEdit* mdA
                    const QLineEdit* orientedAzimuth, const QLineEdit* toolface,
                    const QLineEdit* buildRate) {
   TurnInput in;
-  in.md1 = valueOf(before[0]);
-  in.inclination1 = valueOf(before[1]);
-  in.azimuth1 = valueOf(before[2]);
-  in.md2 = valueOf(mdAfter);
-  in.inclination2 = valueOf(inclinationAfter);
-  in.azimuth2 = valueOf(azimuthAfter);
-  in.orientedAzimuth = valueOf(orientedAzimuth);
-  in.toolface = valueOf(toolface);
-  in.buildRate = valueOf(buildRate);
+  in.md1 = numberIn(before[0]);
+  in.inclination1 = numberIn(before[1]);
+  in.azimuth1 = numberIn(before[2]);
+  in.md2 = numberIn(mdAfter);
+  in.inclination2 = numberIn(inclinationAfter);
+  in.azimuth2 = numberIn(azimuthAfter);
+  in.orientedAzimuth = numberIn(orientedAzimuth);
+  in.toolface = numberIn(toolface);
+  in.buildRate = numberIn(buildRate);
   return in;
 }
 
