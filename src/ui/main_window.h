@@ -202,7 +202,7 @@ class MainWindow : public QMainWindow, public ViewHost {
   void guarded(const std::function<void()>& command);
   // A print run: one output, asks for the paper before every printer page.
   bool printSurveyRun(PageOutput& out);
-  // dayin onto an output that is already open.
+  // printAll onto an output that is already open.
   void printAllOn(PageOutput& out);
 
   Session& session_;
