@@ -41,8 +41,6 @@ struct PlanePoint {
 
 /// The question asked before a design without displacement goes on.
 inline constexpr const char* kVerticalWellQuestion = "您设计的是直井！是否需要防碰？";
-/// Status text of a key that an input box does not take.
-inline constexpr const char* kBadKeyText = "按键有误！请重新输入";
 /// Status text of "保存" while the last design data were rejected.
 inline constexpr const char* kDesignDataInvalidText = "设计数据有误！请重新输入";
 

@@ -26,30 +26,30 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("关于 ") + title);
   setModal(true);
 
-  auto* lblTitle = new QLabel(QStringLiteral("程序标题:") + title, this);
-  lblTitle->setObjectName(QStringLiteral("lblTitle"));
-  QFont big = lblTitle->font();
+  auto* titleLabel = new QLabel(QStringLiteral("程序标题:") + title, this);
+  titleLabel->setObjectName(QStringLiteral("lblTitle"));
+  QFont big = titleLabel->font();
   big.setPointSizeF(big.pointSizeF() + 4);
   big.setBold(true);
-  lblTitle->setFont(big);
-  auto* lblVersion = new QLabel(QStringLiteral("版本 ") + versionText(), this);
-  lblVersion->setObjectName(QStringLiteral("lblVersion"));
-  auto* lblDescription = new QLabel(
+  titleLabel->setFont(big);
+  auto* versionLabel = new QLabel(QStringLiteral("版本 ") + versionText(), this);
+  versionLabel->setObjectName(QStringLiteral("lblVersion"));
+  auto* descriptionLabel = new QLabel(
       QStringLiteral("程序描述:Tarsek二段式剖面设计、计算、            扭方位及防碰预测等"), this);
-  lblDescription->setObjectName(QStringLiteral("lblDescription"));
-  lblDescription->setWordWrap(true);
-  auto* cmdOK = new QPushButton(QStringLiteral("确定"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+  descriptionLabel->setObjectName(QStringLiteral("lblDescription"));
+  descriptionLabel->setWordWrap(true);
+  auto* okButton = new QPushButton(QStringLiteral("确定"), this);
+  okButton->setObjectName(QStringLiteral("cmdOK"));
+  okButton->setDefault(true);
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(lblTitle);
-  layout->addWidget(lblVersion);
-  layout->addWidget(lblDescription);
+  layout->addWidget(titleLabel);
+  layout->addWidget(versionLabel);
+  layout->addWidget(descriptionLabel);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(cmdOK);
+  buttons->addWidget(okButton);
   layout->addLayout(buttons);
   setMinimumWidth(420);
 }

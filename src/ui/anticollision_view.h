@@ -26,20 +26,21 @@ class AntiCollisionView : public QWidget {
   Q_OBJECT
  public:
   explicit AntiCollisionView(ViewHost& host, QWidget* parent = nullptr);
-  /// Runs the scan with the step in Text步长, refreshes the texts and redraws the chart.
-  void 防碰数据处理();
+  /// Runs the scan with the step in stepEdit_ ("Text步长"), refreshes the texts and redraws the
+  /// chart.
+  void rescan();
   /// Empties the neighbour list, the texts and both pictures; stops both timers.
-  void 防碰图初始();
-  /// Redraws the chart on show: 间距图 or 趋势图 by 开关's caption.
-  void 防碰图();
+  void clearNeighbours();
+  /// Redraws the chart on show: spacing or trend by chartSwitchButton_'s caption.
+  void redrawChart();
   /// Shows the spacing chart (the open well fixed at the centre).
-  void 间距图();
+  void showSpacingChart();
   /// Shows the trend chart with the pan offsets.
-  void 趋势图(double& panX, double& panY);
+  void showTrendChart(double& panX, double& panY);
   /// Reads the design file fileName of the well directory as a new neighbour and, when it is
   /// accepted, draws its legend line and runs the scan.
-  void 添加邻井(const QString& fileName);
-  /// Re-reads the "*.kvd" names of the well directory into File1.
+  void addNeighbour(const QString& fileName);
+  /// Re-reads the "*.kvd" names of the well directory into neighbourFileList_.
   void refreshFileList();
 
   /// Replaces how neighbour files are read (tests) and the colour engine's seed.
@@ -63,7 +64,7 @@ class AntiCollisionView : public QWidget {
   void paintChart(Surface& s);
   void placeMarker();
   void showTexts();
-  void setLabel32Colour(Colour c);
+  void setClosestCaptionColour(Colour c);
   bool stepKey(QKeyEvent* key);
   void chartMouse(QEvent* event);
   void onFileClicked(QListWidgetItem* item);
@@ -74,21 +75,21 @@ class AntiCollisionView : public QWidget {
 
   ViewHost& host_;
   ChangeNotifier::Subscription changes_;
-  QListWidget* file1_ = nullptr;
-  QLineEdit* text步长_ = nullptr;
-  QScrollBar* vScroll3_ = nullptr;
-  QLabel* text放大率_ = nullptr;
-  QPushButton* 开关_ = nullptr;
+  QListWidget* neighbourFileList_ = nullptr;
+  QLineEdit* stepEdit_ = nullptr;
+  QScrollBar* zoomScrollBar_ = nullptr;
+  QLabel* zoomDisplay_ = nullptr;
+  QPushButton* chartSwitchButton_ = nullptr;
   QPushButton* sfChartButton_ = nullptr;
-  PictureBox* picture100_ = nullptr;
-  QLabel* label1_ = nullptr;
-  QLabel* lab_[5] = {};
-  QWidget* s1_ = nullptr;
-  PictureBox* picture15_ = nullptr;
-  QLabel* lab最小间距_ = nullptr;
-  QLabel* label32_ = nullptr;
-  QTimer* timer1_ = nullptr;
-  QTimer* 计时员1_ = nullptr;
+  PictureBox* chart_ = nullptr;
+  QLabel* tvdTip_ = nullptr;
+  QLabel* detailLabels_[5] = {};
+  QWidget* closestMarker_ = nullptr;
+  PictureBox* legend_ = nullptr;
+  QLabel* closestText_ = nullptr;
+  QLabel* closestCaption_ = nullptr;
+  QTimer* blinkTimer_ = nullptr;
+  QTimer* panTimer_ = nullptr;
 
   ClearanceScan scan_;
   NeighbourLoader loader_;

@@ -29,7 +29,7 @@ class DesignView : public QWidget {
   explicit DesignView(ViewHost& host, QWidget* parent = nullptr);
   /// Fills the form from the well record and redraws both tables; nothing while no well is open.
   /// Values typed and not yet taken by "确定" stay in their boxes: only the tables are redrawn.
-  void 基本数据显示();
+  void showBasicData();
 
   /// True while the boxes hold typed values that "确定" has not yet made into a design.
   bool hasUnconfirmedEdits() const noexcept { return editsPending_; }
@@ -50,14 +50,15 @@ class DesignView : public QWidget {
   void placeControls();
   void setTwoTargetGroupEnabled(bool enabled);
   DesignFormValues readForm() const;
-  bool accept();                    // Command10 "确定"; true when it designed the well
-  DesignFormResult confirmEdits();  // "确定" for the open well's number, whatever Text6 holds
+  bool accept();  // confirmButton_ "确定"; true when it designed the well
+  DesignFormResult
+  confirmEdits();  // "确定" for the open well's number, whatever wellNumberEdit_ holds
   DesignFormResult designFromForm(const std::string& wellNo);
-  void save();            // Command20 "保存"
-  void wellNumberLeft();  // Text6 lost the focus
+  void save();            // saveButton_ "保存"
+  void wellNumberLeft();  // wellNumberEdit_ lost the focus
   void openTargetDialog();
-  bool text2Key(int k, QKeyEvent* key);
-  bool text200Key(int k, QKeyEvent* key);
+  bool basicDataKey(int k, QKeyEvent* key);
+  bool profileKey(int k, QKeyEvent* key);
   void refreshCaption();
   void markEdited();
 
@@ -69,35 +70,35 @@ class DesignView : public QWidget {
   std::string questionRefusal_;  // why a Yes to the save question saved nothing
 
   QWidget* panel_ = nullptr;
-  QLabel* Label41 = nullptr;
-  QLineEdit* Text6 = nullptr;
-  QRadioButton* Option1 = nullptr;
-  QRadioButton* Option2 = nullptr;
-  QGroupBox* Frame8 = nullptr;
-  QGroupBox* Frame6 = nullptr;
-  QGroupBox* Frame5 = nullptr;
-  QGroupBox* Frame4 = nullptr;
-  QGroupBox* Frame7 = nullptr;
-  std::array<QLineEdit*, 11> Text2{};
-  std::array<QLineEdit*, 7> Text200{};
-  QLabel* L3 = nullptr;
-  QLabel* L4 = nullptr;
-  QLineEdit* Text1 = nullptr;
-  QLineEdit* Text5 = nullptr;
-  QLineEdit* Text3 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QPushButton* Command10 = nullptr;
-  QPushButton* Command20 = nullptr;
-  PictureBox* Picture12 = nullptr;
-  QWidget* Picture8 = nullptr;
-  PictureBox* Picture9 = nullptr;
-  PictureBox* Picture10 = nullptr;
-  QScrollBar* VScroll1 = nullptr;
-  QPointer<TargetDialog> form2_;
+  QLabel* wellNumberCaption_ = nullptr;
+  QLineEdit* wellNumberEdit_ = nullptr;
+  QRadioButton* singleTargetOption_ = nullptr;
+  QRadioButton* twoTargetOption_ = nullptr;
+  QGroupBox* basicDataGroup_ = nullptr;
+  QGroupBox* padWellheadGroup_ = nullptr;
+  QGroupBox* targetGroup_ = nullptr;
+  QGroupBox* wellheadGroup_ = nullptr;
+  QGroupBox* profileGroup_ = nullptr;
+  std::array<QLineEdit*, 11> basicDataEdits_{};
+  std::array<QLineEdit*, 7> profileEdits_{};
+  QLabel* wellheadXDisplay_ = nullptr;
+  QLabel* wellheadYDisplay_ = nullptr;
+  QLineEdit* designAzimuthEdit_ = nullptr;
+  QLineEdit* displacement1Edit_ = nullptr;
+  QLineEdit* displacement2Edit_ = nullptr;
+  QLabel* target2TvdCaption_ = nullptr;
+  QLabel* target2XCaption_ = nullptr;
+  QLabel* target2YCaption_ = nullptr;
+  QLabel* dropRateCaption_ = nullptr;
+  QLabel* displacement2Caption_ = nullptr;
+  QPushButton* confirmButton_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  PictureBox* segmentTable_ = nullptr;
+  QWidget* pointTableFrame_ = nullptr;
+  PictureBox* pointTableTitles_ = nullptr;
+  PictureBox* pointTable_ = nullptr;
+  QScrollBar* pointScrollBar_ = nullptr;
+  QPointer<TargetDialog> targetDialog_;
 };
 
 }  // namespace tarsek

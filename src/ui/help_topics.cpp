@@ -65,15 +65,15 @@ std::vector<HelpWindowTopic> buildTopics() {
                            {"Frame7", "profile"}},
                           {})});
   // The numbered boxes of the design form each have their own place.
-  static const char* const kText2[11] = {"pad",  "pad",     "target1",     "target1",
-                                         "gate", "skid",    "declination", "tvd1",
-                                         "tvd2", "target2", "target2"};
-  static const char* const kText200[7] = {"build-rate", "build-to",  "kickoff",  "rotary-build",
-                                          "radius",     "final-tvd", "drop-rate"};
+  static const char* const kBasicDataAnchors[11] = {"pad",  "pad",     "target1",     "target1",
+                                                    "gate", "skid",    "declination", "tvd1",
+                                                    "tvd2", "target2", "target2"};
+  static const char* const kProfileAnchors[7] = {
+      "build-rate", "build-to", "kickoff", "rotary-build", "radius", "final-tvd", "drop-rate"};
   for (int k = 0; k < 11; ++k)
-    t.back().fields.push_back({"Text2(" + std::to_string(k) + ")", kText2[k]});
+    t.back().fields.push_back({"Text2(" + std::to_string(k) + ")", kBasicDataAnchors[k]});
   for (int k = 0; k < 7; ++k)
-    t.back().fields.push_back({"Text200(" + std::to_string(k) + ")", kText200[k]});
+    t.back().fields.push_back({"Text200(" + std::to_string(k) + ")", kProfileAnchors[k]});
 
   t.push_back({"Form2",
                "target.html",

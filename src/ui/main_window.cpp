@@ -14,7 +14,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
@@ -44,6 +43,7 @@
 #include "ui/survey_view.h"
 #include "ui/tools_view.h"
 #include "ui/trajectory_view.h"
+#include "ui/ui_support.h"
 #include "uncertainty/session_uncertainty.h"
 
 namespace tarsek {
@@ -59,19 +59,17 @@ const char* viewSuffix(int code) {
     case kSurveyView:
       return "井测斜计算数据";
     case kDesignView:
-      return "井设计数据";
+      return kDesignStatusSuffix;
     case kTrajectoryView:
       return "井轨迹图";
     case kAntiCollisionView:
-      return "井防碰图";
+      return kAntiCollisionStatusSuffix;
     case kToolsView:
-      return "工具计算";
+      return kToolsStatusText;
     default:
       return "";
   }
 }
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // Loads the design file at path (and its survey file) as the open well. Empty on success,
 // otherwise the message of the refusal; the open well is then unchanged.
@@ -114,9 +112,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
 
   auto* bar = new QStatusBar(this);
   bar->setObjectName(QStringLiteral("sbStatusBar"));
-  panel1_ = new QLabel(bar);
-  panel1_->setObjectName(QStringLiteral("Panel1"));
-  bar->addWidget(panel1_, 1);
+  statusPanel_ = new QLabel(bar);
+  statusPanel_->setObjectName(QStringLiteral("Panel1"));
+  bar->addWidget(statusPanel_, 1);
   uncertaintyPanel_ = new QLabel(bar);
   uncertaintyPanel_->setObjectName(QStringLiteral("uncertaintyPanel"));
   bar->addPermanentWidget(uncertaintyPanel_);
@@ -129,7 +127,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
   connect(survey_, &SurveyView::pasteRequested, this,
           [this] { guarded([this] { exchange_->pasteFromClipboard(); }); });
   // Imported stations replace the row being typed; the survey view comes up to show them.
-  connect(exchange_, &StationExchange::stationsImported, survey_, &SurveyView::测斜数据初始);
+  connect(exchange_, &StationExchange::stationsImported, survey_, &SurveyView::clearEntry);
   connect(exchange_, &StationExchange::stationsImported, this, [this] { showView(kSurveyView); });
   setMenusForPreview(false);
 
@@ -303,9 +301,9 @@ void MainWindow::buildViews() {
 
 // --- Host ----------------------------------------------------------------------------------------
 
-void MainWindow::setStatusText(const std::string& text) { panel1_->setText(qs(text)); }
+void MainWindow::setStatusText(const std::string& text) { statusPanel_->setText(qs(text)); }
 
-QString MainWindow::statusText() const { return panel1_->text(); }
+QString MainWindow::statusText() const { return statusPanel_->text(); }
 
 void MainWindow::setBusy(bool busy) {
   if (busy) {
@@ -323,22 +321,13 @@ Answer MainWindow::askYesNoCancel(const std::string& text) {
 }
 
 Answer MainWindow::questionYesNoCancel(const std::string& text) {
-  const auto b = QMessageBox::question(this, QString::fromUtf8(kProgramTitle), qs(text),
-                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                       QMessageBox::Yes);
-  if (b == QMessageBox::Yes) return Answer::Yes;
-  if (b == QMessageBox::No) return Answer::No;
-  return Answer::Cancel;
+  return tarsek::askYesNoCancel(this, text);
 }
 
-Answer MainWindow::askYesNo(const std::string& text) {
-  const auto b = QMessageBox::question(this, QString::fromUtf8(kProgramTitle), qs(text),
-                                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-  return b == QMessageBox::Yes ? Answer::Yes : Answer::No;
-}
+Answer MainWindow::askYesNo(const std::string& text) { return tarsek::askYesNo(this, text); }
 
 void MainWindow::showMessage(const std::string& text) {
-  QMessageBox::information(this, windowTitle(), qs(text));
+  showInformation(this, windowTitle(), text);
 }
 
 void MainWindow::guarded(const std::function<void()>& command) {
@@ -467,12 +456,7 @@ void MainWindow::refreshStatus() {
   setStatusText(session_.well.wellNo + viewSuffix(kToolsView));
 }
 
-void MainWindow::updateCaption() {
-  QString caption = QString::fromUtf8(kProgramTitle);
-  if (!session_.well.wellNo.empty())
-    caption += QLatin1Char('[') + wellNoText() + QStringLiteral("井]");
-  setWindowTitle(caption);
-}
+void MainWindow::updateCaption() { setWindowTitle(windowCaption(wellNoText())); }
 
 void MainWindow::toolbarClicked(const QString& key) {
   guarded([this, key] {

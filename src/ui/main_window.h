@@ -11,6 +11,7 @@
 
 #include "survey/survey_calc.h"
 #include "ui/help_window.h"
+#include "ui/ui_texts.h"
 #include "ui/view_host.h"
 
 class QAction;
@@ -44,9 +45,6 @@ enum ViewCode : int {
   kAntiCollisionView = 4,
   kToolsView = 5,
 };
-
-/// The program's title: window captions, message boxes and the settings store use it.
-inline constexpr const char* kProgramTitle = "Tarsek";
 
 /// The main window: menus, toolbar, status bar and the five views as MDI children, shown one
 /// at a time. It owns no engineering data; everything lives in the Session it is given.
@@ -101,7 +99,7 @@ class MainWindow : public QMainWindow, public ViewHost {
 
   // --- printing and preview ------------------------------------------------------------------
   /// Survey output, paged, onto the printer (preview == false) or into the preview pages.
-  void 测斜数据输出(bool preview);
+  void outputSurvey(bool preview);
   /// Builds the print preview: the survey pages, then the plot on the last page.
   void buildPreview();
   /// Appends one preview page and makes it the active one.
@@ -205,7 +203,7 @@ class MainWindow : public QMainWindow, public ViewHost {
   void guarded(const std::function<void()>& command);
   // A print run: one output, asks for the paper before every printer page.
   bool printSurveyRun(PageOutput& out);
-  // dayin onto an output that is already open.
+  // printAll onto an output that is already open.
   void printAllOn(PageOutput& out);
 
   Session& session_;
@@ -219,7 +217,7 @@ class MainWindow : public QMainWindow, public ViewHost {
   QMdiArea* mdi_ = nullptr;
   QScrollArea* previewArea_ = nullptr;
   QWidget* previewCanvas_ = nullptr;
-  QLabel* panel1_ = nullptr;
+  QLabel* statusPanel_ = nullptr;
   QLabel* uncertaintyPanel_ = nullptr;
   QAction* showUncertaintyAction_ = nullptr;
   QToolBar* toolbar_ = nullptr;

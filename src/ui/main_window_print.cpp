@@ -9,7 +9,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
@@ -32,6 +31,8 @@
 #include "ui/page_output.h"
 #include "ui/painter_surface.h"
 #include "ui/preview_page.h"
+#include "ui/ui_support.h"
+#include "ui/ui_texts.h"
 #include "uncertainty/session_uncertainty.h"
 #include "uncertainty/uncertainty_report.h"
 
@@ -41,8 +42,6 @@ namespace {
 
 constexpr const char* kNoPrinter = "本计算机未装打印机，无法预览、打印！";
 constexpr const char* kInsertPaper = "请插入纸张！";
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // Suggested PDF path for a report: the well number and the report's name in the well directory.
 QString pdfPath(const Session& session, const std::string& report) {
@@ -139,7 +138,7 @@ bool MainWindow::printSurveyRun(PageOutput& out) {
     case PrintRun::Cancelled:
       return false;
     case PrintRun::PageTooSmall:
-      showMessage("纸张太小，无法打印测斜数据！");
+      showMessage(kPaperTooSmallText);
       return false;
     case PrintRun::NoPage:
       pageRefused(out);
@@ -162,7 +161,7 @@ void MainWindow::finishOutput(PageOutput& out) {
   if (!out.finish() && !out.asksForPaper() && !out.error().empty()) showMessage(out.error());
 }
 
-void MainWindow::测斜数据输出(bool preview) {
+void MainWindow::outputSurvey(bool preview) {
   if (!preview) {
     auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "测斜数据"),
                           [this](const QString& s) { return choosePdfFile(s); });
@@ -240,7 +239,7 @@ void MainWindow::buildPreview() {
     disablePrinting();
     return;
   }
-  测斜数据输出(true);
+  outputSurvey(true);
   Session* s = &session_;
   pages_.back()->addDrawing([s](Surface& page) { DrawTrajectoryPlot(page, *s); });
   previewUncertaintyPages();
@@ -305,7 +304,7 @@ void MainWindow::pageSetup() {
 // --- printing commands ---------------------------------------------------------------------------
 
 void MainWindow::printAll() {
-  auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, "测斜数据及剖面图"),
+  auto out = openOutput(*this, printer(), hasSystemPrinter(), pdfPath(session_, kSurveyReportName),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   printAllOn(*out);
@@ -335,7 +334,7 @@ void MainWindow::printWithCopies() {
     return;
   }
   // Into a file, every copy goes into the one document the user named.
-  auto out = openOutput(*this, printer(), false, pdfPath(session_, "测斜数据及剖面图"),
+  auto out = openOutput(*this, printer(), false, pdfPath(session_, kSurveyReportName),
                         [this](const QString& s) { return choosePdfFile(s); });
   if (!out) return;
   for (int i = 0; i < copies; ++i) printAllOn(*out);
@@ -344,7 +343,7 @@ void MainWindow::printWithCopies() {
 
 void MainWindow::printSurveyOnly() {
   if (session_.well.wellNo.empty()) return;
-  测斜数据输出(false);
+  outputSurvey(false);
 }
 
 void MainWindow::printPlotOnly() {

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "design/design_report.h"
+#include "ui/ui_texts.h"
 #include "model/well_files.h"
 #include "plot/trajectory_plot.h"
 #include "print/survey_paging.h"
@@ -62,12 +63,12 @@ Surface* PageOutput::beginPage() {
   QPaintDevice& d = device();
   if (!open_) {
     if (!painter_->begin(&d)) {
-      if (!pdfPath_.isEmpty()) error_ = "文件“" + pdfPath_.toStdString() + "”无法生成，未能打印！";
+      if (!pdfPath_.isEmpty()) error_ = fileNotCreatedText(pdfPath_.toStdString());
       return nullptr;
     }
     open_ = true;
   } else if (!(pdf_ ? pdf_->newPage() : printer_.newPage())) {
-    if (!pdfPath_.isEmpty()) error_ = "文件“" + pdfPath_.toStdString() + "”无法生成，未能打印！";
+    if (!pdfPath_.isEmpty()) error_ = fileNotCreatedText(pdfPath_.toStdString());
     return nullptr;
   }
   painter_->setRenderHint(QPainter::Antialiasing, true);
@@ -113,7 +114,7 @@ bool PageOutput::finish() {
   if (pdfPath_.isEmpty()) return ended && pages_ > 0;
   if (cancelled_ || pages_ == 0 || !buffer_) return false;
   if (!ended) {
-    error_ = "文件“" + pdfPath_.toStdString() + "”无法生成，未能打印！";
+    error_ = fileNotCreatedText(pdfPath_.toStdString());
   }
   const bool written = ended && writePdf();
   // Written or not, the run is over: a second finish writes nothing again. The writer goes

@@ -6,13 +6,11 @@
 #include <QPolygonF>
 #include <cmath>
 
+#include "ui/ui_support.h"
+
 namespace tarsek {
 
 namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
 

@@ -4,6 +4,7 @@
 
 #include "design/design_report.h"
 #include "ui/page_output.h"
+#include "ui/ui_texts.h"
 
 namespace tarsek {
 
@@ -58,7 +59,7 @@ std::string WriteReportPdf(const Session& session, Report report, const QString&
     error = out.error();
     if (run == PrintRun::Done && !finished) run = PrintRun::NoPage;
   }
-  if (run == PrintRun::PageTooSmall) return "纸张太小，无法打印测斜数据！";
+  if (run == PrintRun::PageTooSmall) return kPaperTooSmallText;
   if (run != PrintRun::Done || written == 0) {
     return error.empty() ? "无法写入文件“" + path.toStdString() + "”！" : error;
   }

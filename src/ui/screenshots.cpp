@@ -115,7 +115,7 @@ int writeScreenshots(const QString& dir) {
     window.showView(kAntiCollisionView);
     if (AntiCollisionView* ac = window.antiCollisionView()) {
       for (const QString& other : designs)
-        if (other != name) ac->添加邻井(other);
+        if (other != name) ac->addNeighbour(other);
     }
     ok = grabTo(window, out.filePath(QStringLiteral("9-two-target-anticollision.png"))) && ok;
     // The separation factors against the same neighbours, when the wells have parameters.

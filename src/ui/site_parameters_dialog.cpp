@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <charconv>
 #include <cmath>
@@ -13,11 +12,10 @@
 #include "common/numtext.h"
 #include "uncertainty/error_model.h"
 #include "model/well_files.h"
+#include "ui/ui_support.h"
 
 namespace tarsek {
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 struct FieldInfo {
   const char* name;   // objectName
@@ -146,7 +144,7 @@ void SiteParametersDialog::accept() {
 }
 
 void SiteParametersDialog::tell(const std::string& text) {
-  QMessageBox::information(this, windowTitle(), qs(text));
+  showInformation(this, windowTitle(), text);
 }
 
 }  // namespace tarsek

@@ -27,32 +27,32 @@ SplashScreen::SplashScreen(std::function<void()> showMain)
   setMask(QRegion(0, 0, 300, 200, QRegion::Ellipse));
   setAutoFillBackground(true);
 
-  label1_ = new QLabel(QStringLiteral("Tarsek设计与计算"), this);
-  label1_->setObjectName(QStringLiteral("Label1"));
+  titleLabel_ = new QLabel(QStringLiteral("Tarsek设计与计算"), this);
+  titleLabel_->setObjectName(QStringLiteral("Label1"));
   QFont face(QStringLiteral("隶书"));
   face.setFamilies(
       {QStringLiteral("隶书"), QStringLiteral("LiSu"), QStringLiteral("WenQuanYi Micro Hei")});
   face.setPointSize(20);
-  label1_->setFont(face);
-  label1_->setAlignment(Qt::AlignCenter);
-  label2_ = new QLabel(QStringLiteral("定向井设计、测斜计算与防碰预测"), this);
-  label2_->setObjectName(QStringLiteral("Label2"));
-  label2_->setAlignment(Qt::AlignCenter);
+  titleLabel_->setFont(face);
+  titleLabel_->setAlignment(Qt::AlignCenter);
+  subtitleLabel_ = new QLabel(QStringLiteral("定向井设计、测斜计算与防碰预测"), this);
+  subtitleLabel_->setObjectName(QStringLiteral("Label2"));
+  subtitleLabel_->setAlignment(Qt::AlignCenter);
   auto* layout = new QVBoxLayout(this);
   layout->addStretch(2);
-  layout->addWidget(label1_);
-  layout->addWidget(label2_);
+  layout->addWidget(titleLabel_);
+  layout->addWidget(subtitleLabel_);
   layout->addStretch(3);
 
   applyColours(0);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   pointerBusy_ = true;
 
-  timer1_ = new QTimer(this);
-  timer1_->setObjectName(QStringLiteral("Timer1"));
-  timer1_->setInterval(1);
-  connect(timer1_, &QTimer::timeout, this, &SplashScreen::tick);
-  timer1_->start();
+  fadeTimer_ = new QTimer(this);
+  fadeTimer_->setObjectName(QStringLiteral("Timer1"));
+  fadeTimer_->setInterval(1);
+  connect(fadeTimer_, &QTimer::timeout, this, &SplashScreen::tick);
+  fadeTimer_->start();
 }
 
 SplashScreen::~SplashScreen() {
@@ -64,8 +64,8 @@ void SplashScreen::applyColours(int level) {
   p.setColor(QPalette::Window, QColor(level, level, 255));
   p.setColor(QPalette::WindowText, QColor(255, level, level));
   setPalette(p);
-  label1_->setPalette(p);
-  label2_->setPalette(p);
+  titleLabel_->setPalette(p);
+  subtitleLabel_->setPalette(p);
 }
 
 void SplashScreen::tick() {
@@ -82,7 +82,7 @@ void SplashScreen::tick() {
     ++counter_;
   }
   if (counter_ >= kFadeTicks) {
-    timer1_->stop();
+    fadeTimer_->stop();
     close();
     emit finished();
   }

@@ -34,9 +34,9 @@ class SplashScreen : public QWidget {
 
   std::function<void()> showMain_;
   bool mainShown_ = false;
-  QLabel* label1_;
-  QLabel* label2_;
-  QTimer* timer1_;
+  QLabel* titleLabel_;
+  QLabel* subtitleLabel_;
+  QTimer* fadeTimer_;
   int counter_ = 0;
   bool pointerBusy_ = false;
 };

@@ -13,6 +13,7 @@
 #include "session/session_runs.h"
 #include "ui/busy_pointer.h"
 #include "ui/station_import_dialog.h"
+#include "ui/ui_support.h"
 
 namespace tarsek {
 
@@ -27,8 +28,8 @@ constexpr const char* kNoStationsToExport = "没有测点可以导出。";
 constexpr const char* kNoDesignToExport = "没有设计数据可以导出。";
 // A message box lists a few refusals; the preview is where all of them are read.
 constexpr std::size_t kReasonsInMessage = 5;
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
+// The name a preview of pasted stations goes by, which also tells the two sources apart.
+constexpr const char* kClipboardSource = "剪贴板";
 
 struct ExportKind {
   const char* filter;
@@ -61,7 +62,7 @@ StationExchange::StationExchange(ViewHost& host, QWidget* window)
     : QObject(window), host_(host), window_(window) {
   setObjectName(QStringLiteral("stationExchange"));
   chooseImportFile = [this] {
-    return QFileDialog::getOpenFileName(window_, QStringLiteral("导入测点"), lastDirectory_,
+    return QFileDialog::getOpenFileName(window_, qs(kImportStationsTitle), lastDirectory_,
                                         importFilter());
   };
   chooseExportFile = [this](const QString& title, const QString& suggested, QString* filter) {
@@ -93,7 +94,7 @@ bool StationExchange::openWellOrSay() {
 
 void StationExchange::importFromFile() {
   if (!openWellOrSay()) return;
-  if (lastDirectory_.isEmpty()) lastDirectory_ = q(host_.session().wellDirectory);
+  if (lastDirectory_.isEmpty()) lastDirectory_ = qs(host_.session().wellDirectory);
   const QString path = chooseImportFile ? chooseImportFile() : QString();
   if (path.isEmpty()) return;
   lastDirectory_ = QFileInfo(path).absolutePath();
@@ -121,7 +122,7 @@ bool StationExchange::importText(const QString& text) {
   if (!openWellOrSay()) return false;
   const QByteArray bytes = text.toUtf8();
   const std::string copy(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  return preview(QStringLiteral("剪贴板"),
+  return preview(qs(kClipboardSource),
                  [copy](const ImportOptions& options) { return ParseStationText(copy, options); });
 }
 
@@ -138,7 +139,7 @@ bool StationExchange::preview(const QString& source,
   }
   // With one sheet and a known header there is nothing to choose that would find more rows.
   if (first.rows.empty() && !first.needsColumns && first.sheetNames.size() <= 1) {
-    const bool clipboard = source == QStringLiteral("剪贴板");
+    const bool clipboard = source == qs(kClipboardSource);
     host_.showMessage(nothingImportable(clipboard ? kNothingOnClipboard : kNothingInFile, first));
     return false;
   }
@@ -177,9 +178,9 @@ void StationExchange::exportTable(bool design) {
     host_.showMessage(design ? kNoDesignToExport : kNoStationsToExport);
     return;
   }
-  if (lastDirectory_.isEmpty()) lastDirectory_ = q(session.wellDirectory);
+  if (lastDirectory_.isEmpty()) lastDirectory_ = qs(session.wellDirectory);
   const QString name =
-      q(session.well.wellNo) + (design ? QStringLiteral("设计数据") : QStringLiteral("测斜数据"));
+      qs(session.well.wellNo) + (design ? QStringLiteral("设计数据") : QStringLiteral("测斜数据"));
   const QString suggested = QDir(lastDirectory_).filePath(name + QStringLiteral(".csv"));
   QString filter = exportFilters().front();
   const QString title = design ? QStringLiteral("导出设计数据") : QStringLiteral("导出测点");

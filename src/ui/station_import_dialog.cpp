@@ -19,14 +19,13 @@
 #include <utility>
 
 #include "common/numtext.h"
+#include "ui/ui_support.h"
 
 namespace tarsek {
 
 namespace {
 
 constexpr const char* kNoHeader = "未识别出表头，请选择测深、井斜、方位所在的列。";
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 QString formatName(ImportFormat f) {
   switch (f) {
@@ -80,11 +79,11 @@ QVariant ImportedRowsModel::data(const QModelIndex& index, int role) const {
     case 0:
       return r.line;
     case 1:
-      return q(formatGeneral(r.md));
+      return qs(formatGeneral(r.md));
     case 2:
-      return q(formatGeneral(r.inclination));
+      return qs(formatGeneral(r.inclination));
     case 3:
-      return q(formatGeneral(r.azimuth));
+      return qs(formatGeneral(r.azimuth));
     default:
       return {};
   }
@@ -112,7 +111,7 @@ int RejectedLinesModel::columnCount(const QModelIndex& parent) const {
 
 QVariant RejectedLinesModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
-  return q(lines_[static_cast<std::size_t>(index.row())].reason);
+  return qs(lines_[static_cast<std::size_t>(index.row())].reason);
 }
 
 QVariant RejectedLinesModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -126,7 +125,7 @@ StationImportDialog::StationImportDialog(const WellRecord& well, const QString& 
                                          StationReader read, ParseResult first, QWidget* parent)
     : QDialog(parent), well_(well), read_(std::move(read)), parse_(std::move(first)) {
   setObjectName(QStringLiteral("stationImportDialog"));
-  setWindowTitle(QStringLiteral("导入测点"));
+  setWindowTitle(qs(kImportStationsTitle));
   buildControls(source);
   // An empty well has nothing to lose; otherwise the stations already there are kept unless
   // the user chooses to replace them.
@@ -254,7 +253,7 @@ void StationImportDialog::buildControls(const QString& source) {
 
 void StationImportDialog::fillSheets() {
   sheetCombo_->clear();
-  for (const std::string& name : parse_.sheetNames) sheetCombo_->addItem(q(name));
+  for (const std::string& name : parse_.sheetNames) sheetCombo_->addItem(qs(name));
   if (!parse_.sheetNames.empty())
     sheetCombo_->setCurrentIndex(
         std::clamp<int>(options_.sheetIndex, 0, static_cast<int>(parse_.sheetNames.size()) - 1));
@@ -279,7 +278,7 @@ void StationImportDialog::fillColumnChoices() {
   for (std::size_t r = 0; r < parse_.preview.size(); ++r)
     for (std::size_t k = 0; k < parse_.preview[r].size(); ++k)
       cellsTable_->setItem(static_cast<int>(r), static_cast<int>(k),
-                           new QTableWidgetItem(q(parse_.preview[r][k])));
+                           new QTableWidgetItem(qs(parse_.preview[r][k])));
 
   const auto fill = [&](QComboBox* combo, int chosen) {
     combo->clear();
@@ -304,14 +303,14 @@ void StationImportDialog::showParse() {
   QString source = sourceLabel_->text().section(QStringLiteral("    "), 0, 0);
   if (parse_.ok) {
     source += QStringLiteral("    格式：") + formatName(parse_.format);
-    if (!parse_.encoding.empty()) source += QStringLiteral("    编码：") + q(parse_.encoding);
+    if (!parse_.encoding.empty()) source += QStringLiteral("    编码：") + qs(parse_.encoding);
     if (parse_.azimuthReference == AzimuthReference::Corrected)
       source += QStringLiteral("    方位以网格北或真北为准，导入时减去磁偏角");
   }
   sourceLabel_->setText(source);
 
   if (!parse_.ok)
-    columnsHint_->setText(q(parse_.message));
+    columnsHint_->setText(qs(parse_.message));
   else if (parse_.needsColumns)
     columnsHint_->setText(QString::fromUtf8(kNoHeader));
   else if (parse_.headerFound && !options_.columns.complete())
@@ -342,11 +341,11 @@ void StationImportDialog::replan() {
   rejectedModel_->setLines(std::move(rejected));
 
   if (!plan_.ok) {
-    summary_->setText(q(plan_.message));
+    summary_->setText(qs(plan_.message));
   } else if (!plan_.changesAnything()) {
-    summary_->setText(q(DescribePlan(plan_)) + QStringLiteral("。测点没有变化。"));
+    summary_->setText(qs(DescribePlan(plan_)) + QStringLiteral("。测点没有变化。"));
   } else {
-    summary_->setText(q(DescribePlan(plan_)) +
+    summary_->setText(qs(DescribePlan(plan_)) +
                       QStringLiteral("。确定后测点数为%1个。").arg(plan_.stations.size()));
   }
   ok_->setEnabled(plan_.ok && plan_.changesAnything());

@@ -19,11 +19,11 @@ class SurveyView : public QWidget {
  public:
   explicit SurveyView(ViewHost& host, QWidget* parent = nullptr);
   /// Redraws the guidance panel and the station table from the open well.
-  void 测斜数据显示();
+  void refreshSurvey();
   /// Clears the inclination and azimuth boxes and the vertical depth of the entry row.
-  void 测斜数据初始();
+  void clearEntry();
 
-  /// Pixel offset of the first visible table row (the table scrolls through VScroll1).
+  /// Pixel offset of the first visible table row (the table scrolls through tableScrollBar_).
   int tableScrollOffset() const;
   /// Height in pixels that all rows of the table would take.
   int tableContentHeight() const { return tableHeight_; }
@@ -41,52 +41,52 @@ class SurveyView : public QWidget {
   void layoutTable();
   void refresh();
 
-  void on序号Change();
-  void onT测深Change();
-  void onT垂深Change();
-  void onT垂深Leave();
-  void onL垂深Click();
-  void on增加();
-  void on确定();
-  void on删除();
-  void on保存();
-  void on预算();
-  void on取消预算();
+  void onStationNumberChanged();
+  void onMdChanged();
+  void onTvdChanged();
+  void onTvdEditLeft();
+  void onTvdClicked();
+  void onAdd();
+  void onStore();
+  void onDelete();
+  void onSave();
+  void onPredict();
+  void onCancelPrediction();
 
   ViewHost& host_;
   ChangeNotifier::Subscription changes_;
   double lineHeightPx() const;
 
-  PictureBox* Picture1 = nullptr;
-  PictureBox* Picture4 = nullptr;
-  PictureBox* Picture5 = nullptr;
-  PictureBox* Picture6 = nullptr;
-  QScrollBar* VScroll1 = nullptr;
-  QScrollBar* VScroll2 = nullptr;
-  QLabel* Label12 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label14 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label15 = nullptr;
-  QLineEdit* 序号 = nullptr;
-  QLineEdit* T测深 = nullptr;
-  QLineEdit* T井斜 = nullptr;
-  QLineEdit* T方位 = nullptr;
-  QLabel* L垂深 = nullptr;
-  QLineEdit* T垂深 = nullptr;
-  QPushButton* 增加 = nullptr;
-  QPushButton* 确定 = nullptr;
-  QPushButton* 删除 = nullptr;
-  QPushButton* Command4 = nullptr;
-  QGroupBox* Frame2 = nullptr;
-  QLineEdit* T11 = nullptr;
-  QLineEdit* T10 = nullptr;
-  QPushButton* Command3 = nullptr;
-  QPushButton* Command1 = nullptr;
+  PictureBox* guidancePanel_ = nullptr;
+  PictureBox* tableFrame_ = nullptr;
+  PictureBox* tableHeader_ = nullptr;
+  PictureBox* tableRows_ = nullptr;
+  QScrollBar* tableScrollBar_ = nullptr;
+  QScrollBar* stationScrollBar_ = nullptr;
+  QLabel* stationNumberCaption_ = nullptr;
+  QLabel* mdCaption_ = nullptr;
+  QLabel* inclinationCaption_ = nullptr;
+  QLabel* azimuthCaption_ = nullptr;
+  QLabel* tvdCaption_ = nullptr;
+  QLabel* buildRateCaption_ = nullptr;
+  QLabel* walkRateCaption_ = nullptr;
+  QLineEdit* stationNumberEdit_ = nullptr;
+  QLineEdit* mdEdit_ = nullptr;
+  QLineEdit* inclinationEdit_ = nullptr;
+  QLineEdit* azimuthEdit_ = nullptr;
+  QLabel* tvdDisplay_ = nullptr;
+  QLineEdit* tvdEdit_ = nullptr;
+  QPushButton* addButton_ = nullptr;
+  QPushButton* storeButton_ = nullptr;
+  QPushButton* deleteButton_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  QGroupBox* predictionGroup_ = nullptr;
+  QLineEdit* buildRateEdit_ = nullptr;
+  QLineEdit* walkRateEdit_ = nullptr;
+  QPushButton* predictButton_ = nullptr;
+  QPushButton* cancelPredictionButton_ = nullptr;
 
-  int tableHeight_ = 0;  // virtual height of Picture6, pixels
+  int tableHeight_ = 0;  // virtual height of tableRows_, pixels
 };
 
 }  // namespace tarsek

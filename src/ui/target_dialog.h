@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace tarsek {
 
-/// The target-by-bearing dialog (Form2): puts target 1 at a design azimuth and displacement
+/// The target-by-bearing dialog ("Form2"): puts target 1 at a design azimuth and displacement
 /// from the wellhead for the time being, keeping the design target so that it can be restored.
 class TargetDialog : public QDialog {
   Q_OBJECT
@@ -17,14 +17,14 @@ class TargetDialog : public QDialog {
   explicit TargetDialog(ViewHost& host, QWidget* parent = nullptr);
 
  private:
-  void accept() override;  // Command1 "确  定"
-  void reject() override;  // Command2 "取  消"
+  void accept() override;  // okButton_ "确  定"
+  void reject() override;  // cancelButton_ "取  消"
 
   ViewHost& host_;
-  QLineEdit* Text3 = nullptr;
-  QLineEdit* Text5 = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* Command2 = nullptr;
+  QLineEdit* azimuthEdit_ = nullptr;
+  QLineEdit* displacementEdit_ = nullptr;
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace tarsek

@@ -19,21 +19,15 @@
 #include "tools/stuck_point.h"
 #include "tools/tool_limits.h"
 #include "ui/painter_surface.h"
+#include "ui/ui_support.h"
 
 namespace tarsek {
 namespace {
 
-constexpr const char* kStatusPrefix = "工具计算";
-constexpr const char* kBadKey = "按键有误！请重新输入";
 constexpr const char* kBadBuildRate = "请重新输入造斜率";
 constexpr const char* kGroupProperty = "toolGroup";
 constexpr const char* kIndexProperty = "toolIndex";
 constexpr int kBoxWidth = 76;
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-QString qs(const char* s) { return QString::fromUtf8(s); }
-
-double valueOf(const QLineEdit* box) { return readNumber(box->text().toStdString()); }
 
 QLineEdit* makeBox(const QString& name, QWidget* parent) {
   auto* box = new QLineEdit(parent);
@@ -78,35 +72,35 @@ ToolsView::ToolsView(ViewHost& host, QWidget* parent) : QWidget(parent), host_(h
   setObjectName(QStringLiteral("p工具"));
   setWindowTitle(QStringLiteral("工具箱"));
 
-  auto* frame1 = new QGroupBox(QStringLiteral("钻头水力参数"), this);
-  frame1->setObjectName(QStringLiteral("Frame1"));
-  auto* frame3 = new QGroupBox(QStringLiteral("套管强度校核、替量"), this);
-  frame3->setObjectName(QStringLiteral("Frame3"));
-  auto* frame6 = new QGroupBox(QStringLiteral("关井基本数据、加重料重量"), this);
-  frame6->setObjectName(QStringLiteral("Frame6"));
-  auto* frame4 = new QGroupBox(QStringLiteral("卡点深度、泡油量"), this);
-  frame4->setObjectName(QStringLiteral("Frame4"));
-  auto* frame9 = new QGroupBox(QStringLiteral("扭方位"), this);
-  frame9->setObjectName(QStringLiteral("Frame9"));
+  auto* hydraulicsFrame = new QGroupBox(QStringLiteral("钻头水力参数"), this);
+  hydraulicsFrame->setObjectName(QStringLiteral("Frame1"));
+  auto* casingFrame = new QGroupBox(QStringLiteral("套管强度校核、替量"), this);
+  casingFrame->setObjectName(QStringLiteral("Frame3"));
+  auto* killFrame = new QGroupBox(QStringLiteral("关井基本数据、加重料重量"), this);
+  killFrame->setObjectName(QStringLiteral("Frame6"));
+  auto* stuckPointFrame = new QGroupBox(QStringLiteral("卡点深度、泡油量"), this);
+  stuckPointFrame->setObjectName(QStringLiteral("Frame4"));
+  auto* turnFrame = new QGroupBox(QStringLiteral("扭方位"), this);
+  turnFrame->setObjectName(QStringLiteral("Frame9"));
 
-  buildHydraulics(frame1);
-  buildCasing(frame3);
-  buildKill(frame6);
-  buildStuckPoint(frame4);
-  buildTurn(frame9);
+  buildHydraulics(hydraulicsFrame);
+  buildCasing(casingFrame);
+  buildKill(killFrame);
+  buildStuckPoint(stuckPointFrame);
+  buildTurn(turnFrame);
 
   auto* right = new QVBoxLayout;
-  right->addWidget(frame3);
-  right->addWidget(frame6);
-  right->addWidget(frame4);
+  right->addWidget(casingFrame);
+  right->addWidget(killFrame);
+  right->addWidget(stuckPointFrame);
   right->addStretch(1);
   auto* top = new QHBoxLayout;
-  top->addWidget(frame1);
+  top->addWidget(hydraulicsFrame);
   top->addLayout(right);
   top->addStretch(1);
   auto* outer = new QVBoxLayout(this);
   outer->addLayout(top);
-  outer->addWidget(frame9);
+  outer->addWidget(turnFrame);
   outer->addStretch(1);
 
   // Every filtered box: remember its group and place for the key filter and the Enter chain.
@@ -118,8 +112,8 @@ ToolsView::ToolsView(ViewHost& host, QWidget* parent) : QWidget(parent), host_(h
       box->installEventFilter(this);
     }
   }
-  T8_->installEventFilter(this);
-  T9_->installEventFilter(this);
+  turnAfterMdEdit_->installEventFilter(this);
+  turnAfterInclinationEdit_->installEventFilter(this);
 }
 
 void ToolsView::buildHydraulics(QWidget* frame) {
@@ -130,41 +124,41 @@ void ToolsView::buildHydraulics(QWidget* frame) {
   };
   auto* grid = new QGridLayout;
   for (int i = 0; i < 12; ++i) {
-    水力参数_[i] = makeBox(QStringLiteral("水力参数(%1)").arg(i), frame);
-    addRow(grid, i, 0, kCaptions[i][0], 水力参数_[i], kCaptions[i][1]);
-    groups_[k水力参数].push_back(水力参数_[i]);
+    hydraulicsEdits_[i] = makeBox(QStringLiteral("水力参数(%1)").arg(i), frame);
+    addRow(grid, i, 0, kCaptions[i][0], hydraulicsEdits_[i], kCaptions[i][1]);
+    groups_[kHydraulicsGroup].push_back(hydraulicsEdits_[i]);
   }
-  水力参数_[3]->setText(QStringLiteral("80"));
-  for (QLineEdit* box : 水力参数_)
+  hydraulicsEdits_[3]->setText(QStringLiteral("80"));
+  for (QLineEdit* box : hydraulicsEdits_)
     connect(box, &QLineEdit::textChanged, this, [this] { recomputeHydraulics(); });
 
-  P1_ = makePicture(QStringLiteral("P1"), hydraulicsLines_, frame);
-  P1_->setMinimumSize(230, 300);
+  hydraulicsPicture_ = makePicture(QStringLiteral("P1"), hydraulicsLines_, frame);
+  hydraulicsPicture_->setMinimumSize(230, 300);
   auto* layout = new QHBoxLayout(frame);
   layout->addLayout(grid);
-  layout->addWidget(P1_, 1);
+  layout->addWidget(hydraulicsPicture_, 1);
 }
 
 void ToolsView::buildCasing(QWidget* frame) {
-  Combo1_ = makeCombo(QStringLiteral("Combo1"), frame);
-  for (const CasingGrade& g : kCasingCatalogue) Combo1_->addItem(qs(g.text));
+  casingGradeCombo_ = makeCombo(QStringLiteral("Combo1"), frame);
+  for (const CasingGrade& g : kCasingCatalogue) casingGradeCombo_->addItem(qs(g.text));
   // The list starts with no grade chosen, yet shows the first one as a hint.
-  Combo1_->setCurrentIndex(-1);
-  Combo1_->setEditText(qs(kCasingCatalogue[0].text));
+  casingGradeCombo_->setCurrentIndex(-1);
+  casingGradeCombo_->setEditText(qs(kCasingCatalogue[0].text));
   // The grade is what the user chose from the list or typed in full; completing a typed text to
   // an entry would choose a grade nobody asked for.
   // The box's own handling of a finished edit picks the entry its text matches, the hint
   // included, so leaving the box untouched would choose the first grade. The grade is decided
   // here instead, before that handling runs (connected first), and what it activates on the
   // way is ignored.
-  auto* gradeEdit = new QLineEdit(Combo1_);
+  auto* gradeEdit = new QLineEdit(casingGradeCombo_);
   connect(gradeEdit, &QLineEdit::editingFinished, this, [this] { onGradeEdited(); });
-  Combo1_->setLineEdit(gradeEdit);
-  Combo1_->setInsertPolicy(QComboBox::NoInsert);
-  Combo1_->setCompleter(nullptr);
-  Combo1_->setCurrentIndex(-1);
-  Combo1_->setEditText(qs(kCasingCatalogue[0].text));
-  connect(Combo1_, &QComboBox::activated, this, [this](int index) {
+  casingGradeCombo_->setLineEdit(gradeEdit);
+  casingGradeCombo_->setInsertPolicy(QComboBox::NoInsert);
+  casingGradeCombo_->setCompleter(nullptr);
+  casingGradeCombo_->setCurrentIndex(-1);
+  casingGradeCombo_->setEditText(qs(kCasingCatalogue[0].text));
+  connect(casingGradeCombo_, &QComboBox::activated, this, [this](int index) {
     if (finishingGradeEdit_) return;
     casingGrade_ = index;
     showCasingGrade();
@@ -176,45 +170,46 @@ void ToolsView::buildCasing(QWidget* frame) {
   auto* grid = new QGridLayout;
   auto* gradeLabel = new QLabel(QStringLiteral("规格："), frame);
   grid->addWidget(gradeLabel, 0, 0, Qt::AlignRight);
-  grid->addWidget(Combo1_, 0, 1, 1, 2);
+  grid->addWidget(casingGradeCombo_, 0, 1, 1, 2);
   for (int i = 0; i < 3; ++i) {
-    套管_[i] = makeBox(QStringLiteral("套管(%1)").arg(i), frame);
-    addRow(grid, i + 1, 0, kCaptions[i][0], 套管_[i], kCaptions[i][1]);
-    groups_[k套管].push_back(套管_[i]);
-    connect(套管_[i], &QLineEdit::textChanged, this, [this] { recomputeCasing(); });
+    casingEdits_[i] = makeBox(QStringLiteral("套管(%1)").arg(i), frame);
+    addRow(grid, i + 1, 0, kCaptions[i][0], casingEdits_[i], kCaptions[i][1]);
+    groups_[kCasingGroup].push_back(casingEdits_[i]);
+    connect(casingEdits_[i], &QLineEdit::textChanged, this, [this] { recomputeCasing(); });
   }
-  Picture1_ = makePicture(QStringLiteral("Picture1"), casingLines_, frame);
-  Picture1_->setMinimumSize(170, 100);
+  casingPicture_ = makePicture(QStringLiteral("Picture1"), casingLines_, frame);
+  casingPicture_->setMinimumSize(170, 100);
   auto* layout = new QHBoxLayout(frame);
   layout->addLayout(grid);
-  layout->addWidget(Picture1_, 1);
+  layout->addWidget(casingPicture_, 1);
 }
 
 void ToolsView::buildKill(QWidget* frame) {
   auto* grid = new QGridLayout;
   static const char* const kShutIn[2][2] = {{"井深", "m"}, {"关井立压", "MPa"}};
   for (int i = 0; i < 2; ++i) {
-    关井基本数据_[i] = makeBox(QStringLiteral("关井基本数据(%1)").arg(i), frame);
-    addRow(grid, i, 0, kShutIn[i][0], 关井基本数据_[i], kShutIn[i][1]);
-    groups_[k关井基本数据].push_back(关井基本数据_[i]);
-    connect(关井基本数据_[i], &QLineEdit::textChanged, this, [this] { onKillInputChanged(); });
+    shutInEdits_[i] = makeBox(QStringLiteral("关井基本数据(%1)").arg(i), frame);
+    addRow(grid, i, 0, kShutIn[i][0], shutInEdits_[i], kShutIn[i][1]);
+    groups_[kShutInGroup].push_back(shutInEdits_[i]);
+    connect(shutInEdits_[i], &QLineEdit::textChanged, this, [this] { onKillInputChanged(); });
   }
-  原浆de比重_ = makeBox(QStringLiteral("原浆de比重"), frame);
-  addRow(grid, 2, 0, "原浆比重", 原浆de比重_, "g/cm^3");
-  groups_[k原浆de比重].push_back(原浆de比重_);
-  connect(原浆de比重_, &QLineEdit::textChanged, this, [this] { onKillInputChanged(); });
+  originalDensityEdit_ = makeBox(QStringLiteral("原浆de比重"), frame);
+  addRow(grid, 2, 0, "原浆比重", originalDensityEdit_, "g/cm^3");
+  groups_[kOriginalDensityGroup].push_back(originalDensityEdit_);
+  connect(originalDensityEdit_, &QLineEdit::textChanged, this, [this] { onKillInputChanged(); });
 
   static const char* const kWeighting[3][2] = {
       {"预配比重", "g/cm^3"}, {"原浆体积", "m^3"}, {"加重料比重", "g/cm^3"}};
   for (int i = 0; i < 3; ++i) {
-    加重剂用量_[i] = makeBox(QStringLiteral("加重剂用量(%1)").arg(i), frame);
-    addRow(grid, i, 3, kWeighting[i][0], 加重剂用量_[i], kWeighting[i][1]);
-    groups_[k加重剂用量].push_back(加重剂用量_[i]);
-    connect(加重剂用量_[i], &QLineEdit::textChanged, this, [this] { onWeightingInputChanged(); });
+    weightingEdits_[i] = makeBox(QStringLiteral("加重剂用量(%1)").arg(i), frame);
+    addRow(grid, i, 3, kWeighting[i][0], weightingEdits_[i], kWeighting[i][1]);
+    groups_[kWeightingGroup].push_back(weightingEdits_[i]);
+    connect(weightingEdits_[i], &QLineEdit::textChanged, this,
+            [this] { onWeightingInputChanged(); });
   }
-  加重剂重量_ = makeBox(QStringLiteral("加重剂重量"), frame);
-  加重剂重量_->setReadOnly(true);
-  addRow(grid, 3, 3, "加重料重量", 加重剂重量_, "T");
+  weightingResult_ = makeBox(QStringLiteral("加重剂重量"), frame);
+  weightingResult_->setReadOnly(true);
+  addRow(grid, 3, 3, "加重料重量", weightingResult_, "T");
 
   auto* margin = new QPushButton(QStringLiteral("考虑附加压力"), frame);
   margin->setObjectName(QStringLiteral("考虑附加压力"));
@@ -225,35 +220,35 @@ void ToolsView::buildKill(QWidget* frame) {
 }
 
 void ToolsView::buildStuckPoint(QWidget* frame) {
-  Combo2_ = makeCombo(QStringLiteral("Combo2"), frame);
-  for (const DrillPipe& p : kDrillPipes) Combo2_->addItem(qs(p.text));
-  Combo2_->setCurrentIndex(Combo2_->findText(QStringLiteral("φ127mm×9.19mm")));
-  Combo2_->setEditText(QStringLiteral("φ127mm×9.19mm"));
-  connect(Combo2_, &QComboBox::activated, this, [this] { recomputeStuckPoint(); });
+  drillPipeCombo_ = makeCombo(QStringLiteral("Combo2"), frame);
+  for (const DrillPipe& p : kDrillPipes) drillPipeCombo_->addItem(qs(p.text));
+  drillPipeCombo_->setCurrentIndex(drillPipeCombo_->findText(QStringLiteral("φ127mm×9.19mm")));
+  drillPipeCombo_->setEditText(QStringLiteral("φ127mm×9.19mm"));
+  connect(drillPipeCombo_, &QComboBox::activated, this, [this] { recomputeStuckPoint(); });
 
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("钻杆规格")), 0, 0, Qt::AlignRight);
-  grid->addWidget(Combo2_, 0, 1, 1, 5);
+  grid->addWidget(drillPipeCombo_, 0, 1, 1, 5);
   static const char* const kCaptions[4][2] = {
       {"平均伸长", "cm"}, {"平均拉力", "T"}, {"井径", "mm"}, {"井深", "m"}};
   for (int i = 0; i < 4; ++i) {
-    卡点深_[i] = makeBox(QStringLiteral("卡点深(%1)").arg(i), frame);
-    groups_[k卡点深].push_back(卡点深_[i]);
-    connect(卡点深_[i], &QLineEdit::textChanged, this, [this] { recomputeStuckPoint(); });
+    stuckPointEdits_[i] = makeBox(QStringLiteral("卡点深(%1)").arg(i), frame);
+    groups_[kStuckPointGroup].push_back(stuckPointEdits_[i]);
+    connect(stuckPointEdits_[i], &QLineEdit::textChanged, this, [this] { recomputeStuckPoint(); });
   }
-  addRow(grid, 1, 0, kCaptions[0][0], 卡点深_[0], kCaptions[0][1]);
-  addRow(grid, 2, 0, kCaptions[1][0], 卡点深_[1], kCaptions[1][1]);
-  卡点_ = makeBox(QStringLiteral("卡点"), frame);
-  卡点_->setReadOnly(true);
-  addRow(grid, 3, 0, "卡点深度", 卡点_, "m");
-  addRow(grid, 1, 3, kCaptions[2][0], 卡点深_[2], kCaptions[2][1]);
-  addRow(grid, 2, 3, kCaptions[3][0], 卡点深_[3], kCaptions[3][1]);
-  泡油_ = new QLabel(frame);
-  泡油_->setObjectName(QStringLiteral("泡油"));
-  泡油_->setFrameShape(QFrame::Panel);
-  泡油_->setFrameShadow(QFrame::Sunken);
-  泡油_->setFixedWidth(kBoxWidth);
-  addRow(grid, 3, 3, "泡油量", 泡油_, "m^3");
+  addRow(grid, 1, 0, kCaptions[0][0], stuckPointEdits_[0], kCaptions[0][1]);
+  addRow(grid, 2, 0, kCaptions[1][0], stuckPointEdits_[1], kCaptions[1][1]);
+  stuckDepthResult_ = makeBox(QStringLiteral("卡点"), frame);
+  stuckDepthResult_->setReadOnly(true);
+  addRow(grid, 3, 0, "卡点深度", stuckDepthResult_, "m");
+  addRow(grid, 1, 3, kCaptions[2][0], stuckPointEdits_[2], kCaptions[2][1]);
+  addRow(grid, 2, 3, kCaptions[3][0], stuckPointEdits_[3], kCaptions[3][1]);
+  oilVolumeResult_ = new QLabel(frame);
+  oilVolumeResult_->setObjectName(QStringLiteral("泡油"));
+  oilVolumeResult_->setFrameShape(QFrame::Panel);
+  oilVolumeResult_->setFrameShadow(QFrame::Sunken);
+  oilVolumeResult_->setFixedWidth(kBoxWidth);
+  addRow(grid, 3, 3, "泡油量", oilVolumeResult_, "m^3");
   auto* layout = new QVBoxLayout(frame);
   layout->addLayout(grid);
 }
@@ -264,30 +259,30 @@ void ToolsView::buildTurn(QWidget* frame) {
   before->setObjectName(QStringLiteral("F扭方位前"));
   auto* beforeGrid = new QGridLayout(before);
   for (int i = 0; i < 3; ++i) {
-    测深_[i] = makeBox(QStringLiteral("测深(%1)").arg(i), before);
-    addRow(beforeGrid, i, 0, kSurvey[i][0], 测深_[i], kSurvey[i][1]);
-    groups_[k测深].push_back(测深_[i]);
+    turnBeforeEdits_[i] = makeBox(QStringLiteral("测深(%1)").arg(i), before);
+    addRow(beforeGrid, i, 0, kSurvey[i][0], turnBeforeEdits_[i], kSurvey[i][1]);
+    groups_[kTurnBeforeGroup].push_back(turnBeforeEdits_[i]);
   }
   auto* after = new QGroupBox(QStringLiteral("扭方位后"), frame);
   after->setObjectName(QStringLiteral("F扭方位后"));
   auto* afterGrid = new QGridLayout(after);
-  T8_ = makeBox(QStringLiteral("T8"), after);
-  T9_ = makeBox(QStringLiteral("T9"), after);
-  T10_ = makeBox(QStringLiteral("T10"), after);
-  QLineEdit* afterBoxes[3] = {T8_, T9_, T10_};
+  turnAfterMdEdit_ = makeBox(QStringLiteral("T8"), after);
+  turnAfterInclinationEdit_ = makeBox(QStringLiteral("T9"), after);
+  turnAfterAzimuthEdit_ = makeBox(QStringLiteral("T10"), after);
+  QLineEdit* afterBoxes[3] = {turnAfterMdEdit_, turnAfterInclinationEdit_, turnAfterAzimuthEdit_};
   for (int i = 0; i < 3; ++i) addRow(afterGrid, i, 0, kSurvey[i][0], afterBoxes[i], kSurvey[i][1]);
 
   auto* grid = new QGridLayout;
-  T4_ = makeBox(QStringLiteral("T4"), frame);
-  T5_ = makeBox(QStringLiteral("T5"), frame);
-  T6_ = makeBox(QStringLiteral("T6"), frame);
-  T7_ = makeBox(QStringLiteral("T7"), frame);
-  T7_->setReadOnly(true);
-  addRow(grid, 0, 0, "定向方位角", T4_, "°");
-  addRow(grid, 1, 0, "初始装置角", T5_, "°");
-  addRow(grid, 2, 0, "造斜率(。/100m)", T6_, "°/100m");
-  addRow(grid, 3, 0, "实际反扭角", T7_, "°");
-  connect(T6_, &QLineEdit::textChanged, this, [this] { writeToolStatus(); });
+  orientAzimuthEdit_ = makeBox(QStringLiteral("T4"), frame);
+  initialToolfaceEdit_ = makeBox(QStringLiteral("T5"), frame);
+  turnBuildRateEdit_ = makeBox(QStringLiteral("T6"), frame);
+  reactiveTorqueResult_ = makeBox(QStringLiteral("T7"), frame);
+  reactiveTorqueResult_->setReadOnly(true);
+  addRow(grid, 0, 0, "定向方位角", orientAzimuthEdit_, "°");
+  addRow(grid, 1, 0, "初始装置角", initialToolfaceEdit_, "°");
+  addRow(grid, 2, 0, "造斜率(。/100m)", turnBuildRateEdit_, "°/100m");
+  addRow(grid, 3, 0, "实际反扭角", reactiveTorqueResult_, "°");
+  connect(turnBuildRateEdit_, &QLineEdit::textChanged, this, [this] { writeToolStatus(); });
 
   auto* torque = new QPushButton(QStringLiteral("求反扭角"), frame);
   torque->setObjectName(QStringLiteral("求反扭角"));
@@ -313,7 +308,7 @@ void ToolsView::buildTurn(QWidget* frame) {
 }
 
 void ToolsView::writeToolStatus() {
-  host_.setStatusText(kStatusPrefix + host_.session().well.wellNo);
+  host_.setStatusText(kToolsStatusText + host_.session().well.wellNo);
 }
 
 void ToolsView::focusBox(QLineEdit* box) { box->setFocus(Qt::OtherFocusReason); }
@@ -321,10 +316,10 @@ void ToolsView::focusBox(QLineEdit* box) { box->setFocus(Qt::OtherFocusReason); 
 bool ToolsView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
-  const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-  if (watched == T8_ || watched == T9_) {
+  const bool enter = isEnterKey(key);
+  if (watched == turnAfterMdEdit_ || watched == turnAfterInclinationEdit_) {
     if (!enter) return false;
-    focusBox(watched == T8_ ? T9_ : T10_);
+    focusBox(watched == turnAfterMdEdit_ ? turnAfterInclinationEdit_ : turnAfterAzimuthEdit_);
     return true;
   }
   auto* box = qobject_cast<QLineEdit*>(watched);
@@ -336,17 +331,15 @@ bool ToolsView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ToolsView::filterKey(QLineEdit* box, Group group, int index, QKeyEvent* key) {
-  const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+  const bool enter = isEnterKey(key);
   // Only keys that type a character take part, as they would in a plain text box; focus keys
   // and cursor keys keep their usual meaning.
-  if (!enter && (key->text().isEmpty() || key->key() == Qt::Key_Tab ||
-                 key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete))
-    return false;
+  if (!enter && isEditingKey(key)) return false;
 
   writeToolStatus();
   if (enter) {
-    if (group == k原浆de比重) {
-      focusBox(加重剂用量_[0]);
+    if (group == kOriginalDensityGroup) {
+      focusBox(weightingEdits_[0]);
       return true;
     }
     if (box->text().isEmpty()) return true;
@@ -354,18 +347,15 @@ bool ToolsView::filterKey(QLineEdit* box, Group group, int index, QKeyEvent* key
     const std::size_t next = static_cast<std::size_t>(index) + 1;
     if (next < boxes.size())
       focusBox(boxes[next]);
-    else if (group == k关井基本数据)
-      focusBox(原浆de比重_);
+    else if (group == kShutInGroup)
+      focusBox(originalDensityEdit_);
     else
       focusBox(boxes[0]);
     return true;
   }
 
-  const int code = key->text().at(0).unicode();
-  const bool accepted = code == 8 || code == '+' || code == '-' || code == '.' ||
-                        (code >= '0' && code <= '9') || code > 127;
-  if (accepted) return false;
-  host_.setStatusText(kBadKey);
+  if (isNumberCode(typedCode(key))) return false;
+  host_.setStatusText(kBadKeyText);
   return true;
 }
 
@@ -379,22 +369,22 @@ bool ToolsView::refused(ToolCalculator calculator, std::initializer_list<double>
 
 void ToolsView::recomputeHydraulics() {
   HydraulicsInput in{};
-  for (std::size_t i = 0; i < in.size(); ++i) in[i] = valueOf(水力参数_[i]);
+  for (std::size_t i = 0; i < in.size(); ++i) in[i] = numberIn(hydraulicsEdits_[i]);
   const std::string message = checkToolInputs(ToolCalculator::Hydraulics, in);
   if (!message.empty()) host_.setStatusText(message);
   const auto result = message.empty() ? computeHydraulics(in) : std::nullopt;
   hydraulicsLines_ = result ? hydraulicsLines(*result) : std::vector<std::string>{};
-  P1_->update();
+  hydraulicsPicture_->update();
 }
 
 void ToolsView::showCasingGrade() {
   const int shown = casingGrade_ >= 0 ? casingGrade_ : 0;
-  Combo1_->setCurrentIndex(casingGrade_);
-  Combo1_->setEditText(qs(kCasingCatalogue[static_cast<std::size_t>(shown)].text));
+  casingGradeCombo_->setCurrentIndex(casingGrade_);
+  casingGradeCombo_->setEditText(qs(kCasingCatalogue[static_cast<std::size_t>(shown)].text));
 }
 
 void ToolsView::onGradeEdited() {
-  QLineEdit* edit = Combo1_->lineEdit();
+  QLineEdit* edit = casingGradeCombo_->lineEdit();
   finishingGradeEdit_ = true;
   QTimer::singleShot(0, this, [this] {
     finishingGradeEdit_ = false;
@@ -405,7 +395,7 @@ void ToolsView::onGradeEdited() {
     showCasingGrade();
     return;
   }
-  const int typed = Combo1_->findText(edit->text(), Qt::MatchExactly);
+  const int typed = casingGradeCombo_->findText(edit->text(), Qt::MatchExactly);
   if (typed < 0) {
     // Not a catalogue entry: the grade in force comes back into view, and the user is told.
     showCasingGrade();
@@ -418,88 +408,92 @@ void ToolsView::onGradeEdited() {
 }
 
 void ToolsView::recomputeCasing() {
-  const double density = valueOf(套管_[0]);
-  const double length = valueOf(套管_[1]);
-  const double plug = valueOf(套管_[2]);
+  const double density = numberIn(casingEdits_[0]);
+  const double length = numberIn(casingEdits_[1]);
+  const double plug = numberIn(casingEdits_[2]);
   const CasingCheck check = computeCasingCheck(casingGrade_, density, length, plug);
   if (check.outcome == CasingOutcome::NoGrade) return;
   const bool bad = refused(ToolCalculator::Casing, {density, length, plug});
   casingLines_ = !bad && check.outcome == CasingOutcome::Shown ? casingLines(check.result)
-                                                              : std::vector<std::string>{};
-  Picture1_->update();
+                                                               : std::vector<std::string>{};
+  casingPicture_->update();
 }
 
 void ToolsView::onKillInputChanged() {
   marginAdded_ = false;
-  originalDensity_ = valueOf(原浆de比重_);
+  originalDensity_ = numberIn(originalDensityEdit_);
   if (refused(ToolCalculator::KillDensity,
-              {valueOf(关井基本数据_[0]), valueOf(关井基本数据_[1]), originalDensity_}))
+              {numberIn(shutInEdits_[0]), numberIn(shutInEdits_[1]), originalDensity_}))
     return;
   const auto planned =
-      computeKillDensity(valueOf(关井基本数据_[0]), valueOf(关井基本数据_[1]), originalDensity_);
+      computeKillDensity(numberIn(shutInEdits_[0]), numberIn(shutInEdits_[1]), originalDensity_);
   if (!planned) return;
   plannedDensity_ = *planned;
   // The weighting always follows on the rounded figure the user sees, even when the box already
   // showed it (a box raises no change for an identical text).
   const QString shown = qs(formatFixed(*planned, 2));
-  if (加重剂用量_[0]->text() == shown)
+  if (weightingEdits_[0]->text() == shown)
     onWeightingInputChanged();
   else
-    加重剂用量_[0]->setText(shown);
+    weightingEdits_[0]->setText(shown);
 }
 
 void ToolsView::onWeightingInputChanged() {
   marginAdded_ = false;
-  originalDensity_ = valueOf(原浆de比重_);
-  plannedDensity_ = valueOf(加重剂用量_[0]);
-  if (refused(ToolCalculator::Weighting, {originalDensity_, plannedDensity_,
-                                          valueOf(加重剂用量_[1]), valueOf(加重剂用量_[2])})) {
-    加重剂重量_->clear();
+  originalDensity_ = numberIn(originalDensityEdit_);
+  plannedDensity_ = numberIn(weightingEdits_[0]);
+  if (refused(ToolCalculator::Weighting,
+              {originalDensity_, plannedDensity_, numberIn(weightingEdits_[1]),
+               numberIn(weightingEdits_[2])})) {
+    weightingResult_->clear();
     return;
   }
-  const auto weight = computeWeightingMaterial(originalDensity_, plannedDensity_,
-                                               valueOf(加重剂用量_[1]), valueOf(加重剂用量_[2]));
-  加重剂重量_->setText(weight ? qs(formatFixed(*weight, 2)) : QString());
+  const auto weight =
+      computeWeightingMaterial(originalDensity_, plannedDensity_, numberIn(weightingEdits_[1]),
+                               numberIn(weightingEdits_[2]));
+  weightingResult_->setText(weight ? qs(formatFixed(*weight, 2)) : QString());
 }
 
 void ToolsView::onMarginClicked() {
-  const auto planned = addPressureMargin(valueOf(关井基本数据_[0]), plannedDensity_, marginAdded_);
+  const auto planned = addPressureMargin(numberIn(shutInEdits_[0]), plannedDensity_, marginAdded_);
   if (!planned) return;
-  加重剂用量_[0]->setText(qs(formatPlain(*planned)));
+  weightingEdits_[0]->setText(qs(formatPlain(*planned)));
   // Set after the write: the box's own change clears the flag on the way.
   marginAdded_ = true;
 }
 
 void ToolsView::recomputeStuckPoint() {
-  if (refused(ToolCalculator::StuckPoint, {valueOf(卡点深_[0]), valueOf(卡点深_[1]),
-                                           valueOf(卡点深_[2]), valueOf(卡点深_[3])})) {
+  if (refused(ToolCalculator::StuckPoint,
+              {numberIn(stuckPointEdits_[0]), numberIn(stuckPointEdits_[1]),
+               numberIn(stuckPointEdits_[2]), numberIn(stuckPointEdits_[3])})) {
     // A depth worked from impossible input would be read as this string's stuck point.
-    卡点_->clear();
-    泡油_->clear();
+    stuckDepthResult_->clear();
+    oilVolumeResult_->clear();
     return;
   }
-  const StuckPointResult r =
-      computeStuckPoint(Combo2_->currentText().toStdString(), valueOf(卡点深_[0]),
-                        valueOf(卡点深_[1]), valueOf(卡点深_[2]), valueOf(卡点深_[3]));
-  if (r.depth) 卡点_->setText(qs(formatFixed(*r.depth, 2)));
-  if (r.oilVolume) 泡油_->setText(qs(formatFixed(*r.oilVolume, 2)));
+  const StuckPointResult r = computeStuckPoint(
+      drillPipeCombo_->currentText().toStdString(), numberIn(stuckPointEdits_[0]),
+      numberIn(stuckPointEdits_[1]), numberIn(stuckPointEdits_[2]), numberIn(stuckPointEdits_[3]));
+  if (r.depth) stuckDepthResult_->setText(qs(formatFixed(*r.depth, 2)));
+  if (r.oilVolume) oilVolumeResult_->setText(qs(formatFixed(*r.oilVolume, 2)));
 }
 
 namespace {
 
-TurnInput readTurn(const std::array<QLineEdit*, 3>& before, const QLineEdit* t8,
-                   const QLineEdit* t9, const QLineEdit* t10, const QLineEdit* t4,
-                   const QLineEdit* t5, const QLineEdit* t6) {
+TurnInput readTurn(const std::array<QLineEdit*, 3>& before, const QLineEdit* mdAfter,
+                   const QLineEdit* inclinationAfter, const QLineEdit* azimuthAfter,
+                   const QLineEdit* orientedAzimuth, const QLineEdit* toolface,
+                   const QLineEdit* buildRate) {
   TurnInput in;
-  in.md1 = valueOf(before[0]);
-  in.inclination1 = valueOf(before[1]);
-  in.azimuth1 = valueOf(before[2]);
-  in.md2 = valueOf(t8);
-  in.inclination2 = valueOf(t9);
-  in.azimuth2 = valueOf(t10);
-  in.orientedAzimuth = valueOf(t4);
-  in.toolface = valueOf(t5);
-  in.buildRate = valueOf(t6);
+  in.md1 = numberIn(before[0]);
+  in.inclination1 = numberIn(before[1]);
+  in.azimuth1 = numberIn(before[2]);
+  in.md2 = numberIn(mdAfter);
+  in.inclination2 = numberIn(inclinationAfter);
+  in.azimuth2 = numberIn(azimuthAfter);
+  in.orientedAzimuth = numberIn(orientedAzimuth);
+  in.toolface = numberIn(toolface);
+  in.buildRate = numberIn(buildRate);
   return in;
 }
 
@@ -516,29 +510,35 @@ bool ToolsView::turnRefused(const TurnInput& in) {
 }
 
 void ToolsView::onReactiveTorqueClicked() {
-  const TurnInput in = readTurn(测深_, T8_, T9_, T10_, T4_, T5_, T6_);
+  const TurnInput in =
+      readTurn(turnBeforeEdits_, turnAfterMdEdit_, turnAfterInclinationEdit_, turnAfterAzimuthEdit_,
+               orientAzimuthEdit_, initialToolfaceEdit_, turnBuildRateEdit_);
   if (turnRefused(in)) return;
-  T7_->setText(fixedOrEmpty(findReactiveTorque(in), 2));
+  reactiveTorqueResult_->setText(fixedOrEmpty(findReactiveTorque(in), 2));
 }
 
 void ToolsView::onPredictTurnClicked() {
-  const TurnInput in = readTurn(测深_, T8_, T9_, T10_, T4_, T5_, T6_);
+  const TurnInput in =
+      readTurn(turnBeforeEdits_, turnAfterMdEdit_, turnAfterInclinationEdit_, turnAfterAzimuthEdit_,
+               orientAzimuthEdit_, initialToolfaceEdit_, turnBuildRateEdit_);
   if (turnRefused(in)) return;
   const auto p = predictTurn(in);
-  T9_->setText(p ? qs(formatFixed(p->inclination, 3)) : QString());
-  T10_->setText(p ? qs(formatFixed(p->azimuth, 3)) : QString());
+  turnAfterInclinationEdit_->setText(p ? qs(formatFixed(p->inclination, 3)) : QString());
+  turnAfterAzimuthEdit_->setText(p ? qs(formatFixed(p->azimuth, 3)) : QString());
 }
 
 void ToolsView::onInitialToolfaceClicked() {
-  const TurnInput in = readTurn(测深_, T8_, T9_, T10_, T4_, T5_, T6_);
+  const TurnInput in =
+      readTurn(turnBeforeEdits_, turnAfterMdEdit_, turnAfterInclinationEdit_, turnAfterAzimuthEdit_,
+               orientAzimuthEdit_, initialToolfaceEdit_, turnBuildRateEdit_);
   if (turnRefused(in)) return;
   const InitialToolface r = findInitialToolface(in);
   if (r.badBuildRate)
     host_.setStatusText(kBadBuildRate);
   else
-    T8_->setText(fixedOrEmpty(r.drillToDepth, 2));
-  T5_->setText(fixedOrEmpty(r.toolface, 2));
-  T4_->setText(fixedOrEmpty(r.orientedAzimuth, 2));
+    turnAfterMdEdit_->setText(fixedOrEmpty(r.drillToDepth, 2));
+  initialToolfaceEdit_->setText(fixedOrEmpty(r.toolface, 2));
+  orientAzimuthEdit_->setText(fixedOrEmpty(r.orientedAzimuth, 2));
 }
 
 }  // namespace tarsek

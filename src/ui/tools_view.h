@@ -32,13 +32,13 @@ class ToolsView : public QWidget {
  private:
   /// The input groups that share the key filter and the Enter chain.
   enum Group {
-    k测深,
-    k套管,
-    k水力参数,
-    k卡点深,
-    k关井基本数据,
-    k加重剂用量,
-    k原浆de比重,
+    kTurnBeforeGroup,
+    kCasingGroup,
+    kHydraulicsGroup,
+    kStuckPointGroup,
+    kShutInGroup,
+    kWeightingGroup,
+    kOriginalDensityGroup,
     kGroupCount
   };
 
@@ -57,9 +57,10 @@ class ToolsView : public QWidget {
   /// Shows the refusal of out-of-range inputs in the status bar; true when refused.
   bool refused(ToolCalculator calculator, std::initializer_list<double> values);
   bool turnRefused(const TurnInput& in);
-  /// Puts the chosen casing grade (or the hint of the first entry) back into Combo1.
+  /// Puts the chosen casing grade (or the hint of the first entry) back into casingGradeCombo_.
   void showCasingGrade();
-  /// Combo1's text was edited and left: a catalogue entry is chosen, anything else reverts.
+  /// casingGradeCombo_'s text was edited and left: a catalogue entry is chosen, anything else
+  /// reverts.
   void onGradeEdited();
 
   void recomputeHydraulics();
@@ -75,37 +76,37 @@ class ToolsView : public QWidget {
   ViewHost& host_;
 
   std::array<std::vector<QLineEdit*>, kGroupCount> groups_;
-  std::array<QLineEdit*, 12> 水力参数_{};
-  std::array<QLineEdit*, 3> 套管_{};
-  std::array<QLineEdit*, 4> 卡点深_{};
-  std::array<QLineEdit*, 2> 关井基本数据_{};
-  std::array<QLineEdit*, 3> 加重剂用量_{};
-  std::array<QLineEdit*, 3> 测深_{};
-  QLineEdit* 原浆de比重_ = nullptr;
-  QLineEdit* 加重剂重量_ = nullptr;
-  QLineEdit* 卡点_ = nullptr;
-  QLabel* 泡油_ = nullptr;
-  QLineEdit* T4_ = nullptr;
-  QLineEdit* T5_ = nullptr;
-  QLineEdit* T6_ = nullptr;
-  QLineEdit* T7_ = nullptr;
-  QLineEdit* T8_ = nullptr;
-  QLineEdit* T9_ = nullptr;
-  QLineEdit* T10_ = nullptr;
-  QComboBox* Combo1_ = nullptr;
-  QComboBox* Combo2_ = nullptr;
-  PictureBox* P1_ = nullptr;
-  PictureBox* Picture1_ = nullptr;
+  std::array<QLineEdit*, 12> hydraulicsEdits_{};
+  std::array<QLineEdit*, 3> casingEdits_{};
+  std::array<QLineEdit*, 4> stuckPointEdits_{};
+  std::array<QLineEdit*, 2> shutInEdits_{};
+  std::array<QLineEdit*, 3> weightingEdits_{};
+  std::array<QLineEdit*, 3> turnBeforeEdits_{};
+  QLineEdit* originalDensityEdit_ = nullptr;
+  QLineEdit* weightingResult_ = nullptr;
+  QLineEdit* stuckDepthResult_ = nullptr;
+  QLabel* oilVolumeResult_ = nullptr;
+  QLineEdit* orientAzimuthEdit_ = nullptr;
+  QLineEdit* initialToolfaceEdit_ = nullptr;
+  QLineEdit* turnBuildRateEdit_ = nullptr;
+  QLineEdit* reactiveTorqueResult_ = nullptr;
+  QLineEdit* turnAfterMdEdit_ = nullptr;
+  QLineEdit* turnAfterInclinationEdit_ = nullptr;
+  QLineEdit* turnAfterAzimuthEdit_ = nullptr;
+  QComboBox* casingGradeCombo_ = nullptr;
+  QComboBox* drillPipeCombo_ = nullptr;
+  PictureBox* hydraulicsPicture_ = nullptr;
+  PictureBox* casingPicture_ = nullptr;
 
-  std::vector<std::string> hydraulicsLines_;  ///< what P1 shows
-  std::vector<std::string> casingLines_;      ///< what Picture1 shows
+  std::vector<std::string> hydraulicsLines_;  ///< what hydraulicsPicture_ shows
+  std::vector<std::string> casingLines_;      ///< what casingPicture_ shows
 
   // Kept between events of the kill frame.
   double originalDensity_ = 0;  ///< ρ0 as last read
   double plannedDensity_ = 0;   ///< ρp: the planned density as last read or computed
   bool marginAdded_ = false;    ///< the additional-pressure margin is in the planned density
-  int casingGrade_ = -1;        ///< catalogue entry chosen in Combo1, -1 before any choice
-  bool finishingGradeEdit_ = false;  ///< Combo1's finished edit is being handled
+  int casingGrade_ = -1;  ///< catalogue entry chosen in casingGradeCombo_, -1 before any choice
+  bool finishingGradeEdit_ = false;  ///< casingGradeCombo_'s finished edit is being handled
 };
 
 }  // namespace tarsek

@@ -27,45 +27,45 @@ TrajectoryView::TrajectoryView(ViewHost& host, QWidget* parent)
     : QWidget(parent),
       host_(host),
       splitterPosition_(kSplitterStart),
-      picTitles_(new QWidget(this)),
-      picture1_(new PictureBox(QStringLiteral("Picture1"), this)),
-      picture2_(new PictureBox(QStringLiteral("Picture2"), this)),
-      imgSplitter_(new QWidget(this)),
-      picSplitter_(new QWidget(this)) {
+      titleBar_(new QWidget(this)),
+      planView_(new PictureBox(QStringLiteral("Picture1"), this)),
+      sectionView_(new PictureBox(QStringLiteral("Picture2"), this)),
+      splitter_(new QWidget(this)),
+      dragBar_(new QWidget(this)) {
   setObjectName(QStringLiteral("P轨迹图"));
   setWindowTitle(QStringLiteral("轨迹图"));
   setMinimumSize(200, 120);
 
-  picTitles_->setObjectName(QStringLiteral("picTitles"));
+  titleBar_->setObjectName(QStringLiteral("picTitles"));
   const QString captions[2] = {QStringLiteral("水平投影图:"), QStringLiteral(" 垂直剖面图:")};
   for (int i = 0; i < 2; ++i) {
-    lblTitle_[i] = new QLabel(captions[i], picTitles_);
-    lblTitle_[i]->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle_[i]->setProperty("index", i);
+    paneTitles_[i] = new QLabel(captions[i], titleBar_);
+    paneTitles_[i]->setObjectName(QStringLiteral("lblTitle"));
+    paneTitles_[i]->setProperty("index", i);
   }
 
-  picture1_->onPaint = [this](Surface& s) { DrawPlanView(s, host_.session()); };
-  picture2_->onPaint = [this](Surface& s) { DrawVerticalSection(s, host_.session()); };
+  planView_->onPaint = [this](Surface& s) { DrawPlanView(s, host_.session()); };
+  sectionView_->onPaint = [this](Surface& s) { DrawVerticalSection(s, host_.session()); };
 
-  imgSplitter_->setObjectName(QStringLiteral("imgSplitter"));
-  imgSplitter_->setCursor(Qt::SplitHCursor);
-  imgSplitter_->installEventFilter(this);
+  splitter_->setObjectName(QStringLiteral("imgSplitter"));
+  splitter_->setCursor(Qt::SplitHCursor);
+  splitter_->installEventFilter(this);
 
-  picSplitter_->setObjectName(QStringLiteral("picSplitter"));
-  picSplitter_->setAutoFillBackground(true);
-  QPalette bar = picSplitter_->palette();
+  dragBar_->setObjectName(QStringLiteral("picSplitter"));
+  dragBar_->setAutoFillBackground(true);
+  QPalette bar = dragBar_->palette();
   bar.setColor(QPalette::Window, QColor(128, 128, 128));
-  picSplitter_->setPalette(bar);
-  picSplitter_->hide();
+  dragBar_->setPalette(bar);
+  dragBar_->hide();
 
   const ChangeSet shown{Change::WellOpened, Change::Stations, Change::BasicData,
                         Change::Design,     Change::Method,   Change::Uncertainty};
-  changes_ = host_.session().changes.subscribe(shown, [this](Change) { 轨迹图(); });
+  changes_ = host_.session().changes.subscribe(shown, [this](Change) { drawTrajectory(); });
 }
 
-void TrajectoryView::轨迹图() {
-  picture1_->update();
-  picture2_->update();
+void TrajectoryView::drawTrajectory() {
+  planView_->update();
+  sectionView_->update();
 }
 
 double TrajectoryView::windowWidth() const { return width() * kScreenTwipsPerPixel; }
@@ -86,32 +86,32 @@ void TrajectoryView::SizePanes(double& x) {
   splitterLeft_ = l.splitterLeft;
   splitterTop_ = l.paneTop;
   splitterHeight_ = l.paneHeight;
-  place(picture1_, 0, l.paneTop, l.picture1Width, l.paneHeight);
-  place(picture2_, l.picture2Left, l.paneTop, l.picture2Width, l.paneHeight);
-  place(imgSplitter_, l.splitterLeft, l.paneTop, kSplitterWidth, l.paneHeight);
-  place(lblTitle_[0], 0, 0, l.title0Width, kTitlesHeight);
-  place(lblTitle_[1], l.title1Left, 0, l.title1Width, kTitlesHeight);
+  place(planView_, 0, l.paneTop, l.picture1Width, l.paneHeight);
+  place(sectionView_, l.picture2Left, l.paneTop, l.picture2Width, l.paneHeight);
+  place(splitter_, l.splitterLeft, l.paneTop, kSplitterWidth, l.paneHeight);
+  place(paneTitles_[0], 0, 0, l.title0Width, kTitlesHeight);
+  place(paneTitles_[1], l.title1Left, 0, l.title1Width, kTitlesHeight);
 }
 
 void TrajectoryView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  place(picTitles_, 0, 0, windowWidth(), kTitlesHeight);
+  place(titleBar_, 0, 0, windowWidth(), kTitlesHeight);
   // The panes are laid out from the splitter's place. A window too narrow for it moves the
   // splitter in for as long as it is that narrow: a child window starts small before it is
   // maximised, and the splitter comes back to its place when there is room again.
   double x = splitterPosition_;
   SizePanes(x);
-  轨迹图();
+  drawTrajectory();
 }
 
 bool TrajectoryView::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != imgSplitter_) return QWidget::eventFilter(watched, event);
+  if (watched != splitter_) return QWidget::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       barLeft_ = splitterLeft_;
-      place(picSplitter_, splitterLeft_, splitterTop_, kSplitterWidth / 2, splitterHeight_ - 20);
-      picSplitter_->show();
-      picSplitter_->raise();
+      place(dragBar_, splitterLeft_, splitterTop_, kSplitterWidth / 2, splitterHeight_ - 20);
+      dragBar_->show();
+      dragBar_->raise();
       dragging_ = true;
       return true;
     }
@@ -120,7 +120,7 @@ bool TrajectoryView::eventFilter(QObject* watched, QEvent* event) {
       const auto* me = static_cast<QMouseEvent*>(event);
       const double p = splitterLeft_ + me->position().x() * kScreenTwipsPerPixel;
       barLeft_ = splitterBarLeft(p, windowWidth());
-      place(picSplitter_, barLeft_, splitterTop_, kSplitterWidth / 2, splitterHeight_ - 20);
+      place(dragBar_, barLeft_, splitterTop_, kSplitterWidth / 2, splitterHeight_ - 20);
       return true;
     }
     case QEvent::MouseButtonRelease: {
@@ -128,9 +128,9 @@ bool TrajectoryView::eventFilter(QObject* watched, QEvent* event) {
       double x = barLeft_;
       SizePanes(x);
       splitterPosition_ = x;
-      picSplitter_->hide();
+      dragBar_->hide();
       dragging_ = false;
-      轨迹图();
+      drawTrajectory();
       return true;
     }
     default:

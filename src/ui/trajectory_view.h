@@ -11,14 +11,14 @@ namespace tarsek {
 
 class PictureBox;
 
-/// The 轨迹图 view (P轨迹图) of the main window: the plan view (Picture1) and the vertical
-/// section (Picture2) side by side, separated by a splitter the user drags.
+/// The 轨迹图 view (P轨迹图) of the main window: the plan view (planView_) and the vertical
+/// section (sectionView_) side by side, separated by a splitter the user drags.
 class TrajectoryView : public QWidget {
   Q_OBJECT
  public:
   explicit TrajectoryView(ViewHost& host, QWidget* parent = nullptr);
   /// Redraws both panes from the open well.
-  void 轨迹图();
+  void drawTrajectory();
   /// Lays the panes out around splitter position x (twips from the left edge); x is adjusted in
   /// place to the position actually used.
   void SizePanes(double& x);
@@ -40,17 +40,17 @@ class TrajectoryView : public QWidget {
   ViewHost& host_;
   ChangeNotifier::Subscription changes_;
   double splitterPosition_;  // where the splitter belongs, twips: its start or where dropped
-  QWidget* picTitles_;
-  QLabel* lblTitle_[2];
-  PictureBox* picture1_;
-  PictureBox* picture2_;
-  QWidget* imgSplitter_;
-  QWidget* picSplitter_;
+  QWidget* titleBar_;
+  QLabel* paneTitles_[2];
+  PictureBox* planView_;
+  PictureBox* sectionView_;
+  QWidget* splitter_;
+  QWidget* dragBar_;
 
-  double splitterLeft_ = 0;  // imgSplitter's left edge, twips; 0 until first laid out
+  double splitterLeft_ = 0;  // splitter_'s left edge, twips; 0 until first laid out
   double splitterTop_ = 0;
   double splitterHeight_ = 0;
-  double barLeft_ = 0;  // picSplitter's left edge while dragging, twips
+  double barLeft_ = 0;  // dragBar_'s left edge while dragging, twips
   bool dragging_ = false;
 };
 

@@ -12,13 +12,13 @@
 #include <QtTest>
 
 #include "common/numtext.h"
+#include "model/well_file_format.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 #include "survey/survey_calc.h"
 #include "ui/fake_view_host.h"
 #include "ui/painter_surface.h"
 #include "uncertainty/session_uncertainty.h"
-#include "model/well_file_format.h"
-#include "model/well_files.h"
-#include "session/well_io.h"
 
 using namespace tarsek;
 
@@ -196,13 +196,13 @@ class AntiCollisionViewTest : public QObject {
     const QPoint at(qRound(x * pic->width() / f.scaleWidth),
                     qRound(y * pic->height() / f.scaleHeight));
     QTest::mousePress(pic, Qt::LeftButton, {}, at);
-    auto* label1 = child<QLabel>("Label1");
-    QVERIFY(label1->isVisible());
-    QCOMPARE(label1->text(),
+    auto* tvdTip = child<QLabel>("Label1");
+    QVERIFY(tvdTip->isVisible());
+    QCOMPARE(tvdTip->text(),
              QStringLiteral("垂深") + QString::fromStdString(formatFixed(b2.results[1].tvd, 2)));
-    QCOMPARE(label1->pos(), at);
+    QCOMPARE(tvdTip->pos(), at);
     QTest::mouseRelease(pic, Qt::LeftButton, {}, at);
-    QVERIFY(!label1->isVisible());
+    QVERIFY(!tvdTip->isVisible());
   }
 
   void edgeBandPansTheTrendChart() {
@@ -226,17 +226,17 @@ class AntiCollisionViewTest : public QObject {
   void closeApproachBlinksUntilReset() {
     clickFile(QStringLiteral("D4.kvd"));  // 2.5 m apart at the surface
     auto* timer = child<QTimer>("Timer1");
-    auto* label32 = child<QLabel>("Label32");
+    auto* closestCaption = child<QLabel>("Label32");
     QVERIFY(timer->isActive());
-    QCOMPARE(label32->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QVERIFY(!label32->isHidden());
-    QTRY_VERIFY_WITH_TIMEOUT(label32->isHidden(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(!label32->isHidden(), 2000);
+    QCOMPARE(closestCaption->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(!closestCaption->isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(closestCaption->isHidden(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!closestCaption->isHidden(), 2000);
 
-    view_->防碰图初始();
+    view_->clearNeighbours();
     QVERIFY(!timer->isActive());
-    QVERIFY(!label32->isHidden());
-    QCOMPARE(label32->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QVERIFY(!closestCaption->isHidden());
+    QCOMPARE(closestCaption->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QVERIFY(child<QLabel>("Lab最小间距")->text().isEmpty());
     QVERIFY(child<QLabel>("Lab1")->text().isEmpty());
     QVERIFY(host_.s.neighbourWells.empty());
@@ -271,7 +271,7 @@ class AntiCollisionViewTest : public QObject {
     const std::string own = dir_.filePath(QStringLiteral("草20-1.kvd")).toStdString();
     host_.s.well = WellRecord{};
     QVERIFY(LoadWell(host_.s, host_.s.well, own, false, host_.s.wellDirectory).found);
-    view_->防碰图初始();
+    view_->clearNeighbours();
     clickFile(QStringLiteral("草20-2.kvd"));
     clickFile(QStringLiteral("草20-3.kvd"));
     QCOMPARE(host_.s.neighbourWells.size(), std::size_t{2});
@@ -302,7 +302,7 @@ class AntiCollisionViewTest : public QObject {
     const std::string own = dir_.filePath(QStringLiteral("草20-1.kvd")).toStdString();
     host_.s.well = WellRecord{};
     QVERIFY(LoadWell(host_.s, host_.s.well, own, false, host_.s.wellDirectory).found);
-    view_->防碰图初始();
+    view_->clearNeighbours();
     clickFile(QStringLiteral("草20-2.kvd"));
     clickFile(QStringLiteral("草20-3.kvd"));
     const auto& u = host_.s.uncertainty;

@@ -60,8 +60,8 @@ class DesignViewTest : public QObject {
     if (w == nullptr) qWarning() << "no control" << name;
     return w;
   }
-  QLineEdit* text2(int k) { return child(QStringLiteral("Text2(%1)").arg(k)); }
-  QLineEdit* text200(int k) { return child(QStringLiteral("Text200(%1)").arg(k)); }
+  QLineEdit* basicDataBox(int k) { return child(QStringLiteral("Text2(%1)").arg(k)); }
+  QLineEdit* profileBox(int k) { return child(QStringLiteral("Text200(%1)").arg(k)); }
 
   void type(QLineEdit* box, const QString& text) {
     box->clear();
@@ -72,15 +72,15 @@ class DesignViewTest : public QObject {
   // 1500 m, kick-off 300 m, final depth 1800 m.
   void fillA12() {
     type(child("Text6"), "A12");
-    type(text2(0), "1000");
-    type(text2(1), "2000");
-    type(text2(2), "1300");
-    type(text2(3), "2400");
-    type(text2(4), "90");
-    type(text2(5), "5");
-    type(text2(7), "1500");
-    type(text200(2), "300");
-    type(text200(5), "1800");
+    type(basicDataBox(0), "1000");
+    type(basicDataBox(1), "2000");
+    type(basicDataBox(2), "1300");
+    type(basicDataBox(3), "2400");
+    type(basicDataBox(4), "90");
+    type(basicDataBox(5), "5");
+    type(basicDataBox(7), "1500");
+    type(profileBox(2), "300");
+    type(profileBox(5), "1800");
   }
 
  private slots:
@@ -104,13 +104,13 @@ class DesignViewTest : public QObject {
   void firstDisplay() {
     QCOMPARE(view_->objectName(), QStringLiteral("P设计数据"));
     QCOMPARE(child("Text6")->text(), QString());
-    QCOMPARE(text2(6)->text(), QStringLiteral("-3.067"));
-    QCOMPARE(text200(0)->text(), QStringLiteral("15"));
-    QCOMPARE(text200(1)->text(), QStringLiteral("10"));
-    QCOMPARE(text200(3)->text(), QStringLiteral("3"));
-    QCOMPARE(text200(6)->text(), QStringLiteral("3"));
-    QCOMPARE(text200(4)->text(), QStringLiteral("30"));
-    QCOMPARE(text200(2)->text(), QString());
+    QCOMPARE(basicDataBox(6)->text(), QStringLiteral("-3.067"));
+    QCOMPARE(profileBox(0)->text(), QStringLiteral("15"));
+    QCOMPARE(profileBox(1)->text(), QStringLiteral("10"));
+    QCOMPARE(profileBox(3)->text(), QStringLiteral("3"));
+    QCOMPARE(profileBox(6)->text(), QStringLiteral("3"));
+    QCOMPARE(profileBox(4)->text(), QStringLiteral("30"));
+    QCOMPARE(profileBox(2)->text(), QString());
     QVERIFY(child<QRadioButton>("Option1")->isChecked());
     // The two-target group is off in single-target mode and follows the option buttons.
     const QStringList group = {"Text2(8)", "Text2(9)", "Text2(10)", "Text200(6)", "Text3"};
@@ -121,7 +121,7 @@ class DesignViewTest : public QObject {
     for (const QString& name : group) QVERIFY2(child(name)->isEnabled(), qPrintable(name));
     QTest::mouseClick(child<QRadioButton>("Option1"), Qt::LeftButton);
     QCOMPARE(host_->s.well.targetCount, 1);
-    QVERIFY(!text2(9)->isEnabled());
+    QVERIFY(!basicDataBox(9)->isEnabled());
     for (const char* name :
          {"Frame4", "Frame5", "Frame6", "Frame7", "Frame8", "Command10", "Command20", "Picture8",
           "Picture9", "Picture10", "Picture12", "VScroll1", "L3", "L4", "Label41"})
@@ -143,8 +143,8 @@ class DesignViewTest : public QObject {
 
   void verticalWellQuestion() {
     fillA12();
-    type(text2(2), "1000");
-    type(text2(3), "2005");  // the target under the wellhead
+    type(basicDataBox(2), "1000");
+    type(basicDataBox(3), "2005");  // the target under the wellhead
     host_->answer = Answer::No;
     QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
     QCOMPARE(host_->questions.size(), std::size_t{1});
@@ -181,13 +181,13 @@ class DesignViewTest : public QObject {
     QCOMPARE(child("Text1")->text(), QString::fromStdString(formatFixed(w.designAzimuth, 2)));
     QCOMPARE(child("Text5")->text(), QStringLiteral("496.01"));
     // The refresh wrote the record back in plain form.
-    QCOMPARE(text2(0)->text(), QStringLiteral(" 1000"));
-    QCOMPARE(text200(0)->text(), QStringLiteral(" 15"));
+    QCOMPARE(basicDataBox(0)->text(), QStringLiteral(" 1000"));
+    QCOMPARE(profileBox(0)->text(), QStringLiteral(" 15"));
   }
 
   void rejectedDataGoToTheStatusBar() {
     fillA12();
-    type(text200(2), "1600");  // kick-off below the target
+    type(profileBox(2), "1600");  // kick-off below the target
     QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
     QCOMPARE(host_->status, std::string("A12井设计造斜点有误，请重新输入！"));
     QCOMPARE(host_->s.designInvalid, std::int16_t{1});
@@ -196,7 +196,7 @@ class DesignViewTest : public QObject {
   }
 
   void keyFilters() {
-    QLineEdit* pad = text2(0);
+    QLineEdit* pad = basicDataBox(0);
     pad->setFocus();
     host_->status.clear();
     QTest::keyClicks(pad, "12a");
@@ -209,7 +209,7 @@ class DesignViewTest : public QObject {
 
     // A letter in a profile box is dropped without a word; an accepted key names the data.
     host_->s.well.wellNo = "A12";
-    QLineEdit* rate = text200(0);
+    QLineEdit* rate = profileBox(0);
     rate->setFocus();
     QTest::keyClick(rate, Qt::Key_End);
     QTest::keyClicks(rate, "x,");
@@ -226,23 +226,23 @@ class DesignViewTest : public QObject {
     type(child("Text6"), "");
     child("Text6")->setFocus();
     QTest::keyClick(child("Text6"), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), text2(0));
+    QCOMPARE(QApplication::focusWidget(), basicDataBox(0));
     // An empty box keeps the focus; a filled one passes it on.
-    type(text2(0), "");
-    QTest::keyClick(text2(0), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), text2(0));
-    type(text2(0), "1");
-    QTest::keyClick(text2(0), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), text2(1));
-    type(text2(7), "1500");
-    text2(7)->setFocus();
-    QTest::keyClick(text2(7), Qt::Key_Enter);
-    QCOMPARE(QApplication::focusWidget(), text200(0));
-    QTest::keyClick(text200(0), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), text200(1));
-    type(text200(5), "1800");
-    text200(5)->setFocus();
-    QTest::keyClick(text200(5), Qt::Key_Return);
+    type(basicDataBox(0), "");
+    QTest::keyClick(basicDataBox(0), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), basicDataBox(0));
+    type(basicDataBox(0), "1");
+    QTest::keyClick(basicDataBox(0), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), basicDataBox(1));
+    type(basicDataBox(7), "1500");
+    basicDataBox(7)->setFocus();
+    QTest::keyClick(basicDataBox(7), Qt::Key_Enter);
+    QCOMPARE(QApplication::focusWidget(), profileBox(0));
+    QTest::keyClick(profileBox(0), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), profileBox(1));
+    type(profileBox(5), "1800");
+    profileBox(5)->setFocus();
+    QTest::keyClick(profileBox(5), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), child<QWidget>("Command10"));
   }
 
@@ -278,8 +278,8 @@ class DesignViewTest : public QObject {
     QVERIFY(std::abs(host_->s.well.target1X - 1000) < 1e-9);
     QVERIFY(std::abs(host_->s.well.target1Y - 2105) < 1e-9);
     QCOMPARE(host_->stationChanges, 1);
-    view_->基本数据显示();
-    QCOMPARE(text2(2)->text(), QStringLiteral(" 1300"));
+    view_->showBasicData();
+    QCOMPARE(basicDataBox(2)->text(), QStringLiteral(" 1300"));
 
     // Cancel in a new dialog puts the design target back.
     azimuth->setFocus();
@@ -315,14 +315,14 @@ class DesignViewTest : public QObject {
     host_->s.changes.notify(Change::BasicData);
     QCOMPARE(child("Text6")->text(), QString());
     host_->s.changes.notify(Change::Method);
-    QCOMPARE(text2(0)->text(), QStringLiteral(" 1000.5"));
+    QCOMPARE(basicDataBox(0)->text(), QStringLiteral(" 1000.5"));
 
-    QTest::keyClicks(text2(0), "7");
+    QTest::keyClicks(basicDataBox(0), "7");
     w.padWellheadX = 1200;
     host_->s.changes.notify(Change::Design);
-    QCOMPARE(text2(0)->text(), QStringLiteral(" 1000.57"));
+    QCOMPARE(basicDataBox(0)->text(), QStringLiteral(" 1000.57"));
     host_->s.changes.notify(Change::WellOpened);
-    QCOMPARE(text2(0)->text(), QStringLiteral(" 1200"));
+    QCOMPARE(basicDataBox(0)->text(), QStringLiteral(" 1200"));
     QVERIFY(!view_->hasUnconfirmedEdits());
   }
 
@@ -337,14 +337,14 @@ class DesignViewTest : public QObject {
     w.designDisplacement2 = 123.456;
     w.rotaryDropRate = -1.5;
     w.wellheadX = 1000.004;
-    view_->基本数据显示();
+    view_->showBasicData();
     QCOMPARE(child("Text6")->text(), QStringLiteral("S2"));
     QVERIFY(child<QRadioButton>("Option2")->isChecked());
-    QVERIFY(text2(9)->isEnabled());
-    QCOMPARE(text2(0)->text(), QStringLiteral(" 1000.5"));
-    QCOMPARE(text2(10)->text(), QStringLiteral("-.25"));
+    QVERIFY(basicDataBox(9)->isEnabled());
+    QCOMPARE(basicDataBox(0)->text(), QStringLiteral(" 1000.5"));
+    QCOMPARE(basicDataBox(10)->text(), QStringLiteral("-.25"));
     QCOMPARE(child("Text3")->text(), QStringLiteral("123.46"));
-    QCOMPARE(text200(6)->text(), QStringLiteral("-1.5"));
+    QCOMPARE(profileBox(6)->text(), QStringLiteral("-1.5"));
     QCOMPARE(child<QLabel>("L3")->text(), QStringLiteral("1000.00"));
   }
 
@@ -357,7 +357,7 @@ class DesignViewTest : public QObject {
     box->selectAll();
     QTest::keyClicks(box, number);
     QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), text2(0));
+    QCOMPARE(QApplication::focusWidget(), basicDataBox(0));
   }
 
   void newNumberKeepsTheDataAndConfirmDesignsIt() {
@@ -373,11 +373,11 @@ class DesignViewTest : public QObject {
     QCOMPARE(w.wellNo, std::string("A13"));
     QCOMPARE(w.target1X, 1300.0);
     QCOMPARE(w.kickoffDepth, 300.0);
-    QCOMPARE(text2(2)->text(), QStringLiteral(" 1300"));
+    QCOMPARE(basicDataBox(2)->text(), QStringLiteral(" 1300"));
     QCOMPARE(host_->wellOpenings, 0);
     QCOMPARE(host_->status, std::string("A13井基本数据输入"));
 
-    type(text2(2), "1350");
+    type(basicDataBox(2), "1350");
     QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
     QCOMPARE(host_->status, std::string("A13井基本数据"));
     QCOMPARE(w.target1X, 1350.0);
@@ -391,7 +391,7 @@ class DesignViewTest : public QObject {
     QCOMPARE(w.wellNo, std::string("A12"));
     QCOMPARE(w.target1X, 1300.0);
     QCOMPARE(host_->wellOpenings, 1);
-    QCOMPARE(text2(2)->text(), QStringLiteral(" 1300"));
+    QCOMPARE(basicDataBox(2)->text(), QStringLiteral(" 1300"));
     QVERIFY(!QFile::exists(dir().filePath("A13.kvd")));
   }
 
@@ -423,18 +423,18 @@ class DesignViewTest : public QObject {
     QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
     const QByteArray saved = savedA12();
     // Typing is an unsaved change that no redisplay (resize, method change) takes away.
-    typeKeys(text200(2), "400");
+    typeKeys(profileBox(2), "400");
     QCOMPARE(host_->s.designDirty, std::int16_t{2});
     view_->resize(1100, 700);
-    view_->基本数据显示();
-    QCOMPARE(text200(2)->text(), QStringLiteral("400"));
+    view_->showBasicData();
+    QCOMPARE(profileBox(2)->text(), QStringLiteral("400"));
     view_->grab().save(QStringLiteral(TARSEK_BIN_DIR "/design_view_typed.png"));
     // "保存" confirms first: a rejected value saves nothing and says why; good ones are saved.
-    typeKeys(text200(0), "0");
+    typeKeys(profileBox(0), "0");
     QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
     QCOMPARE(host_->status, std::string("A12井设计造斜率有误，请重新输入！"));
     QCOMPARE(savedA12(), saved);
-    typeKeys(text200(0), "15");
+    typeKeys(profileBox(0), "15");
     QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
     QCOMPARE(host_->s.well.kickoffDepth, 400.0);
     QCOMPARE(host_->s.designDirty, std::int16_t{0});
@@ -447,7 +447,7 @@ class DesignViewTest : public QObject {
     QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
     const QByteArray saved = savedA12();
     // Yes with a value that designs nothing: A12 stays open, unwritten, and says why.
-    typeKeys(text200(1), "95");
+    typeKeys(profileBox(1), "95");
     host_->answer = Answer::Yes;
     enterWellNumber("B1");
     QCOMPARE(host_->s.well.wellNo, std::string("A12"));
@@ -455,11 +455,11 @@ class DesignViewTest : public QObject {
     QCOMPARE(savedA12(), saved);
     // No: nothing is written, and loading A12 again shows what it holds.
     host_->answer = Answer::No;
-    typeKeys(text200(1), "20");
+    typeKeys(profileBox(1), "20");
     enterWellNumber("B1");
     enterWellNumber("A12");
     QCOMPARE(savedA12(), saved);
-    QCOMPARE(text200(1)->text(), QStringLiteral(" 10"));
+    QCOMPARE(profileBox(1)->text(), QStringLiteral(" 10"));
   }
 
   void unsafeWellNumberIsRefused() {
@@ -512,18 +512,18 @@ class DesignViewTest : public QObject {
     // Target 2 lies on a flatter line beyond target 1, so the hold drops toward it.
     fillA12();
     QTest::mouseClick(child<QRadioButton>("Option2"), Qt::LeftButton);
-    type(text2(2), "1600");
-    type(text2(3), "2805");
-    type(text2(7), "2500");
-    type(text2(9), "1780");
-    type(text2(10), "3045");
-    type(text2(8), "3100");
-    type(text200(0), "6");
-    type(text200(1), "15");
-    type(text200(2), "500");
-    type(text200(3), "3");
-    type(text200(6), "2");
-    type(text200(5), "3500");
+    type(basicDataBox(2), "1600");
+    type(basicDataBox(3), "2805");
+    type(basicDataBox(7), "2500");
+    type(basicDataBox(9), "1780");
+    type(basicDataBox(10), "3045");
+    type(basicDataBox(8), "3100");
+    type(profileBox(0), "6");
+    type(profileBox(1), "15");
+    type(profileBox(2), "500");
+    type(profileBox(3), "3");
+    type(profileBox(6), "2");
+    type(profileBox(5), "3500");
     QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
     QCOMPARE(QString::fromStdString(host_->status), QStringLiteral("A12井基本数据"));
     QCOMPARE(host_->s.well.targetCount, std::int16_t{2});

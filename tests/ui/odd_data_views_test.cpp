@@ -170,23 +170,23 @@ class OddDataViewsTest : public QObject {
       RecalculateDesignTrajectory(host.s);
 
       SurveyView survey(host);
-      survey.测斜数据显示();
+      survey.refreshSurvey();
       paintAndCheck(&survey, odd.name);
       QVERIFY2(survey.tableContentHeight() >= 0, odd.name);
 
       TrajectoryView trajectory(host);
-      trajectory.轨迹图();
+      trajectory.drawTrajectory();
       paintAndCheck(&trajectory, odd.name);
 
       DesignView design(host);
-      design.基本数据显示();
+      design.showBasicData();
       paintAndCheck(&design, odd.name);
 
       AntiCollisionView anticollision(host);
-      anticollision.防碰数据处理();
-      anticollision.间距图();
+      anticollision.rescan();
+      anticollision.showSpacingChart();
       double panX = 0, panY = 0;
-      anticollision.趋势图(panX, panY);
+      anticollision.showTrendChart(panX, panY);
       paintAndCheck(&anticollision, odd.name);
       QVERIFY2(std::isfinite(panX) && std::isfinite(panY), odd.name);
     }

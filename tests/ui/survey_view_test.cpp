@@ -160,7 +160,7 @@ class SurveyViewTest : public QObject {
 
   void stationNumberSnapsBackToTheLast() {
     openWell(host->s);
-    view->测斜数据显示();
+    view->refreshSurvey();
     box("序号")->setText("7");
     QCOMPARE(text("序号"), QStringLiteral("2"));
     QCOMPARE(child<QScrollBar>("VScroll2")->value(), 2);
@@ -281,10 +281,10 @@ class SurveyViewTest : public QObject {
 
   void panelAndTableAreDrawnAndTheScreenshotKept() {
     openWell(host->s);
-    view->测斜数据显示();
+    view->refreshSurvey();
     view->grab().save(QStringLiteral(TARSEK_BIN_DIR "/survey_view_guidance.png"));
     for (int i = 3; i < 400; ++i) storeEntry(host->s, 1000 + i * 10.0, 15, 2);
-    view->测斜数据显示();
+    view->refreshSurvey();
     QImage panel = child<PictureBox>("Picture1")->grab().toImage();
     QVERIFY(inkPixels(panel) > 500);
     QImage rows = child<PictureBox>("Picture6")->grab().toImage();
@@ -312,7 +312,7 @@ class SurveyViewTest : public QObject {
           LoadWell(s, s.well, WellFilePath(dir, well, kDesignExtension), false, dir);
       QVERIFY2(r.ok, r.message.c_str());
       QVERIFY(s.well.stationCount > 0);
-      view->测斜数据显示();
+      view->refreshSurvey();
       QVERIFY(inkPixels(child<PictureBox>("Picture1")->grab().toImage()) > 500);
       view->grab().save(QString::fromUtf8(TARSEK_BIN_DIR "/survey_view_") +
                         QString::fromUtf8(well) + ".png");

@@ -86,13 +86,13 @@ class ToolsViewTest : public QObject {
           "水力参数(11)", "套管(2)", "卡点深(3)", "关井基本数据(1)", "加重剂用量(2)", "测深(2)"})
       QVERIFY2(view_->findChild<QLineEdit*>(QString::fromUtf8(name)) != nullptr, name);
     QCOMPARE(box("水力参数(3)")->text(), QStringLiteral("80"));
-    auto* combo1 = view_->findChild<QComboBox*>(QStringLiteral("Combo1"));
-    auto* combo2 = view_->findChild<QComboBox*>(QStringLiteral("Combo2"));
-    QCOMPARE(combo1->count(), 6);
-    QCOMPARE(combo1->currentIndex(), -1);
-    QCOMPARE(combo1->currentText(), QStringLiteral("φ139.7mm×7.72mm×J55长圆扣"));
-    QCOMPARE(combo2->currentText(), QStringLiteral("φ127mm×9.19mm"));
-    QCOMPARE(combo2->count(), 8);
+    auto* casingGrade = view_->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto* drillPipe = view_->findChild<QComboBox*>(QStringLiteral("Combo2"));
+    QCOMPARE(casingGrade->count(), 6);
+    QCOMPARE(casingGrade->currentIndex(), -1);
+    QCOMPARE(casingGrade->currentText(), QStringLiteral("φ139.7mm×7.72mm×J55长圆扣"));
+    QCOMPARE(drillPipe->currentText(), QStringLiteral("φ127mm×9.19mm"));
+    QCOMPARE(drillPipe->count(), 8);
     QVERIFY(pictureLines(view_->findChild<PictureBox*>("P1")).isEmpty());
   }
 
@@ -171,14 +171,14 @@ class ToolsViewTest : public QObject {
     type("套管(1)", "2000");
     type("套管(2)", "1980");
     QVERIFY(pictureLines(picture).isEmpty());
-    auto* combo1 = view_->findChild<QComboBox*>(QStringLiteral("Combo1"));
-    combo1->setCurrentIndex(0);
-    emit combo1->activated(0);
+    auto* casingGrade = view_->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    casingGrade->setCurrentIndex(0);
+    emit casingGrade->activated(0);
     const QStringList lines = pictureLines(picture);
     QCOMPARE(lines, (QStringList{"重  量：50.60吨", "抗  拉：2.21", "抗  挤：1.47", "抗内压：1.59",
                                  "替  量：24.01m^3"}));
-    combo1->setCurrentIndex(2);
-    emit combo1->activated(2);
+    casingGrade->setCurrentIndex(2);
+    emit casingGrade->activated(2);
     QCOMPARE(pictureLines(picture)[1], QStringLiteral("抗  拉：1.67"));
     type("套管(0)", "0");
     QVERIFY(pictureLines(picture).isEmpty());
@@ -188,8 +188,8 @@ class ToolsViewTest : public QObject {
   // text goes back to the grade in force, in view.
   void casingGradeBoxTakesOnlyCatalogueEntries() {
     auto* picture = view_->findChild<PictureBox*>("Picture1");
-    auto* combo1 = view_->findChild<QComboBox*>(QStringLiteral("Combo1"));
-    QLineEdit* edit = combo1->lineEdit();
+    auto* casingGrade = view_->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    QLineEdit* edit = casingGrade->lineEdit();
     const QString hint = QString::fromUtf8(kCasingCatalogue[0].text);
     type("套管(0)", "1.2");
     type("套管(1)", "2000");
@@ -276,13 +276,13 @@ class ToolsViewTest : public QObject {
     QCOMPARE(box("卡点")->text(), QStringLiteral("1787.50"));
     QCOMPARE(oil->text(), QStringLiteral("30.80"));
 
-    auto* combo2 = view_->findChild<QComboBox*>(QStringLiteral("Combo2"));
-    combo2->setEditText(QStringLiteral("φ127mm"));
+    auto* drillPipe = view_->findChild<QComboBox*>(QStringLiteral("Combo2"));
+    drillPipe->setEditText(QStringLiteral("φ127mm"));
     type("卡点深(0)", "60");
     QCOMPARE(box("卡点")->text(), QStringLiteral("1787.50"));
 
-    combo2->setCurrentIndex(0);  // φ88.9mm×9mm, K = 475
-    emit combo2->activated(0);
+    drillPipe->setCurrentIndex(0);  // φ88.9mm×9mm, K = 475
+    emit drillPipe->activated(0);
     QCOMPARE(box("卡点")->text(), QStringLiteral("1425.00"));
   }
 
@@ -325,9 +325,9 @@ class ToolsViewTest : public QObject {
     type("套管(0)", "1.2");
     type("套管(1)", "2000");
     type("套管(2)", "1980");
-    auto* combo1 = view_->findChild<QComboBox*>(QStringLiteral("Combo1"));
-    combo1->setCurrentIndex(0);
-    emit combo1->activated(0);
+    auto* casingGrade = view_->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    casingGrade->setCurrentIndex(0);
+    emit casingGrade->activated(0);
     type("关井基本数据(0)", "2500");
     type("关井基本数据(1)", "3.5");
     type("加重剂用量(1)", "100");

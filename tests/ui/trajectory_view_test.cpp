@@ -207,7 +207,7 @@ class TrajectoryViewTest : public QObject {
     QCOMPARE(nonWhitePixels(child(v, "Picture1")->grab().toImage()), 0);
     QCOMPARE(nonWhitePixels(child(v, "Picture2")->grab().toImage()), 0);
     host.s.well.wellNo.clear();
-    v.轨迹图();
+    v.drawTrajectory();
     QCOMPARE(nonWhitePixels(child(v, "Picture1")->grab().toImage()), 0);
   }
 
