@@ -24,7 +24,7 @@
 
 #include "common/numtext.h"
 #include "print/survey_paging.h"
-#include "print/uncertainty_report.h"
+#include "uncertainty/uncertainty_report.h"
 #include "ui/busy_pointer.h"
 #include "ui/main_window.h"
 #include "ui/page_output.h"

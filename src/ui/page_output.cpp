@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "print/survey_paging.h"
-#include "print/uncertainty_report.h"
+#include "uncertainty/uncertainty_report.h"
 #include "ui/painter_surface.h"
 #include "ui/shell_ops.h"
 #include "model/well_files.h"

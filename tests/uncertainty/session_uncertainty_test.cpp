@@ -14,7 +14,7 @@
 #include "plot/trajectory_plot.h"
 #include "plot/uncertainty_overlay.h"
 #include "print/recording_surface.h"
-#include "print/uncertainty_report.h"
+#include "uncertainty/uncertainty_report.h"
 #include "survey/survey_display.h"
 #include "survey/survey_report.h"
 #include "support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "print/uncertainty_report.h"
+#include "uncertainty/uncertainty_report.h"
 
 #include <algorithm>
 #include <string>
