@@ -57,7 +57,7 @@ inline WellRecord padWell(const std::string& name, double wx, double wy, int cou
     st[i].azimuth = az;
   }
   w.stationCount = static_cast<std::int16_t>(count);
-  w.results = ComputeTrajectory(st, w.basic(), count, 0);
+  w.results = ComputeTrajectory(st, w.basic(), count, SurveyMethod::AverageAngle);
   w.stations = st;
   return w;
 }

@@ -21,9 +21,9 @@ void placeTarget1(WellRecord& w, double north, double east, double tvd) {
 
 // Kick-off 500 m, build 6 deg/100 m to 15 degrees, rotary build 2 deg/100 m, target 1 1000 m
 // away at 2500 m, final depth 3000 m.
-WellState singleTarget(int method) {
+WellState singleTarget(SurveyMethod method) {
   WellState s;
-  s.calcMethod = static_cast<std::int16_t>(method);
+  s.calcMethod = method;
   WellRecord& w = s.well;
   w.wellNo = "B1";
   w.wellheadX = 4120350.25;
@@ -40,7 +40,7 @@ WellState singleTarget(int method) {
 }
 
 // Target 1 at 2300 m, target 2 on a steeper line at 2800 m: the hold drops toward it.
-WellState twoTargets(int method) {
+WellState twoTargets(SurveyMethod method) {
   WellState s = singleTarget(method);
   WellRecord& w = s.well;
   placeTarget1(w, 600, 800, 2300);
@@ -53,22 +53,22 @@ WellState twoTargets(int method) {
 }
 
 // Never builds past vertical, so the rotary build runs until the point limit stops it.
-WellState endless(int method) {
+WellState endless(SurveyMethod method) {
   WellState s = singleTarget(method);
   s.well.buildToInclination = 0;
   s.well.rotaryBuildRate = 0;
   return s;
 }
 
-void runDesign(benchmark::State& state, WellState (*make)(int), DesignOptions options, int expected) {
-  WellState s = make(static_cast<int>(state.range(0)));
+void runDesign(benchmark::State& state, WellState (*make)(SurveyMethod), DesignOptions options, int expected) {
+  WellState s = make(static_cast<SurveyMethod>(state.range(0)));
   for (auto _ : state) {
     const int outcome = DesignProfile(s, options);
     if (outcome != expected) state.SkipWithError("unexpected outcome");
     benchmark::DoNotOptimize(s.well.designResults.data());
   }
   state.counters["points"] = s.well.designPointCount;
-  state.SetLabel(MethodName(static_cast<int>(state.range(0))));
+  state.SetLabel(MethodName(static_cast<SurveyMethod>(state.range(0))));
 }
 
 void BM_DesignSingleTarget(benchmark::State& state) {

@@ -11,9 +11,9 @@ using namespace tarsek;
 namespace {
 
 /// The largest well the 16-bit station table holds: a build, a long hold and a gentle turn.
-WellState fullWell(int method) {
+WellState fullWell(SurveyMethod method) {
   WellState s;
-  s.calcMethod = static_cast<std::int16_t>(method);
+  s.calcMethod = method;
   WellRecord& w = s.well;
   w.wellNo = "基准井";
   w.target1X = 800;
@@ -35,12 +35,12 @@ WellState fullWell(int method) {
 }
 
 void BM_RecalculateAll(benchmark::State& state) {
-  WellState s = fullWell(static_cast<int>(state.range(0)));
+  WellState s = fullWell(static_cast<SurveyMethod>(state.range(0)));
   for (auto _ : state) {
     RecalculateAll(s);
     benchmark::DoNotOptimize(s.well.results.data());
   }
-  state.SetLabel(MethodName(static_cast<int>(state.range(0))));
+  state.SetLabel(MethodName(static_cast<SurveyMethod>(state.range(0))));
 }
 
 // A prediction that fills the whole station table, then its discard: the discard walks the

@@ -34,7 +34,7 @@ struct WellPoint {
 /// search may resume where the previous one stopped and a whole scan walks the stations once.
 class PointFinder {
  public:
-  PointFinder(const WellRecord& well, int calcMethod, StationSearch search)
+  PointFinder(const WellRecord& well, SurveyMethod calcMethod, StationSearch search)
       : well_(well), calcMethod_(calcMethod), fromTop_(search == StationSearch::FromTop) {}
 
   WellPoint at(double d) {
@@ -60,7 +60,7 @@ class PointFinder {
 
  private:
   const WellRecord& well_;
-  int calcMethod_;
+  SurveyMethod calcMethod_;
   bool fromTop_;
   int cursor_ = 0;
   WellPoint previous_;

@@ -28,7 +28,7 @@ bool loadWell(Session& session, const std::string& path, int method, std::string
     std::cerr << "找不到井文件“" << path << "”！\n";
     return false;
   }
-  SetCalcMethod(session, method);
+  SetCalcMethod(session, SurveyMethodFromCode(method).value());
   directory = fs::path(path).parent_path().string();
   if (directory.empty()) directory = ".";
   session.wellDirectory = directory;

@@ -37,7 +37,7 @@ int runWell(const std::string& path, int method, const std::vector<std::string>&
     return kExitBadFile;
   }
   Session session;
-  SetCalcMethod(session, method);
+  SetCalcMethod(session, SurveyMethodFromCode(method).value());
   // The survey file is looked for beside the design file.
   std::string directory = fs::path(path).parent_path().string();
   if (directory.empty()) directory = ".";

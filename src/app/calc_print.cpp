@@ -70,7 +70,7 @@ int runPrintCommand(const PrintOptions& options, int argc, char** argv) {
   QApplication app(argc, argv);
 
   Session session;
-  SetCalcMethod(session, options.method);
+  SetCalcMethod(session, SurveyMethodFromCode(options.method).value());
   std::string directory = fs::path(options.path).parent_path().string();
   if (directory.empty()) directory = ".";
   session.wellDirectory = directory;

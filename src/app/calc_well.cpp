@@ -84,7 +84,7 @@ json arrayJson(const std::vector<T>& items, int count, F&& toJson) {
 json wellJson(const Session& session) {
   const WellRecord& w = session.well;
   return {{"wellNo", w.wellNo},
-          {"calcMethod", session.calcMethod},
+          {"calcMethod", MethodCode(session.calcMethod)},
           {"basicData", basicDataJson(w.basic())},
           {"stations", arrayJson(w.stations, w.stationCount, stationJson)},
           {"results", arrayJson(w.results, w.stationCount, resultJson)},

@@ -72,7 +72,7 @@ class ProfileBuilder {
   WellRecord& well_;
   const bool incremental_;
   const int pointLimit_;
-  const int method_;
+  const SurveyMethod method_;
 
   // Incremental path: designResults[0..valid_] and the grid azimuths of points 0..valid_ are what
   // a full pass over the current points gives.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/host.h"
+#include "model/survey_method.h"
 #include "model/well_record.h"
 
 namespace tarsek {
@@ -33,7 +34,7 @@ struct DesignSegment {
 /// record's.
 struct WellState {
   WellRecord well;                ///< the open well
-  std::int16_t calcMethod = 0;    ///< 0 平均角法 .. 4 正切法, 5 最小曲率法
+  SurveyMethod calcMethod = SurveyMethod::AverageAngle;  ///< never stored, 平均角法 at start
   std::int16_t surveyDirty = 0;   ///< 1 when stations changed since the last save
   std::int16_t designDirty = 0;   ///< 2 when design data changed since the last save
   std::int16_t predictStart = 0;  ///< first station appended by the prediction, or 0

@@ -4,12 +4,10 @@
 
 namespace tarsek {
 
-bool SetCalcMethod(Session& session, int method) {
-  if (method < 0 || method >= kMethodCount) return false;
-  session.calcMethod = static_cast<std::int16_t>(method);
+void SetCalcMethod(Session& session, SurveyMethod method) {
+  session.calcMethod = method;
   RecalculateAll(session);
   RecalculateDesignTrajectory(session);
-  return true;
 }
 
 void ResetWellViews(Session& session) noexcept {

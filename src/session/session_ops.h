@@ -4,10 +4,10 @@
 
 namespace tarsek {
 
-/// The core part of switching the survey calculation method (0..5): sets calcMethod, then
-/// recomputes the survey trajectory (RecalculateAll) and the design trajectory from the existing
-/// design points. The windows refresh afterwards. False, changing nothing, for another value.
-bool SetCalcMethod(Session& session, int method);
+/// The core part of switching the survey calculation method: sets calcMethod, then recomputes
+/// the survey trajectory (RecalculateAll) and the design trajectory from the existing design
+/// points. The windows refresh afterwards.
+void SetCalcMethod(Session& session, SurveyMethod method);
 
 /// The core part of resetting after a well is loaded: drops the saved temporary target and
 /// clears both dirty flags. The windows clear their own entry fields and neighbour list.

@@ -106,10 +106,10 @@ struct BracketEnd {
 /// The trial point between upper and lower: halfway in measured depth and inclination, the
 /// azimuth interpolated in the cosine of inclination along the shorter arc. Under minimum
 /// curvature it is the middle of the arc instead, so that every trial point lies on the course.
-BracketEnd trialPoint(BracketEnd& u, BracketEnd& l, int calcMethod) noexcept {
+BracketEnd trialPoint(BracketEnd& u, BracketEnd& l, SurveyMethod calcMethod) noexcept {
   BracketEnd m(u.s);
   m.s.md = (l.s.md + u.s.md) / 2;
-  if (calcMethod == kMinimumCurvature) {
+  if (calcMethod == SurveyMethod::MinimumCurvature) {
     // A vertical middle keeps the upper end's azimuth: it has none of its own.
     double i = 0, a = std::nan("");
     if (mincurv::arcMiddle(u.unitDirection(), l.unitDirection(), i, a)) {
@@ -137,7 +137,7 @@ BracketEnd trialPoint(BracketEnd& u, BracketEnd& l, int calcMethod) noexcept {
 class Bisection {
  public:
   Bisection(const SurveyStation& upper, const StationResult& upperResult,
-            const SurveyStation& lower, int calcMethod)
+            const SurveyStation& lower, SurveyMethod calcMethod)
       : origin_(upper), originTvd_(upperResult.tvd), method_(calcMethod), u_(upper), l_(lower) {
     originCos_ = std::cos(upper.inclination * (kPi / 180));
   }
@@ -155,18 +155,18 @@ class Bisection {
     const double dL = p.md - o.md;
     const double rad = kPi / 180;
     switch (method_) {
-      case 0:
+      case SurveyMethod::AverageAngle:
         return originTvd_ + dL * std::cos((o.inclination + p.inclination) * kPi / 360);
-      case 1: {
+      case SurveyMethod::CorrectedAverageAngle: {
         const double dI = (p.inclination - o.inclination) * rad;
         const double f = 1 - dI * dI / 24;
         return originTvd_ + dL * f * std::cos((p.inclination / 2 + o.inclination / 2) * rad);
       }
-      case 3:
+      case SurveyMethod::BalancedTangential:
         return originTvd_ + dL / 2 * (originCos_ + std::cos(p.inclination * rad));
-      case 4:
+      case SurveyMethod::Tangential:
         return originTvd_ + dL * std::cos(p.inclination * rad);
-      case kMinimumCurvature:
+      case SurveyMethod::MinimumCurvature:
         return originTvd_ + mincurv::arcCourse(dL, origin_.unitDirection(), m_.unitDirection()).tvd;
       default: {
         SurveyStation a = o, b = p;
@@ -187,7 +187,7 @@ class Bisection {
   BracketEnd origin_;
   double originTvd_;
   double originCos_;
-  int method_;
+  SurveyMethod method_;
   BracketEnd u_, l_;
   BracketEnd m_{SurveyStation{}};
   bool hasTrial_ = false;
@@ -238,12 +238,12 @@ double ArcCosine(double x) noexcept {
   return std::atan(-x / std::sqrt(1 - x * x)) + 2 * std::atan(1.0);
 }
 
-StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int calcMethod) {
+StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, SurveyMethod calcMethod) {
   StationResult inc;
   const double dL = cur.md - prev.md;
   const double rad = kPi / 180;
   switch (calcMethod) {
-    case 0: {
+    case SurveyMethod::AverageAngle: {
       if (prev.inclination == 0) prev.gridAzimuth = cur.gridAzimuth;
       if (cur.inclination == 0) cur.gridAzimuth = prev.gridAzimuth;
       const double i = (prev.inclination + cur.inclination) * kPi / 360;
@@ -255,7 +255,7 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
       inc.east = dL * std::sin(i) * std::sin(a);
       break;
     }
-    case 1: {
+    case SurveyMethod::CorrectedAverageAngle: {
       const double dI = (cur.inclination - prev.inclination) * rad;
       // Azimuths on both sides of north: the raw difference would square to a huge turn and
       // the raw mean would point the opposite way, so both are taken along the shorter arc.
@@ -272,7 +272,7 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
       inc.east = dL * g * std::sin(i) * std::sin(a);
       break;
     }
-    case 2: {
+    case SurveyMethod::ChordStep: {
       const double i1 = prev.inclination * rad, i2 = cur.inclination * rad;
       const double a1 = prev.gridAzimuth * rad, a2 = cur.gridAzimuth * rad;
       const double cosBeta = std::clamp(
@@ -289,7 +289,7 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
       inc.east = h * (std::sin(i1) * std::sin(a1) + std::sin(i2) * std::sin(a2));
       break;
     }
-    case 3: {
+    case SurveyMethod::BalancedTangential: {
       double a1 = prev.gridAzimuth, a2 = cur.gridAzimuth;
       if (prev.inclination == 0) a1 = a2;
       if (cur.inclination == 0) a2 = a1;
@@ -302,7 +302,7 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
       inc.east = dL / 2 * (std::sin(i1) * std::sin(a1) + std::sin(i2) * std::sin(a2));
       break;
     }
-    case 4: {
+    case SurveyMethod::Tangential: {
       const double i2 = cur.inclination * rad, a2 = cur.gridAzimuth * rad;
       inc.tvd = dL * std::cos(i2);
       inc.planLength = dL * std::sin(i2);
@@ -310,7 +310,7 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, int ca
       inc.east = dL * std::sin(i2) * std::sin(a2);
       break;
     }
-    case kMinimumCurvature: {
+    case SurveyMethod::MinimumCurvature: {
       const mincurv::Course c = mincurv::arcCourse(dL, directionOf(prev), directionOf(cur));
       inc.tvd = c.tvd;
       inc.planLength = c.planLength;
@@ -342,7 +342,7 @@ CourseAngles courseAngles(const SurveyStation& p, const SurveyStation& c) noexce
 }  // namespace
 
 void ComputeTrajectoryStep(std::vector<SurveyStation>& stations, const BasicData& block,
-                           std::vector<StationResult>& results, int i, int calcMethod) {
+                           std::vector<StationResult>& results, int i, SurveyMethod calcMethod) {
   SurveyStation& p = stations[static_cast<std::size_t>(i - 1)];
   SurveyStation& c = stations[static_cast<std::size_t>(i)];
   const auto [dI, dA, meanI] = courseAngles(p, c);
@@ -367,14 +367,14 @@ namespace {
 /// for the course anyway, so that the dogleg need not compute it again.
 class CourseIncrements {
  public:
-  CourseIncrements(int calcMethod) : method_(calcMethod) {}
+  CourseIncrements(SurveyMethod calcMethod) : method_(calcMethod) {}
 
   /// Called for the courses in order; p and c are the course's two stations.
   StationResult next(SurveyStation& p, SurveyStation& c, double meanI, double& sinMean,
                      bool& haveSinMean) {
     haveSinMean = false;
     switch (method_) {
-      case 0: {
+      case SurveyMethod::AverageAngle: {
         // The same expressions as IntervalIncrements; the mean inclination is the dogleg's.
         StationResult inc;
         const double dL = c.md - p.md;
@@ -392,10 +392,10 @@ class CourseIncrements {
         haveSinMean = i == meanI;
         return inc;
       }
-      case 2:
-      case 3:
-      case 4:
-      case kMinimumCurvature:
+      case SurveyMethod::ChordStep:
+      case SurveyMethod::BalancedTangential:
+      case SurveyMethod::Tangential:
+      case SurveyMethod::MinimumCurvature:
         break;
       default:
         return IntervalIncrements(p, c, method_);
@@ -416,7 +416,7 @@ class CourseIncrements {
     const double dL = c.md - p.md;
     const double rad = kPi / 180;
     switch (method_) {
-      case 2: {
+      case SurveyMethod::ChordStep: {
         const double cosTurn = std::cos(c.gridAzimuth * rad - p.gridAzimuth * rad);
         const double cosBeta = std::clamp(u.cosI * l.cosI + u.sinI * l.sinI * cosTurn, -1.0, 1.0);
         if (1 + cosBeta <= 1e-15) break;
@@ -429,7 +429,7 @@ class CourseIncrements {
         inc.east = h * (u.sinI * u.sinA + l.sinI * l.sinA);
         break;
       }
-      case 3: {
+      case SurveyMethod::BalancedTangential: {
         // A vertical end takes the other end's azimuth, as in IntervalIncrements.
         double sinA1 = u.sinA, cosA1 = u.cosA, sinA2 = l.sinA, cosA2 = l.cosA;
         if (p.inclination == 0) sinA1 = l.sinA, cosA1 = l.cosA;
@@ -440,7 +440,7 @@ class CourseIncrements {
         inc.east = dL / 2 * (u.sinI * sinA1 + l.sinI * sinA2);
         break;
       }
-      case 4:
+      case SurveyMethod::Tangential:
         inc.tvd = dL * l.cosI;
         inc.planLength = dL * l.sinI;
         inc.north = dL * l.sinI * l.cosA;
@@ -458,7 +458,7 @@ class CourseIncrements {
     return inc;
   }
 
-  int method_;
+  SurveyMethod method_;
   bool haveUpper_ = false;
   mincurv::Direction upper_;
 };
@@ -466,7 +466,7 @@ class CourseIncrements {
 }  // namespace
 
 void ComputeTrajectoryInto(std::vector<SurveyStation>& stations, const BasicData& block, int count,
-                           int calcMethod, std::vector<StationResult>& results) {
+                           SurveyMethod calcMethod, std::vector<StationResult>& results) {
   count = std::clamp(count, 0, static_cast<int>(stations.size()));
   const auto size = static_cast<std::size_t>(count) + 1;
   if (count < 2) {
@@ -520,7 +520,7 @@ void ComputeTrajectoryInto(std::vector<SurveyStation>& stations, const BasicData
 }
 
 std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
-                                             const BasicData& block, int count, int calcMethod) {
+                                             const BasicData& block, int count, SurveyMethod calcMethod) {
   std::vector<StationResult> results;
   ComputeTrajectoryInto(stations, block, count, calcMethod, results);
   return results;
@@ -532,7 +532,7 @@ namespace {
 /// for.
 TargetCrossing locateAtDepth(double value, const SurveyStation& upper,
                              const StationResult& upperResult, const BasicData& block,
-                             const SurveyStation& lower, bool byTvd, int calcMethod,
+                             const SurveyStation& lower, bool byTvd, SurveyMethod calcMethod,
                              bool wholeResult) {
   TargetCrossing out;
   if (!(value > 0)) return out;
@@ -581,13 +581,13 @@ TargetCrossing locateAtDepth(double value, const SurveyStation& upper,
 
 TargetCrossing StationAtDepth(double value, SurveyStation upper, StationResult upperResult,
                               const BasicData& block, SurveyStation lower, bool byTvd,
-                              int calcMethod) {
+                              SurveyMethod calcMethod) {
   return locateAtDepth(value, upper, upperResult, block, lower, byTvd, calcMethod, true);
 }
 
 TargetCrossing PositionAtDepth(double value, const SurveyStation& upper,
                                const StationResult& upperResult, const BasicData& block,
-                               const SurveyStation& lower, int calcMethod) {
+                               const SurveyStation& lower, SurveyMethod calcMethod) {
   return locateAtDepth(value, upper, upperResult, block, lower, true, calcMethod, false);
 }
 
@@ -686,7 +686,7 @@ void aimAllAt(Lanes& w, std::size_t m, const BasicData& block, double targetX, d
 /// the station above, with its sines, cosines and running sums; on return entry 0 holds the
 /// block's last station, ready for the next block.
 void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool first,
-                 const BasicData& block, int calcMethod, Lanes& w) {
+                 const BasicData& block, SurveyMethod calcMethod, Lanes& w) {
   const double rad = kPi / 180;
   // The dogleg's angle changes, taken before method 0 rewrites the azimuths of vertical ends;
   // that rewrite runs course by course, as each course sees the one before it.
@@ -699,21 +699,21 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
     if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
     w.dA[j] = dA;
     w.meanI[j] = (p.inclination + c.inclination) * kPi / 360;
-    if (calcMethod == 0) {
+    if (calcMethod == SurveyMethod::AverageAngle) {
       if (p.inclination == 0) p.gridAzimuth = c.gridAzimuth;
       if (c.inclination == 0) c.gridAzimuth = p.gridAzimuth;
       w.angI[j] = (p.inclination + c.inclination) * kPi / 360;
       double a = (p.gridAzimuth + c.gridAzimuth) * kPi / 360;
       if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
       w.angA[j] = a;
-    } else if (calcMethod == 1) {
+    } else if (calcMethod == SurveyMethod::CorrectedAverageAngle) {
       w.angI[j] = (c.inclination / 2 + p.inclination / 2) * rad;
       double a = (p.gridAzimuth / 2 + c.gridAzimuth / 2) * rad;
       if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
       w.angA[j] = a;
     }
   }
-  const bool perCourse = calcMethod == 0 || calcMethod == 1;
+  const bool perCourse = calcMethod == SurveyMethod::AverageAngle || calcMethod == SurveyMethod::CorrectedAverageAngle;
   // Per-station angles: the station above comes from the block before, except at the top.
   const std::size_t from = perCourse || !first ? 1 : 0;
   if (!perCourse) {
@@ -724,7 +724,7 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
   }
   vecmath::sinCos(w.angI + from, w.sI + from, w.cI + from, m + 1 - from);
   // Method 0's mean inclination is the dogleg's own.
-  if (calcMethod == 0) {
+  if (calcMethod == SurveyMethod::AverageAngle) {
     std::copy(w.sI + 1, w.sI + m + 1, w.sinMean + 1);
   } else {
     vecmath::sin(w.meanI + 1, w.sinMean + 1, m);
@@ -732,8 +732,10 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
   vecmath::sinCos(w.angA + from, w.sA + from, w.cA + from, m + 1 - from);
 
   switch (calcMethod) {
-    case 0:  // one straight course along the angles prepared above: the mean ones for 0,
-    case 4:  // the lower station's for 4
+    // One straight course along the angles prepared above: the mean ones for 平均角法, the
+    // lower station's for 正切法.
+    case SurveyMethod::AverageAngle:
+    case SurveyMethod::Tangential:
       for (std::size_t j = 1; j <= m; ++j) {
         const double dL = w.dL[j], si = w.sI[j];
         w.incT[j] = dL * w.cI[j];
@@ -742,7 +744,7 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
         w.incE[j] = dL * si * w.sA[j];
       }
       break;
-    case 1:
+    case SurveyMethod::CorrectedAverageAngle:
       for (std::size_t j = 1; j <= m; ++j) {
         const double dL = w.dL[j], dI = w.dI[j];
         const double dA = shortArcDegrees(st[j].gridAzimuth - st[j - 1].gridAzimuth) * rad;
@@ -754,7 +756,7 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
         w.incE[j] = dL * g * w.sI[j] * w.sA[j];
       }
       break;
-    case 2:
+    case SurveyMethod::ChordStep:
       for (std::size_t j = 1; j <= m; ++j) w.turn[j] = w.angA[j] - w.angA[j - 1];
       vecmath::cos(w.turn + 1, w.cosTurn + 1, m);
       for (std::size_t j = 1; j <= m; ++j) {
@@ -773,7 +775,7 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
         w.incE[j] = h * (uS * w.sA[j - 1] + lS * w.sA[j]);
       }
       break;
-    case 3:
+    case SurveyMethod::BalancedTangential:
       for (std::size_t j = 1; j <= m; ++j) {
         // A vertical end takes the other end's azimuth.
         double sinA1 = w.sA[j - 1], cosA1 = w.cA[j - 1], sinA2 = w.sA[j], cosA2 = w.cA[j];
@@ -786,7 +788,7 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
         w.incE[j] = dL / 2 * (uS * sinA1 + lS * sinA2);
       }
       break;
-    case kMinimumCurvature: {
+    case SurveyMethod::MinimumCurvature: {
       // The half chord between the two unit directions is the sine of half the dogleg angle,
       // the half sum its cosine: their ratio is the tangent the ratio factor needs.
       for (std::size_t j = 1; j <= m; ++j) {
@@ -876,7 +878,7 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
 
 /// ComputeTrajectoryInto for at least two finite stations, block by block.
 void vectorTrajectory(std::vector<SurveyStation>& stations, const BasicData& block, int count,
-                      int calcMethod, std::vector<StationResult>& results) {
+                      SurveyMethod calcMethod, std::vector<StationResult>& results) {
   static thread_local Lanes w;
   const auto n = static_cast<std::size_t>(count);
   for (std::size_t i = 0; i < n; ++i)
@@ -897,7 +899,7 @@ void vectorTrajectory(std::vector<SurveyStation>& stations, const BasicData& blo
 }  // namespace
 
 void ComputeTrajectoryFast(std::vector<SurveyStation>& stations, const BasicData& block, int count,
-                           int calcMethod, std::vector<StationResult>& results) {
+                           SurveyMethod calcMethod, std::vector<StationResult>& results) {
   static const bool vectors = vecmath::available();
   const int n = std::clamp(count, 0, static_cast<int>(stations.size()));
   if (vectors && n >= 2 && allFinite(stations, block, n)) {
@@ -938,19 +940,19 @@ void RecalculateDesignTrajectory(WellState& session) {
       ComputeTrajectory(w.designPoints, w.basic(), w.designPointCount, session.calcMethod);
 }
 
-const char* MethodName(int calcMethod) noexcept {
+const char* MethodName(SurveyMethod calcMethod) noexcept {
   switch (calcMethod) {
-    case 0:
+    case SurveyMethod::AverageAngle:
       return "平均角法";
-    case 1:
+    case SurveyMethod::CorrectedAverageAngle:
       return "校正平均角法";
-    case 2:
+    case SurveyMethod::ChordStep:
       return "弦步法";
-    case 3:
+    case SurveyMethod::BalancedTangential:
       return "平衡正切法";
-    case 4:
+    case SurveyMethod::Tangential:
       return "正切法";
-    case 5:
+    case SurveyMethod::MinimumCurvature:
       return "最小曲率法";
     default:
       return "";

@@ -171,10 +171,10 @@ void MainWindow::buildMenus() {
   QMenu* method = menu("计算方法", "mnuEdit");
   const char* methodNames[kMethodCount] = {"mnuEditUndo", "mnuEditCut", "xb",
                                            "ph",          "zq",         "minimumCurvature"};
-  for (int k = 0; k < kMethodCount; ++k) {
-    methodItems_[static_cast<std::size_t>(k)] =
-        item(method, MethodName(k), methodNames[k], [this, k] { chooseMethod(k); });
-    methodItems_[static_cast<std::size_t>(k)]->setCheckable(true);
+  for (SurveyMethod m : kSurveyMethods) {
+    const auto k = static_cast<std::size_t>(MethodCode(m));
+    methodItems_[k] = item(method, MethodName(m), methodNames[k], [this, m] { chooseMethod(m); });
+    methodItems_[k]->setCheckable(true);
   }
 
   QMenu* view = menu("剖面设计及计算", "mnuView");
@@ -547,11 +547,10 @@ bool MainWindow::openWellFile(const QString& path) {
   return true;
 }
 
-void MainWindow::chooseMethod(int method) {
-  if (method < 0 || method >= kMethodCount) return;
+void MainWindow::chooseMethod(SurveyMethod method) {
   BusyPointer busy(*this);
-  for (int k = 0; k < kMethodCount; ++k)
-    methodItems_[static_cast<std::size_t>(k)]->setChecked(k == method);
+  for (SurveyMethod m : kSurveyMethods)
+    methodItems_[static_cast<std::size_t>(MethodCode(m))]->setChecked(m == method);
   // Setting the method recomputes both trajectories; the displays follow in the usual order.
   shellSetCalcMethod(session_, method);
   refreshDisplays();

@@ -87,7 +87,7 @@ class MainWindow : public QMainWindow, public ViewHost {
   /// a message box when the file was refused (the open well is then unchanged).
   bool openWellFile(const QString& path);
   /// A calculation-method menu item: sets the method, checks its item, recomputes everything.
-  void chooseMethod(int method);
+  void chooseMethod(SurveyMethod method);
   /// Dispatches a toolbar button by its key; an unknown key does nothing.
   void toolbarClicked(const QString& key);
   /// ResetWellViews: clears the survey entry fields and the neighbour list, drops a saved

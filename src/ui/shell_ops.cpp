@@ -31,7 +31,7 @@ std::string shellLoadWell(Session& session, const std::string& path) {
   return {};
 }
 
-void shellSetCalcMethod(Session& session, int method) { SetCalcMethod(session, method); }
+void shellSetCalcMethod(Session& session, SurveyMethod method) { SetCalcMethod(session, method); }
 
 void shellResetWell(Session& session) { ResetWellViews(session); }
 

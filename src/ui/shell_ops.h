@@ -15,7 +15,7 @@ namespace tarsek {
 std::string shellLoadWell(Session& session, const std::string& path);
 
 /// Sets the survey calculation method and recomputes the survey and design trajectories.
-void shellSetCalcMethod(Session& session, int method);
+void shellSetCalcMethod(Session& session, SurveyMethod method);
 
 /// Drops a saved temporary target and both change flags after a well was loaded.
 void shellResetWell(Session& session);

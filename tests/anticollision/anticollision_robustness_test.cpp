@@ -31,7 +31,7 @@ struct Station {
 
 // A well whose results come from the survey calculation itself, as they do in the program.
 WellRecord wellFrom(const std::string& name, double wellheadX, double wellheadY,
-                    const std::vector<Station>& stations, int method = 0) {
+                    const std::vector<Station>& stations, SurveyMethod method = SurveyMethod::AverageAngle) {
   WellRecord w;
   w.wellNo = name;
   w.wellheadX = wellheadX;
@@ -125,9 +125,9 @@ std::vector<std::vector<Station>> oddNeighbours() {
 }
 
 TEST(AntiCollisionRobustness, OddNeighboursScanAndDrawFinite) {
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     WellState session;
-    session.calcMethod = static_cast<std::int16_t>(method);
+    session.calcMethod = method;
     session.well = wellFrom("本井", 1000, 2000, buildAndHold(2400), method);
     int k = 0;
     for (const std::vector<Station>& s : oddNeighbours()) {
@@ -138,11 +138,11 @@ TEST(AntiCollisionRobustness, OddNeighboursScanAndDrawFinite) {
     }
     ClearanceScan scan;
     for (double step : {2.0, 2.5, 3.5, 7.0, 1e6, 1e300, HUGE_VAL}) {
-      SCOPED_TRACE("method " + std::to_string(method) + ", step " + std::to_string(step));
+      SCOPED_TRACE("method " + std::to_string(MethodCode(method)) + ", step " + std::to_string(step));
       ASSERT_TRUE(scanClearance(session, step, scan));
       EXPECT_TRUE(scanIsSane(session, scan));
     }
-    if (method == 0) {
+    if (method == SurveyMethod::AverageAngle) {
       ASSERT_TRUE(scanClearance(session, 2, scan));
       EXPECT_TRUE(chartsAreSane(session, scan));
     }

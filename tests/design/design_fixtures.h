@@ -40,9 +40,9 @@ inline void placeTarget2(WellRecord& w, double north, double east, double tvd) {
 }
 
 /// A typical single-target well: kick-off 500 m, target 1 1000 m away at 2500 m, final 3000 m.
-inline Session singleTargetWell(int method = 0) {
+inline Session singleTargetWell(SurveyMethod method = SurveyMethod::AverageAngle) {
   Session s;
-  s.calcMethod = static_cast<std::int16_t>(method);
+  s.calcMethod = method;
   WellRecord& w = s.well;
   w.wellNo = "庄1-2";
   w.wellheadX = 4120350.25;
@@ -61,7 +61,7 @@ inline Session singleTargetWell(int method = 0) {
 
 /// A typical two-target well: target 2 on a steeper line beyond target 1, so the hold must drop
 /// toward it; final depth 3000 m.
-inline Session twoTargetWell(int method = 0) {
+inline Session twoTargetWell(SurveyMethod method = SurveyMethod::AverageAngle) {
   Session s = singleTargetWell(method);
   WellRecord& w = s.well;
   placeTarget1(w, 600, 800, 2300);
@@ -72,7 +72,7 @@ inline Session twoTargetWell(int method = 0) {
 
 /// A two-target well whose target 2 lies on the straight extension of the hold through target
 /// 1, 500 m deeper, so that the hold already points at target 2.
-inline Session targetsInLine(int method, double dropRate) {
+inline Session targetsInLine(SurveyMethod method, double dropRate) {
   Session probe = twoTargetWell(method);
   probe.well.targetCount = 1;
   probe.well.designFinalTvd = probe.well.target1Tvd;

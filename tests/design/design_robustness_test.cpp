@@ -165,7 +165,7 @@ TEST(DesignRobustness, TwoTargetOddDataEndsWithAnOutcome) {
 
 // Every calculation method walks the same loops with different sums.
 TEST(DesignRobustness, RatesThatNeverReachTheTargetStopAtThePointLimit) {
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     WellState session = testing::singleTargetWell(method);
     testing::RecordingHost host;
     session.host = &host;

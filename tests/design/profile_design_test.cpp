@@ -125,7 +125,7 @@ TEST(DesignMotorBuild, BuildEndingOnAThirtyMetrePointHasNoDogleg) {
   // 9 degrees at 10 deg/100 m is 90 m: the last 30 m point and the build end share a depth.
   // An awkward kick-off depth makes the two depths differ by rounding if computed naively.
   for (double kickoff : {500.0, 487.3}) {
-    for (int method = 0; method < kMethodCount; ++method) {
+    for (SurveyMethod method : kSurveyMethods) {
       SCOPED_TRACE(::testing::Message() << kickoff << " m, method " << method);
       WellState s = singleTargetWell(method);
       s.well.kickoffDepth = kickoff;
@@ -159,7 +159,7 @@ TEST(DesignMotorBuild, NoBuildRepeatsTheKickoffPoint) {
 }
 
 TEST(DesignSingleTarget, HitsTheTargetAndEndsAtTheFinalDepthByEveryMethod) {
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     SCOPED_TRACE(method);
     WellState s = singleTargetWell(method);
     ASSERT_EQ(DesignProfile(s), kDesignDone);
@@ -185,7 +185,7 @@ TEST(DesignSingleTarget, HitsTheTargetAndEndsAtTheFinalDepthByEveryMethod) {
 }
 
 TEST(DesignTwoTargets, DropHitsBothTargetsAndFillsAllSixRows) {
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     SCOPED_TRACE(method);
     WellState s = twoTargetWell(method);
     ASSERT_EQ(DesignProfile(s), kDesignDone);
@@ -213,7 +213,7 @@ TEST(DesignTwoTargets, DropThroughVerticalStopsAtVerticalWithoutDirection) {
 }
 
 TEST(DesignTwoTargets, TargetsInLineHoldStraightThroughBoth) {
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     for (double dropRate : {3.0, -3.0, 0.0}) {
       SCOPED_TRACE(::testing::Message() << "method " << method << ", drop rate " << dropRate);
       WellState s = targetsInLine(method, dropRate);
@@ -230,7 +230,7 @@ TEST(DesignTwoTargets, TargetsInLineHoldStraightThroughBoth) {
 }
 
 TEST(DesignMotorBuild, FirstBuildCourseHeadsTheDesignAzimuthByEveryMethod) {
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     WellState s = singleTargetWell(method);
     ASSERT_EQ(DesignProfile(s), kDesignDone) << method;
     const StationResult& r = s.well.designResults[2];
@@ -414,9 +414,9 @@ TEST(DesignPointLimit, DataNoWindowWouldAcceptIsRefused) {
 TEST(DesignPointLimit, DesignsThatOverflowAreRefusedAndCleared) {
   // The corrected average angle method squares the change of inclination, which overflows for
   // rates no window accepts.
-  WellState steep = singleTargetWell(1);
+  WellState steep = singleTargetWell(SurveyMethod::CorrectedAverageAngle);
   steep.well.rotaryBuildRate = 1e300;
-  WellState far = twoTargetWell(1);
+  WellState far = twoTargetWell(SurveyMethod::CorrectedAverageAngle);
   placeTarget2(far.well, 960, 1280, 2800);
   far.well.rotaryDropRate = -1e300;
   for (WellState* s : {&steep, &far}) {

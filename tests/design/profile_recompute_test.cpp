@@ -77,7 +77,7 @@ bool sameBits(double a, double b) {
 
 struct Scenario {
   const char* name;
-  std::function<WellState(int)> make;
+  std::function<WellState(SurveyMethod)> make;
   int outcome;
   int pointLimit = 32767;
 };
@@ -89,17 +89,17 @@ Scenario withPointLimit(Scenario s, int limit) {
 
 TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome) {
   const Scenario scenarios[] = {
-      {"single target", [](int m) { return singleTargetWell(m); }, kDesignDone},
-      {"two targets", [](int m) { return twoTargetWell(m); }, kDesignDone},
+      {"single target", [](SurveyMethod m) { return singleTargetWell(m); }, kDesignDone},
+      {"two targets", [](SurveyMethod m) { return twoTargetWell(m); }, kDesignDone},
       {"vertical",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          placeTarget1(s.well, 0, 0, 2500);
          return s;
        },
        kDesignDone},
       {"build ends on a 30 m point",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          s.well.kickoffDepth = 487.3;
          s.well.buildRate = 10;
@@ -108,7 +108,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        },
        kDesignDone},
       {"no motor build",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          s.well.buildToInclination = 0;
          s.well.rotaryBuildRate = 3;
@@ -116,28 +116,28 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        },
        kDesignDone},
       {"outcome 1",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          s.well.buildToInclination = 60;
          return s;
        },
        kDesignKickoffTooHigh},
       {"no well number",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          s.well.wellNo.clear();
          return s;
        },
        kDesignKickoffTooHigh},
       {"outcome 2",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          s.well.rotaryBuildRate = 0;
          return s;
        },
        kDesignRotaryBuildTooLow},
       {"outcome 3",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          placeTarget1(s.well, 3, 4, 2000);
          s.well.buildToInclination = 0.1;
@@ -147,14 +147,14 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        },
        kDesignRotaryBuildTooHigh},
       {"outcome 4",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
          placeTarget2(s.well, 960, 1280, 2800);
          return s;
        },
        kDesignDropMustBuild},
       {"outcome 5",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
          placeTarget2(s.well, 780, 1040, 2900);
          s.well.designFinalTvd = 3200;
@@ -162,7 +162,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        },
        kDesignDropTooLow},
       {"outcome 5 through vertical",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
          placeTarget2(s.well, 624, 832, 4000);
          s.well.designFinalTvd = 4200;
@@ -171,7 +171,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        },
        -1},
       {"tangent next to vertical",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
          placeTarget2(s.well, 636, 848, 4000);
          s.well.designFinalTvd = 4200;
@@ -180,16 +180,16 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        },
        kDesignDone},
       {"outcome 6",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
          placeTarget2(s.well, 960, 1280, 2800);
          s.well.rotaryDropRate = -3;
          return s;
        },
        kDesignBuildTooLow},
-      {"targets in line", [](int m) { return testing::targetsInLine(m, 3); }, kDesignDone},
+      {"targets in line", [](SurveyMethod m) { return testing::targetsInLine(m, 3); }, kDesignDone},
       {"build overshooting target 2",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
          placeTarget2(s.well, 612, 816, 2310);
          s.well.rotaryDropRate = -30;
@@ -197,14 +197,14 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        },
        kDesignBuildPassesTarget2},
       {"outcome 7",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
          s.well.rotaryDropRate = -3;
          return s;
        },
        kDesignDropMustDrop},
       withPointLimit({"outcome 8 in a vertical rotary build",
-                      [](int m) {
+                      [](SurveyMethod m) {
                         WellState s = singleTargetWell(m);
                         s.well.buildToInclination = 0;
                         s.well.rotaryBuildRate = 0;
@@ -213,7 +213,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
                       kDesignPointLimit},
                      400),
       withPointLimit({"outcome 8 in the drop",
-                      [](int m) {
+                      [](SurveyMethod m) {
                         WellState s = twoTargetWell(m);
                         s.well.rotaryDropRate = 0.5;
                         return s;
@@ -221,10 +221,10 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
                       kDesignPointLimit},
                      80),
       withPointLimit(
-          {"outcome 8 in the hold", [](int m) { return singleTargetWell(m); }, kDesignPointLimit},
+          {"outcome 8 in the hold", [](SurveyMethod m) { return singleTargetWell(m); }, kDesignPointLimit},
           60),
       {"unusable file data",
-       [](int m) {
+       [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          s.well.buildRate = 0;
          return s;
@@ -232,7 +232,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
        kDesignDataUnusable},
   };
   for (const Scenario& sc : scenarios) {
-    for (int method = 0; method < kMethodCount; ++method) {
+    for (SurveyMethod method : kSurveyMethods) {
       SCOPED_TRACE(::testing::Message() << sc.name << ", method " << method);
       WellState incremental = sc.make(method);
       WellState full = sc.make(method);
@@ -253,7 +253,7 @@ TEST(DesignRecompute, VerticalPointsKeepTheGridAzimuthTheFullPassLeaves) {
   // The average angle method hands grid azimuths across vertical points; after a drop through
   // vertical the last point carries its neighbour's direction, the other methods its own. (The
   // tangential method reaches the second target without going vertical.)
-  for (int method = 0; method < 4; ++method) {
+  for (SurveyMethod method : {SurveyMethod::AverageAngle, SurveyMethod::CorrectedAverageAngle, SurveyMethod::ChordStep, SurveyMethod::BalancedTangential}) {
     SCOPED_TRACE(method);
     WellState s = twoTargetWell(method);
     placeTarget2(s.well, 624, 832, 4000);
@@ -263,7 +263,7 @@ TEST(DesignRecompute, VerticalPointsKeepTheGridAzimuthTheFullPassLeaves) {
     const int L = s.well.designPointCount - 1;
     const SurveyStation& vertical = s.well.designPoints[L];
     ASSERT_EQ(vertical.inclination, 0);
-    if (method == 0) {
+    if (method == SurveyMethod::AverageAngle) {
       EXPECT_EQ(vertical.gridAzimuth, s.well.designPoints[L - 1].gridAzimuth);
     } else {
       EXPECT_EQ(vertical.gridAzimuth, s.well.magDeclination);

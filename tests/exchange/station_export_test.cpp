@@ -21,9 +21,9 @@ namespace {
 
 using testing::TempDir;
 
-Session sampleWell(int method) {
+Session sampleWell(SurveyMethod method) {
   Session s;
-  s.calcMethod = static_cast<std::int16_t>(method);
+  s.calcMethod = method;
   const WellLoadResult r = LoadWell(s, s.well, std::string(TARSEK_SAMPLES_DIR) + "/草20-1.kvd", false,
                                 TARSEK_SAMPLES_DIR);
   EXPECT_TRUE(r.ok && r.found) << r.message;
@@ -40,7 +40,7 @@ std::string readAll(const std::string& path) {
 // more digits than the two decimals the computed columns show (a depth converted from feet).
 TEST(StationExport, ExportedFilesImportAsTheSameStations) {
   TempDir dir("roundtrip");
-  Session session = sampleWell(2);
+  Session session = sampleWell(SurveyMethod::ChordStep);
   session.well.stations[3].md += 0.3048 / 7;
   session.well.stations[5].inclination = 1.23456789012345;
   session.well.stations[6].azimuth = 359.999;
@@ -87,7 +87,7 @@ TEST(StationExport, ExportedFilesImportAsTheSameStations) {
 // every format without the writers knowing them; a value not computed stays an empty cell.
 TEST(StationExport, TablesCarryTheComputedValuesAndExtraColumns) {
   TempDir dir("extra");
-  const Session session = sampleWell(0);
+  const Session session = sampleWell(SurveyMethod::AverageAngle);
   const std::size_t n = static_cast<std::size_t>(session.well.stationCount);
   const int id = AddExportColumnSource([](const WellState& s, bool design) {
     std::vector<double> v(static_cast<std::size_t>(design ? 0 : s.well.stationCount), 0.125);
@@ -131,7 +131,7 @@ TEST(StationExport, AFailedWriteLeavesTheOldFile) {
   testing::writeBytes(path, "old");
   // The temporary file cannot be made where a directory of its name stands.
   std::filesystem::create_directory(path + ".tmp");
-  const ExportTable t = SurveyExportTable(sampleWell(0));
+  const ExportTable t = SurveyExportTable(sampleWell(SurveyMethod::AverageAngle));
   std::string message;
   for (const char* ext : {".csv", ".xlsx", ".xml"}) {
     const std::string target = dir.file(std::string("old") + ext);

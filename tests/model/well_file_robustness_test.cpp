@@ -461,7 +461,7 @@ TEST(WellFileRobustness, OddDesignDataLoadAndDesignWithinBounds) {
     writeBytes(dir.file("A12.kvd"), design);
     writeBytes(dir.file("A12.sur"), kSurvey);
     Session s;
-    s.calcMethod = 2;
+    s.calcMethod = SurveyMethod::ChordStep;
     const WellLoadResult r = LoadWell(s, s.well, dir.file("A12.kvd"), false, dir.path());
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_GE(r.designOutcome, kDesignDone);

@@ -121,10 +121,10 @@ TEST(PlotRobustness, OddSurveysDrawFiniteAndBounded) {
     w.stations = t.stations;
     w.stations.emplace_back();
     w.stationCount = static_cast<std::int16_t>(t.stations.size());
-    for (int method = 0; method < kMethodCount; ++method) {
-      session.calcMethod = static_cast<std::int16_t>(method);
+    for (SurveyMethod method : kSurveyMethods) {
+      session.calcMethod = method;
       RecalculateAll(session);
-      expectDrawingsSane(session, std::string(t.name) + ", method " + std::to_string(method));
+      expectDrawingsSane(session, std::string(t.name) + ", method " + std::to_string(MethodCode(method)));
     }
   }
 }

@@ -28,24 +28,24 @@ Session surveyedWell() {
 
 TEST(SetCalcMethod, RecomputesTheTrajectoryByTheChosenMethod) {
   Session s = surveyedWell();
-  ASSERT_TRUE(SetCalcMethod(s, 0));
+  SetCalcMethod(s, SurveyMethod::AverageAngle);
   const double averageAngleTvd = s.well.results[3].tvd;
   ASSERT_GT(averageAngleTvd, 500);
-  ASSERT_TRUE(SetCalcMethod(s, 4));
-  EXPECT_EQ(s.calcMethod, 4);
+  SetCalcMethod(s, SurveyMethod::Tangential);
+  EXPECT_EQ(s.calcMethod, SurveyMethod::Tangential);
   // The tangential method takes each course at its lower station's angles: a building well
   // ends shallower by it than by the average angle.
   EXPECT_LT(s.well.results[3].tvd, averageAngleTvd);
 }
 
-TEST(SetCalcMethod, RefusesAnUnknownMethodAndChangesNothing) {
-  Session s = surveyedWell();
-  ASSERT_TRUE(SetCalcMethod(s, 2));
-  const double tvd = s.well.results[3].tvd;
-  EXPECT_FALSE(SetCalcMethod(s, kMethodCount));
-  EXPECT_FALSE(SetCalcMethod(s, -1));
-  EXPECT_EQ(s.calcMethod, 2);
-  EXPECT_EQ(s.well.results[3].tvd, tvd);
+TEST(SetCalcMethod, OnlyTheCodesOfTheSixMethodsNameAMethod) {
+  for (int code = -1; code <= kMethodCount; ++code) {
+    const auto method = SurveyMethodFromCode(code);
+    ASSERT_EQ(method.has_value(), code >= 0 && code < kMethodCount) << code;
+    if (method) {
+      EXPECT_EQ(MethodCode(*method), code);
+    }
+  }
 }
 
 TEST(ResetWellViews, ClearsSavedTargetAndDirtyFlags) {

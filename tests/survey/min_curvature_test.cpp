@@ -107,7 +107,7 @@ TEST(MinimumCurvature, PublishedTestWellOneVerticalDepths) {
   ASSERT_EQ(stations.size(), 268u);
   BasicData block;
   const auto results =
-      ComputeTrajectory(stations, block, static_cast<int>(stations.size()), kMinimumCurvature);
+      ComputeTrajectory(stations, block, static_cast<int>(stations.size()), SurveyMethod::MinimumCurvature);
   for (std::size_t i = 0; i < stations.size(); ++i)
     EXPECT_NEAR(results[i].tvd, published[i], 0.5 * std::pow(10.0, -decimals[i]) + 1e-9)
         << "MD " << stations[i].md;
@@ -134,7 +134,7 @@ TEST(MinimumCurvature, FollowsTheArcExactly) {
     }
     BasicData block;
     const int count = static_cast<int>(stations.size());
-    const auto r = ComputeTrajectory(stations, block, count, kMinimumCurvature);
+    const auto r = ComputeTrajectory(stations, block, count, SurveyMethod::MinimumCurvature);
     for (int k = 0; k < count; ++k) {
       const Vec p = g.position(stations[k].md);
       EXPECT_NEAR(r[k].north, p[0], 1e-9) << k;
@@ -145,7 +145,7 @@ TEST(MinimumCurvature, FollowsTheArcExactly) {
     for (int k = 1; k < count; ++k) {
       const double mid = (stations[k - 1].md + stations[k].md) / 2 + 0.37;
       const TargetCrossing x = StationAtDepth(mid, stations[k - 1], r[k - 1], block, stations[k],
-                                              false, kMinimumCurvature);
+                                              false, SurveyMethod::MinimumCurvature);
       const Vec p = g.position(x.station.md);
       EXPECT_NEAR(x.station.md, mid, 1e-4);
       EXPECT_NEAR(x.result.north, p[0], 1e-9) << k;
@@ -154,7 +154,7 @@ TEST(MinimumCurvature, FollowsTheArcExactly) {
       if (r[k].tvd - r[k - 1].tvd < 1e-3) continue;  // a level course has no depth to look up
       const double depth = (r[k - 1].tvd + r[k].tvd) / 2;
       const TargetCrossing y = StationAtDepth(depth, stations[k - 1], r[k - 1], block, stations[k],
-                                              true, kMinimumCurvature);
+                                              true, SurveyMethod::MinimumCurvature);
       EXPECT_NEAR(y.result.tvd, depth, 1e-4);
       EXPECT_NEAR(y.result.tvd, g.position(y.station.md)[2], 1e-9) << k;
     }
@@ -168,18 +168,18 @@ TEST(MinimumCurvature, OpposedDirectionsAddNothingAndStayFinite) {
   down.md = 30;
   down.inclination = 90;
   down.gridAzimuth = 180;
-  const StationResult d = IntervalIncrements(up, down, kMinimumCurvature);
+  const StationResult d = IntervalIncrements(up, down, SurveyMethod::MinimumCurvature);
   EXPECT_EQ(d.tvd, 0);
   EXPECT_EQ(d.north, 0);
   EXPECT_EQ(d.east, 0);
   const TargetCrossing x =
-      StationAtDepth(10, up, StationResult{}, BasicData{}, down, false, kMinimumCurvature);
+      StationAtDepth(10, up, StationResult{}, BasicData{}, down, false, SurveyMethod::MinimumCurvature);
   EXPECT_TRUE(std::isfinite(x.result.north) && std::isfinite(x.station.gridAzimuth));
 }
 
 TEST(MinimumCurvature, DesignBuildEndsOnTheRadiusFormulas) {
   for (double rate : {3.0, 6.0, 7.5}) {
-    WellState s = tarsek::testing::singleTargetWell(kMinimumCurvature);
+    WellState s = tarsek::testing::singleTargetWell(SurveyMethod::MinimumCurvature);
     s.well.buildRate = rate;
     s.well.buildToInclination = 20;
     ASSERT_EQ(DesignProfile(s), kDesignDone) << rate;

@@ -21,14 +21,14 @@ SurveyStation st(double md, double inc, double az, double grid) {
   return s;
 }
 
-StationResult inc(SurveyStation p, SurveyStation c, int method) {
+StationResult inc(SurveyStation p, SurveyStation c, SurveyMethod method) {
   return IntervalIncrements(p, c, method);
 }
 
 /// A well heading roughly north-east, kicked off at 500 m, with a target below it.
-Session buildWell(int method) {
+Session buildWell(SurveyMethod method) {
   Session s;
-  s.calcMethod = static_cast<std::int16_t>(method);
+  s.calcMethod = method;
   WellRecord& w = s.well;
   w.wellNo = "试验1井";
   w.wellheadX = 1000;
@@ -86,35 +86,35 @@ TEST(IntervalMethods, HandCheckedIncrementsFromVerticalToThirtyDegreesEast) {
   const auto p = st(100, 0, 0, 0);
   const auto c = st(200, 30, 90, 90);
   // Average angle: the vertical top takes the lower azimuth.
-  auto m0 = inc(p, c, 0);
+  auto m0 = inc(p, c, SurveyMethod::AverageAngle);
   EXPECT_NEAR(m0.tvd, 96.592582629, 1e-6);
   EXPECT_NEAR(m0.planLength, 25.881904510, 1e-6);
   EXPECT_NEAR(m0.north, 0, 1e-6);
   EXPECT_NEAR(m0.east, 25.881904510, 1e-6);
   // Corrected average angle: no substitution, so the mean azimuth is 45°.
-  auto m1 = inc(p, c, 1);
+  auto m1 = inc(p, c, SurveyMethod::CorrectedAverageAngle);
   EXPECT_NEAR(m1.tvd, 95.489190755, 1e-6);
   EXPECT_NEAR(m1.planLength, 25.586251549, 1e-6);
   EXPECT_NEAR(m1.north, 16.210688050, 1e-6);
   EXPECT_NEAR(m1.east, 16.210688050, 1e-6);
   // Balanced tangential substitutes locally.
-  auto m3 = inc(p, c, 3);
+  auto m3 = inc(p, c, SurveyMethod::BalancedTangential);
   EXPECT_NEAR(m3.tvd, 93.301270189, 1e-6);
   EXPECT_NEAR(m3.planLength, 25.0, 1e-6);
   EXPECT_NEAR(m3.north, 0, 1e-6);
   EXPECT_NEAR(m3.east, 25.0, 1e-6);
   // Tangential uses the lower end only.
-  auto m4 = inc(p, c, 4);
+  auto m4 = inc(p, c, SurveyMethod::Tangential);
   EXPECT_NEAR(m4.tvd, 86.602540378, 1e-6);
   EXPECT_NEAR(m4.east, 50.0, 1e-6);
-  // Unknown method adds nothing.
-  auto bad = inc(p, c, 7);
+  // A code outside the six (only a cast can make one) adds nothing.
+  auto bad = inc(p, c, static_cast<SurveyMethod>(7));
   EXPECT_EQ(bad.tvd, 0);
   EXPECT_EQ(bad.east, 0);
 }
 
 TEST(IntervalMethods, ChordStepOnACurvedCourse) {
-  auto m2 = inc(st(1000, 20, 40, 40), st(1030, 26, 52, 52), 2);
+  auto m2 = inc(st(1000, 20, 40, 40), st(1030, 26, 52, 52), SurveyMethod::ChordStep);
   EXPECT_NEAR(m2.tvd, 27.637855061, 1e-6);
   EXPECT_NEAR(m2.planLength, 11.668288975, 1e-6);
   EXPECT_NEAR(m2.north, 7.995881984, 1e-6);
@@ -123,7 +123,7 @@ TEST(IntervalMethods, ChordStepOnACurvedCourse) {
 
 TEST(IntervalMethods, ChordStepOnAStraightCourseEqualsBalancedTangential) {
   const auto p = st(1000, 35, 120, 120), c = st(1050, 35, 120, 120);
-  const auto a = inc(p, c, 2), b = inc(p, c, 3);
+  const auto a = inc(p, c, SurveyMethod::ChordStep), b = inc(p, c, SurveyMethod::BalancedTangential);
   EXPECT_NEAR(a.tvd, b.tvd, 1e-9);
   EXPECT_NEAR(a.north, b.north, 1e-9);
   EXPECT_NEAR(a.east, b.east, 1e-9);
@@ -131,7 +131,7 @@ TEST(IntervalMethods, ChordStepOnAStraightCourseEqualsBalancedTangential) {
 }
 
 TEST(IntervalMethods, ChordStepCourseThatTurnsBackStaysFinite) {
-  const auto r = inc(st(1000, 90, 0, 0), st(1030, 90, 180, 180), 2);
+  const auto r = inc(st(1000, 90, 0, 0), st(1030, 90, 180, 180), SurveyMethod::ChordStep);
   EXPECT_TRUE(std::isfinite(r.tvd));
   EXPECT_TRUE(std::isfinite(r.north));
   EXPECT_TRUE(std::isfinite(r.planLength));
@@ -139,17 +139,17 @@ TEST(IntervalMethods, ChordStepCourseThatTurnsBackStaysFinite) {
 
 TEST(IntervalMethods, AzimuthAcrossNorthHeadsNorthForBothAverageMethods) {
   const auto p = st(1000, 30, 350, 350), c = st(1030, 30, 10, 10);
-  for (int method : {0, 1}) {
+  for (SurveyMethod method : {SurveyMethod::AverageAngle, SurveyMethod::CorrectedAverageAngle}) {
     const auto r = inc(p, c, method);
     EXPECT_GT(r.north, 14.5) << method;  // ~30 * sin 30 * cos 0
     EXPECT_NEAR(r.east, 0, 1e-6) << method;
   }
   // The corrected method's turn is 20°, not 340°: the north move stays near the average angle's.
-  EXPECT_NEAR(inc(p, c, 1).north, inc(p, c, 0).north, 0.1);
+  EXPECT_NEAR(inc(p, c, SurveyMethod::CorrectedAverageAngle).north, inc(p, c, SurveyMethod::AverageAngle).north, 0.1);
 }
 
 TEST(Trajectory, VerticalWellByEveryMethod) {
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     std::vector<SurveyStation> s = {st(0, 0, 0, 0), st(100, 0, 80, 0), st(250, 0, 200, 0),
                                     SurveyStation{}};
     BasicData b;
@@ -175,7 +175,7 @@ TEST(Trajectory, SingleStationGivesDepthAndTargetFromTheWellhead) {
   b.target1Y = 420;
   b.target1Tvd = 620;
   b.magDeclination = 2;
-  const auto r = ComputeTrajectory(s, b, 1, 0);
+  const auto r = ComputeTrajectory(s, b, 1, SurveyMethod::AverageAngle);
   EXPECT_EQ(r[0].tvd, 120);
   EXPECT_NEAR(r[0].target1Distance, 500, 1e-9);
   EXPECT_NEAR(r[0].target1Inclination, 45, 1e-6);
@@ -185,7 +185,7 @@ TEST(Trajectory, SingleStationGivesDepthAndTargetFromTheWellhead) {
 }
 
 TEST(Trajectory, FirstResultHasOnlyDepthAndGridAzimuthFollowsDeclination) {
-  Session s = buildWell(0);
+  Session s = buildWell(SurveyMethod::AverageAngle);
   RecalculateAll(s);
   const auto& w = s.well;
   EXPECT_EQ(w.results.size(), static_cast<std::size_t>(w.stationCount) + 1);
@@ -204,29 +204,29 @@ TEST(Trajectory, FirstResultHasOnlyDepthAndGridAzimuthFollowsDeclination) {
 TEST(Trajectory, DoglegAcrossNorthUsesTheShortTurn) {
   std::vector<SurveyStation> s = {st(1000, 90, 350, 0), st(1030, 90, 10, 0), SurveyStation{}};
   BasicData b;
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     auto copy = s;
     const auto r = ComputeTrajectory(copy, b, 2, method);
     EXPECT_NEAR(r[1].doglegSeverity, 20, 1e-6) << method;
   }
   std::vector<SurveyStation> c = {st(1000, 20, 40, 0), st(1030, 26, 52, 0), SurveyStation{}};
-  EXPECT_NEAR(ComputeTrajectory(c, b, 2, 0)[1].doglegSeverity, 7.614761804, 1e-6);
+  EXPECT_NEAR(ComputeTrajectory(c, b, 2, SurveyMethod::AverageAngle)[1].doglegSeverity, 7.614761804, 1e-6);
 }
 
 TEST(Trajectory, AverageAngleCarriesAzimuthThroughAVerticalStation) {
   std::vector<SurveyStation> s = {st(0, 0, 0, 0), st(100, 5, 30, 0), st(200, 0, 0, 0),
                                   st(300, 5, 200, 0), SurveyStation{}};
   BasicData b;
-  ComputeTrajectory(s, b, 4, 0);
+  ComputeTrajectory(s, b, 4, SurveyMethod::AverageAngle);
   // The vertical station took 30° from above, then 200° from below, and keeps the last.
   EXPECT_DOUBLE_EQ(s[2].gridAzimuth, 200);
   // Balanced tangential substitutes locally and leaves the record as derived.
-  ComputeTrajectory(s, b, 4, 3);
+  ComputeTrajectory(s, b, 4, SurveyMethod::BalancedTangential);
   EXPECT_DOUBLE_EQ(s[2].gridAzimuth, 0);
 }
 
 TEST(Trajectory, MethodChangesPositionButNotDogleg) {
-  Session a = buildWell(0), b = buildWell(3);
+  Session a = buildWell(SurveyMethod::AverageAngle), b = buildWell(SurveyMethod::BalancedTangential);
   RecalculateAll(a);
   RecalculateAll(b);
   EXPECT_NE(a.well.results[59].tvd, b.well.results[59].tvd);
@@ -235,7 +235,7 @@ TEST(Trajectory, MethodChangesPositionButNotDogleg) {
 }
 
 TEST(Trajectory, TargetDirectionOnlyAboveTheTarget) {
-  Session s = buildWell(0);
+  Session s = buildWell(SurveyMethod::AverageAngle);
   RecalculateAll(s);
   const auto& last = s.well.results[59];
   ASSERT_GT(last.tvd, s.well.target1Tvd);
@@ -248,7 +248,7 @@ TEST(Trajectory, TargetDirectionOnlyAboveTheTarget) {
 TEST(Trajectory, StepByStepEqualsTheFullPassToTheLastBit) {
   // The full pass takes each station's sines and cosines once; course by course must agree
   // with it in every field, across north, through a vertical station and on a straight course.
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     SCOPED_TRACE(method);
     Session s = buildWell(method);
     auto& st = s.well.stations;
@@ -271,7 +271,7 @@ TEST(Trajectory, StepByStepEqualsTheFullPassToTheLastBit) {
 }
 
 TEST(TargetCrossing, LiesAtTheTargetDepthByEveryMethod) {
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     Session s = buildWell(method);
     RecalculateAll(s);
     const auto& x = s.target1Hit;
@@ -290,26 +290,26 @@ TEST(TargetCrossing, LiesAtTheTargetDepthByEveryMethod) {
 }
 
 TEST(TargetCrossing, LongTangentialCourseStillLandsOnTheDepth) {
-  Session s = buildWell(4);
+  Session s = buildWell(SurveyMethod::Tangential);
   auto& w = s.well;
   w.stations = {st(0, 0, 0, 0), st(900, 10, 45, 0), st(1200, 60, 45, 0), SurveyStation{}};
   w.stationCount = 3;
   w.target1Tvd = 1000;
-  for (int method = 0; method < kMethodCount; ++method) {
-    s.calcMethod = static_cast<std::int16_t>(method);
+  for (SurveyMethod method : kSurveyMethods) {
+    s.calcMethod = method;
     RecalculateAll(s);
     EXPECT_NEAR(s.target1Hit.result.tvd, 1000, 0.0001) << method;
   }
 }
 
 TEST(TargetCrossing, ZeroWhenNotReachedOrAlreadyBelow) {
-  Session s = buildWell(0);
+  Session s = buildWell(SurveyMethod::AverageAngle);
   s.well.target1Tvd = 5000;
   RecalculateAll(s);
   EXPECT_EQ(s.target1Hit.station.md, 0);
   EXPECT_EQ(s.target1Hit.result.tvd, 0);
   EXPECT_EQ(s.target2Hit.result.tvd, 0);  // single-target well
-  Session t = buildWell(0);
+  Session t = buildWell(SurveyMethod::AverageAngle);
   t.well.stations[0].md = 10;  // first station already below a 5 m target
   t.well.target1Tvd = 5;
   RecalculateAll(t);
@@ -327,7 +327,7 @@ TEST(TargetCrossing, AzimuthAcrossNorthStaysABearingWithEitherDeclination) {
   // across it again.
   const Case cases[] = {{3, 356, 359, 357.5}, {-3, 1, 4, 2.5}, {-3, 358, 4, 1}};
   for (const Case& c : cases) {
-    for (int method = 0; method < kMethodCount; ++method) {
+    for (SurveyMethod method : kSurveyMethods) {
       Session s = buildWell(method);
       WellRecord& w = s.well;
       w.magDeclination = c.declination;
@@ -350,7 +350,7 @@ TEST(TargetCrossing, AzimuthAcrossNorthStaysABearingWithEitherDeclination) {
 }
 
 TEST(TargetCrossing, SecondTargetOfATwoTargetWell) {
-  Session s = buildWell(1);
+  Session s = buildWell(SurveyMethod::CorrectedAverageAngle);
   s.well.targetCount = 2;
   s.well.target2X = 1350;
   s.well.target2Y = 2350;
@@ -366,26 +366,26 @@ TEST(StationAtDepthSearch, ByMeasuredDepthAndOutsideTheCourse) {
   const auto u = st(1000, 20, 350, 350), l = st(1100, 30, 10, 10);
   StationResult ur;
   ur.tvd = 950;
-  const auto x = StationAtDepth(1040, u, ur, b, l, false, 0);
+  const auto x = StationAtDepth(1040, u, ur, b, l, false, SurveyMethod::AverageAngle);
   EXPECT_NEAR(x.station.md, 1040, 0.0001);
   // The interpolated direction stays between 350° and 10°, across north.
   EXPECT_TRUE(x.station.gridAzimuth > 350 || x.station.gridAzimuth < 10) << x.station.gridAzimuth;
   EXPECT_GT(x.result.tvd, 950);
   // A depth outside the course ends after a bounded search with finite values.
-  const auto far = StationAtDepth(5000, u, ur, b, l, true, 2);
+  const auto far = StationAtDepth(5000, u, ur, b, l, true, SurveyMethod::ChordStep);
   EXPECT_TRUE(std::isfinite(far.result.tvd));
   EXPECT_TRUE(std::isfinite(far.result.doglegSeverity));
-  EXPECT_EQ(StationAtDepth(0, u, ur, b, l, true, 0).result.tvd, 0);
+  EXPECT_EQ(StationAtDepth(0, u, ur, b, l, true, SurveyMethod::AverageAngle).result.tvd, 0);
 }
 
 TEST(Recalculate, NothingWithoutAWellOrStationsAndNeighboursToo) {
-  Session s = buildWell(0);
+  Session s = buildWell(SurveyMethod::AverageAngle);
   s.well.wellNo.clear();
   RecalculateAll(s);
   EXPECT_EQ(s.well.results.size(), 1u);
 
-  Session t = buildWell(0);
-  WellRecord n = buildWell(2).well;
+  Session t = buildWell(SurveyMethod::AverageAngle);
+  WellRecord n = buildWell(SurveyMethod::ChordStep).well;
   n.wellheadX = 1010;
   t.neighbourWells.push_back(n);
   t.neighbourWells.push_back(WellRecord{});  // an empty entry is left alone
@@ -393,7 +393,7 @@ TEST(Recalculate, NothingWithoutAWellOrStationsAndNeighboursToo) {
   ASSERT_EQ(t.neighbourWells[0].results.size(), 61u);
   EXPECT_GT(t.neighbourWells[0].results[59].tvd, 1000);
 
-  Session d = buildWell(0);
+  Session d = buildWell(SurveyMethod::AverageAngle);
   d.well.designPoints = d.well.stations;
   d.well.designPointCount = 0;
   RecalculateDesignTrajectory(d);
@@ -404,19 +404,19 @@ TEST(Recalculate, NothingWithoutAWellOrStationsAndNeighboursToo) {
 }
 
 TEST(Recalculate, MethodNames) {
-  EXPECT_STREQ(MethodName(0), "平均角法");
-  EXPECT_STREQ(MethodName(1), "校正平均角法");
-  EXPECT_STREQ(MethodName(2), "弦步法");
-  EXPECT_STREQ(MethodName(3), "平衡正切法");
-  EXPECT_STREQ(MethodName(4), "正切法");
-  EXPECT_STREQ(MethodName(5), "最小曲率法");
-  EXPECT_STREQ(MethodName(6), "");
+  EXPECT_STREQ(MethodName(SurveyMethod::AverageAngle), "平均角法");
+  EXPECT_STREQ(MethodName(SurveyMethod::CorrectedAverageAngle), "校正平均角法");
+  EXPECT_STREQ(MethodName(SurveyMethod::ChordStep), "弦步法");
+  EXPECT_STREQ(MethodName(SurveyMethod::BalancedTangential), "平衡正切法");
+  EXPECT_STREQ(MethodName(SurveyMethod::Tangential), "正切法");
+  EXPECT_STREQ(MethodName(SurveyMethod::MinimumCurvature), "最小曲率法");
+  EXPECT_STREQ(MethodName(static_cast<SurveyMethod>(6)), "");
 }
 
 namespace {
 
 /// The benchmark's long well: a build from 500 m to 85°, a steady turn through north.
-Session longWell(int method, int n) {
+Session longWell(SurveyMethod method, int n) {
   Session s = buildWell(method);
   auto& st = s.well.stations;
   st.assign(static_cast<std::size_t>(n) + 1, SurveyStation{});
@@ -431,9 +431,9 @@ Session longWell(int method, int n) {
   return s;
 }
 
-Session sample(const char* name, int method) {
+Session sample(const char* name, SurveyMethod method) {
   Session s;
-  s.calcMethod = static_cast<std::int16_t>(method);
+  s.calcMethod = method;
   const WellLoadResult r = LoadWell(s, s.well, std::string(TARSEK_SAMPLES_DIR) + "/" + name, false,
                                 TARSEK_SAMPLES_DIR);
   EXPECT_TRUE(r.ok && r.found) << r.message;
@@ -444,7 +444,7 @@ Session sample(const char* name, int method) {
 
 TEST(Trajectory, VectorisedPassAgreesWithTheScalarPass) {
   // Any last-bit difference stays far below what is printed: relative 1e-12, or 1e-9 m near zero.
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     SCOPED_TRACE(method);
     std::vector<Session> wells = {longWell(method, 9001), buildWell(method)};
     auto& odd = wells.back().well.stations;

@@ -94,7 +94,7 @@ TEST(SurveyReport, ATargetNotYetReachedHasNoRadius) {
 
 TEST(SurveyReport, SingleTargetHeading) {
   WellState s = reportWell(3);
-  s.calcMethod = 2;
+  s.calcMethod = SurveyMethod::ChordStep;
   s.target1Hit.crossed = true;
   s.target1Hit.hitRadius = 7.25;
   RecordingSurface page;

@@ -131,12 +131,12 @@ std::vector<OddTable> oddTables() {
 class OddStationTable : public ::testing::TestWithParam<int> {};
 
 TEST_P(OddStationTable, CalculatesFiniteResultsAndShowsNoBadNumber) {
-  const int method = GetParam();
+  const SurveyMethod method = kSurveyMethods[static_cast<std::size_t>(GetParam())];
   for (const OddTable& t : oddTables()) {
-    SCOPED_TRACE(std::string(t.name) + ", method " + std::to_string(method));
+    SCOPED_TRACE(std::string(t.name) + ", method " + std::to_string(MethodCode(method)));
     for (int targets : {1, 2}) {
       WellState session = wellWith(t.stations, targets);
-      session.calcMethod = static_cast<std::int16_t>(method);
+      session.calcMethod = method;
       RecalculateAll(session);
       const WellRecord& w = session.well;
       EXPECT_TRUE(resultsFinite(w.results, w.stationCount));
@@ -156,9 +156,9 @@ INSTANTIATE_TEST_SUITE_P(EveryMethod, OddStationTable, ::testing::Range(0, 5));
 TEST(SurveyRobustness, HugeValuesShowNoBadNumber) {
   const std::vector<Station> huge = {
       {0, 0, 0}, {1e300, 45, 45}, {1.7e308, 1e300, -1e300}, {1.79e308, 89.9, 1e308}};
-  for (int method = 0; method < kMethodCount; ++method) {
+  for (SurveyMethod method : kSurveyMethods) {
     WellState session = wellWith(huge);
-    session.calcMethod = static_cast<std::int16_t>(method);
+    session.calcMethod = method;
     RecalculateAll(session);
     EXPECT_TRUE(everythingShownIsFinite(session)) << "method " << method;
   }
@@ -191,9 +191,9 @@ TEST(SurveyRobustness, GuidanceAtDegenerateTargetsShowsNoBadNumber) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    for (int method = 0; method < kMethodCount; ++method) {
+    for (SurveyMethod method : kSurveyMethods) {
       WellState session = wellWith({{0, 0, 0}, {300, 0, 0}, c.last}, 1);
-      session.calcMethod = static_cast<std::int16_t>(method);
+      session.calcMethod = method;
       WellRecord& w = session.well;
       w.target1X = w.wellheadX + c.targetNorth;
       w.target1Y = w.wellheadY + c.targetEast;

@@ -44,7 +44,7 @@ WellRecord drilledWell(const std::string& name, double wx, double wy, double kic
   }
   w.stationCount = static_cast<std::int16_t>(st.size());
   st.push_back(SurveyStation{});
-  w.results = ComputeTrajectory(st, w.basic(), w.stationCount, 0);
+  w.results = ComputeTrajectory(st, w.basic(), w.stationCount, SurveyMethod::AverageAngle);
   w.stations = st;
   return w;
 }

@@ -246,7 +246,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!action(*w_, "关闭预览")->isVisible());
     QVERIFY(!action(*w_, "预览打印")->isVisible());
     QVERIFY(action(*w_, "mnuEditUndo")->isChecked());
-    QCOMPARE(session_->calcMethod, std::int16_t{0});
+    QCOMPARE(session_->calcMethod, SurveyMethod::AverageAngle);
   }
 
   void helpWithoutItsFileAndAboutSayTheirTexts() {
@@ -326,13 +326,14 @@ class MainWindowTest : public QObject {
     openA12();
     const auto method0 = session_->well.results;
     const char* names[] = {"mnuEditUndo", "mnuEditCut", "xb", "ph", "zq", "minimumCurvature"};
-    for (int k = 0; k < kMethodCount; ++k) {
+    for (SurveyMethod m : kSurveyMethods) {
+      const int k = MethodCode(m);
       action(*w_, names[k])->trigger();
-      QCOMPARE(session_->calcMethod, static_cast<std::int16_t>(k));
+      QCOMPARE(session_->calcMethod, m);
       for (int j = 0; j < kMethodCount; ++j) QCOMPARE(action(*w_, names[j])->isChecked(), j == k);
       auto stations = session_->well.stations;
       const auto expected =
-          ComputeTrajectory(stations, session_->well, session_->well.stationCount, k);
+          ComputeTrajectory(stations, session_->well, session_->well.stationCount, m);
       const int last = session_->well.stationCount - 1;
       QCOMPARE(session_->well.results[last].north, expected[last].north);
     }

@@ -73,7 +73,7 @@ WellRecord neighbourOf(const WellRecord& own, const std::vector<Station>& statio
   n.wellheadX += 5;
   n.wellheadY -= 3;
   setStations(n, stations);
-  n.results = ComputeTrajectory(n.stations, n.basic(), n.stationCount, 0);
+  n.results = ComputeTrajectory(n.stations, n.basic(), n.stationCount, SurveyMethod::AverageAngle);
   return n;
 }
 
