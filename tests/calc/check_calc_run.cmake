@@ -30,9 +30,10 @@ string(JSON type ERROR_VARIABLE error TYPE "${out}")
 if(error OR NOT type STREQUAL "OBJECT")
   message(FATAL_ERROR "not a JSON object: ${error}")
 endif()
-# Only a target the well has not reached, or not even by projection, is null.
+# Only a target the well has not reached, or not even by projection, is null. Only values count:
+# a file name in the output may well hold "inf" or "null".
 string(REGEX REPLACE "\"(surveyed|projected)\": null" "" numbers "${out}")
-if(numbers MATCHES "null|nan|inf")
+if(numbers MATCHES "[:,[][ \t\r\n]*-?(null|nan|inf)")
   message(FATAL_ERROR "a value is not a number: ${out}")
 endif()
 if(DEFINED LENGTH_AT)
