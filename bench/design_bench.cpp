@@ -60,10 +60,10 @@ WellState endless(SurveyMethod method) {
   return s;
 }
 
-void runDesign(benchmark::State& state, WellState (*make)(SurveyMethod), DesignOptions options, int expected) {
+void runDesign(benchmark::State& state, WellState (*make)(SurveyMethod), DesignOptions options, DesignOutcome expected) {
   WellState s = make(static_cast<SurveyMethod>(state.range(0)));
   for (auto _ : state) {
-    const int outcome = DesignProfile(s, options);
+    const DesignOutcome outcome = DesignProfile(s, options);
     if (outcome != expected) state.SkipWithError("unexpected outcome");
     benchmark::DoNotOptimize(s.well.designResults.data());
   }
@@ -72,17 +72,17 @@ void runDesign(benchmark::State& state, WellState (*make)(SurveyMethod), DesignO
 }
 
 void BM_DesignSingleTarget(benchmark::State& state) {
-  runDesign(state, singleTarget, {}, kDesignDone);
+  runDesign(state, singleTarget, {}, DesignOutcome::Done);
 }
-void BM_DesignTwoTargets(benchmark::State& state) { runDesign(state, twoTargets, {}, kDesignDone); }
+void BM_DesignTwoTargets(benchmark::State& state) { runDesign(state, twoTargets, {}, DesignOutcome::Done); }
 void BM_DesignPointLimit(benchmark::State& state) {
-  runDesign(state, endless, {}, kDesignPointLimit);
+  runDesign(state, endless, {}, DesignOutcome::PointLimit);
 }
 void BM_Design3000Incremental(benchmark::State& state) {
-  runDesign(state, endless, {DesignRecompute::Incremental, 3000}, kDesignPointLimit);
+  runDesign(state, endless, {DesignRecompute::Incremental, 3000}, DesignOutcome::PointLimit);
 }
 void BM_Design3000FullRecompute(benchmark::State& state) {
-  runDesign(state, endless, {DesignRecompute::Full, 3000}, kDesignPointLimit);
+  runDesign(state, endless, {DesignRecompute::Full, 3000}, DesignOutcome::PointLimit);
 }
 
 BENCHMARK(BM_DesignSingleTarget)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);

@@ -92,7 +92,7 @@ json wellJson(const Session& session) {
           {"target2Hit", crossingJson(session.target2Hit)}};
 }
 
-json designJson(const Session& session, int outcome) {
+json designJson(const Session& session, std::optional<DesignOutcome> outcome) {
   const WellRecord& w = session.well;
   json segments = json::array();
   for (const DesignSegment& s : session.designSegments) {
@@ -105,7 +105,7 @@ json designJson(const Session& session, int outcome) {
                         {"deltaTvd", s.deltaTvd},
                         {"deltaHorizontal", s.deltaHorizontal}});
   }
-  return {{"outcome", outcome},
+  return {{"outcome", outcome ? OutcomeCode(*outcome) : -1},
           {"points", arrayJson(w.designPoints, w.designPointCount, stationJson)},
           {"results", arrayJson(w.designResults, w.designPointCount, resultJson)},
           {"segments", std::move(segments)}};

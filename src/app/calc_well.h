@@ -4,6 +4,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <optional>
+
+#include "design/profile_design.h"
 #include "session/session.h"
 
 namespace tarsek::calc {
@@ -27,6 +30,6 @@ nlohmann::json wellJson(const Session& session);
 
 /// "design": the profile design's outcome, its designPointCount points and their results, and
 /// the seven rows of the segment table.
-nlohmann::json designJson(const Session& session, int outcome);
+nlohmann::json designJson(const Session& session, std::optional<DesignOutcome> outcome);
 
 }  // namespace tarsek::calc

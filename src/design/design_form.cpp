@@ -28,7 +28,7 @@ DesignFormOutcome runDesignForm(WellState& session, Host& host, const DesignForm
 
   out.outcome = DesignProfile(session);
   host.setBusy(false);
-  if (out.outcome != 0) {
+  if (out.outcome != DesignOutcome::Done) {
     // Outcome 7 (a drop needed but a negative drop rate) counts as a failure too: the design it
     // leaves never reaches target 2.
     session.designInvalid = 1;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/host.h"
+#include "design/profile_design.h"
 #include "model/well_state.h"
 #include "model/well_record.h"
 
@@ -66,7 +67,7 @@ const char* designRuleText(char rule) noexcept;
 
 /// Status text of a profile-design outcome 1 to 10; empty for 0 and unknown outcomes. The caller
 /// puts the well number in front.
-const char* designOutcomeText(int outcome) noexcept;
+const char* designOutcomeText(DesignOutcome outcome) noexcept;
 
 /// How an accepted design form ended.
 enum class DesignFormResult {
@@ -80,7 +81,7 @@ enum class DesignFormResult {
 struct DesignFormOutcome {
   DesignFormResult result = DesignFormResult::Declined;
   char rule = 0;    ///< the broken rule when Rejected
-  int outcome = 0;  ///< the profile design's outcome when Failed or Designed
+  DesignOutcome outcome = DesignOutcome::Done;  ///< the profile design's outcome when Failed or Designed
 };
 
 /// The part of the form's "确定" that follows the geometry (applyDesignGeometry must have run):

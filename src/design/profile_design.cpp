@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ class ProfileBuilder {
         pointLimit_(std::clamp(options.pointLimit, 3, static_cast<int>(kMaxCount))),
         method_(session.calcMethod) {}
 
-  std::int16_t run();
+  DesignOutcome run();
 
  private:
   struct Tangent {
@@ -54,7 +55,7 @@ class ProfileBuilder {
   bool inputsDesignable() const;
   void reset();
   bool designIsFinite() const;
-  std::int16_t finish(std::int16_t outcome);
+  DesignOutcome finish(DesignOutcome outcome);
   SurveyStation designStation(int index, double md, double inclination) const;
   bool appendPoint(double md, double inclination);
   bool addPoint(double inclination);
@@ -121,11 +122,11 @@ bool ProfileBuilder::designIsFinite() const {
   return true;
 }
 
-std::int16_t ProfileBuilder::finish(std::int16_t outcome) {
+DesignOutcome ProfileBuilder::finish(DesignOutcome outcome) {
   session_.ui().setBusy(false);
   if (designIsFinite()) return outcome;
   reset();
-  return kDesignDataUnusable;
+  return DesignOutcome::DataUnusable;
 }
 
 void ProfileBuilder::reset() {
@@ -311,12 +312,12 @@ void ProfileBuilder::endHoldAt(double tvd, double inclination) {
   forget(L);
 }
 
-std::int16_t ProfileBuilder::run() {
+DesignOutcome ProfileBuilder::run() {
   // Every run rebuilds the whole design from the basic data.
   reset();
 
   if (!finite(well_.designDisplacement1) || !finite(well_.designFinalTvd)) {
-    return finish(kDesignDataUnusable);
+    return finish(DesignOutcome::DataUnusable);
   }
 
   // Vertical well: one course from the wellhead straight down to the final depth.
@@ -326,10 +327,10 @@ std::int16_t ProfileBuilder::run() {
     point(1).index = 1;
     point(1).md = well_.designFinalTvd;
     result(1).tvd = well_.designFinalTvd;
-    return kDesignDone;
+    return DesignOutcome::Done;
   }
 
-  if (!inputsDesignable()) return finish(kDesignDataUnusable);
+  if (!inputsDesignable()) return finish(DesignOutcome::DataUnusable);
 
   // Kick-off. A vertical point has no azimuth of its own; the kick-off point takes the design
   // azimuth, the direction the build leaves it in, so that no method averages a false azimuth
@@ -341,7 +342,7 @@ std::int16_t ProfileBuilder::run() {
   // Motor build: 30 m points, then the exact end of the build.
   const double buildLength = well_.buildToInclination * 100 / well_.buildRate;
   const double courses = std::floor(buildLength / kCourseLength);
-  if (courses + 1 + 2 > pointLimit_) return finish(kDesignPointLimit);
+  if (courses + 1 + 2 > pointLimit_) return finish(DesignOutcome::PointLimit);
   const int n = static_cast<int>(courses) + 1;
   for (int i = 2; i <= n; ++i) {
     appendPoint(well_.kickoffDepth + (i - 1) * kCourseLength,
@@ -360,7 +361,7 @@ std::int16_t ProfileBuilder::run() {
   recompute();
 
   if (point(last()).inclination >= result(last()).target1Inclination) {
-    return finish(kDesignKickoffTooHigh);
+    return finish(DesignOutcome::KickoffTooHigh);
   }
   fillRow(1, last());
   session_.ui().setStatusText(well_.wellNo + "井正在设计计算中，请稍等！");
@@ -369,11 +370,11 @@ std::int16_t ProfileBuilder::run() {
   // Rotary build until the hole points straight at target 1.
   const double rotaryStep = well_.rotaryBuildRate * kCourseLength / 100;
   while (result(last()).target1Inclination >= point(last()).inclination) {
-    if (!addPoint(point(last()).inclination + rotaryStep)) return finish(kDesignPointLimit);
+    if (!addPoint(point(last()).inclination + rotaryStep)) return finish(DesignOutcome::PointLimit);
   }
-  if (result(last()).tvd > well_.target1Tvd) return finish(kDesignRotaryBuildTooLow);
+  if (result(last()).tvd > well_.target1Tvd) return finish(DesignOutcome::RotaryBuildTooLow);
   if (result(last()).closureDistance > well_.designDisplacement1) {
-    return finish(kDesignRotaryBuildTooHigh);
+    return finish(DesignOutcome::RotaryBuildTooHigh);
   }
 
   replaceWithTangent(findTangent(1, true));
@@ -382,11 +383,11 @@ std::int16_t ProfileBuilder::run() {
 
   const double holdEnd = well_.targetCount == 1 ? well_.designFinalTvd : well_.target1Tvd;
   while (result(last()).tvd <= holdEnd) {
-    if (!addPoint(hold)) return finish(kDesignPointLimit);
+    if (!addPoint(hold)) return finish(DesignOutcome::PointLimit);
   }
   endHoldAt(holdEnd, hold);
   fillRow(3, last());
-  if (well_.targetCount != 2) return finish(kDesignDone);
+  if (well_.targetCount != 2) return finish(DesignOutcome::Done);
 
   // Toward target 2: s = +1 when the inclination must drop, -1 when it must build, 0 when the
   // hold already points at target 2 (the tangent search's tolerance), as it does for targets in
@@ -394,25 +395,25 @@ std::int16_t ProfileBuilder::run() {
   const double req2 = result(last()).target2Inclination;
   const double inc = point(last()).inclination;
   const int s = std::fabs(req2 - inc) < kTangentTolerance ? 0 : (req2 < inc ? 1 : -1);
-  if (s == -1 && well_.rotaryDropRate > 0) return finish(kDesignDropMustBuild);
-  if (s == 1 && well_.rotaryDropRate < 0) return finish(kDesignDropMustDrop);
+  if (s == -1 && well_.rotaryDropRate > 0) return finish(DesignOutcome::DropMustBuild);
+  if (s == 1 && well_.rotaryDropRate < 0) return finish(DesignOutcome::DropMustDrop);
 
   const double dropStep = well_.rotaryDropRate * kCourseLength / 100;
   while (s * point(last()).inclination > s * result(last()).target2Inclination) {
     const double next = point(last()).inclination - dropStep;
-    if (!(next < 0 ? addVerticalPoint() : addPoint(next))) return finish(kDesignPointLimit);
+    if (!(next < 0 ? addVerticalPoint() : addPoint(next))) return finish(DesignOutcome::PointLimit);
   }
   if (s == -1) {
     // A build that ends level with or beyond target 2 has overshot it; there is no tangent to
     // find, and the design stops at the end of the build, short of the final depth: that is no
     // design to drill by.
     return finish(well_.designDisplacement2 > result(last()).closureDistance
-                      ? kDesignBuildTooLow
-                      : kDesignBuildPassesTarget2);
+                      ? DesignOutcome::BuildTooLow
+                      : DesignOutcome::BuildPassesTarget2);
   }
   if (s == 1) {
     if (result(last()).closureDistance > well_.designDisplacement2) {
-      return finish(kDesignDropTooLow);
+      return finish(DesignOutcome::DropTooLow);
     }
     replaceWithTangent(findTangent(2, false));
   }
@@ -420,24 +421,24 @@ std::int16_t ProfileBuilder::run() {
   hold = point(last()).inclination;
 
   while (result(last()).tvd <= well_.designFinalTvd) {
-    if (!addPoint(hold)) return finish(kDesignPointLimit);
+    if (!addPoint(hold)) return finish(DesignOutcome::PointLimit);
   }
   endHoldAt(well_.designFinalTvd, hold);
   fillRow(5, last());
-  return finish(kDesignDone);
+  return finish(DesignOutcome::Done);
 }
 
 }  // namespace
 
-std::int16_t DesignProfile(WellState& session) { return DesignProfile(session, DesignOptions{}); }
+DesignOutcome DesignProfile(WellState& session) { return DesignProfile(session, DesignOptions{}); }
 
-std::int16_t DesignProfile(WellState& session, const DesignOptions& options) {
+DesignOutcome DesignProfile(WellState& session, const DesignOptions& options) {
   ProfileBuilder builder(session, options);
   return builder.run();
 }
 
-const char* ProfileOutcomeText(int outcome) noexcept {
-  static constexpr const char* kTexts[kLastDesignOutcome + 1] = {
+const char* ProfileOutcomeText(DesignOutcome outcome) noexcept {
+  static constexpr const char* kTexts[kDesignOutcomeCount] = {
       "",
       "井设计造斜点偏高或造斜率或造到井斜偏大，请重新输入！",
       "井设计转盘钻具增斜率偏小，请重新输入！",
@@ -450,7 +451,12 @@ const char* ProfileOutcomeText(int outcome) noexcept {
       "井设计向靶点2增斜时越过靶点2，请重新输入转盘钻具降斜率！",
       "井设计数据无法使用，请检查造斜率等设计数据！",
   };
-  return outcome >= 0 && outcome <= kLastDesignOutcome ? kTexts[outcome] : "";
+  const int code = OutcomeCode(outcome);
+  return code >= 0 && code < kDesignOutcomeCount ? kTexts[code] : "";
+}
+
+std::ostream& operator<<(std::ostream& out, DesignOutcome outcome) {
+  return out << OutcomeCode(outcome);
 }
 
 double InclinationToTarget(double horizontal, double vertical) noexcept {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "design/profile_design.h"
 #include "model/well_files.h"
 #include "session/session.h"
 
@@ -10,7 +12,8 @@ namespace tarsek {
 
 /// What LoadWell did: the file result, and for the open well the design's outcome.
 struct WellLoadResult : FileResult {
-  int designOutcome = -1;  ///< LoadWell of the open well: DesignProfile's outcome; else -1
+  /// LoadWell of the open well: DesignProfile's outcome; none for a neighbour or a refusal.
+  std::optional<DesignOutcome> designOutcome;
 };
 
 /// Fills record from the design file at designPath and the survey file wellNo + ".sur" in

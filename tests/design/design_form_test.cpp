@@ -64,7 +64,7 @@ TEST(DesignForm, RejectedDataAndFailedDesigns) {
   applyDesignGeometry(s.well, v);
   out = runDesignForm(s, host, v);
   EXPECT_EQ(out.result, DesignFormResult::Failed);
-  EXPECT_EQ(out.outcome, 2);
+  EXPECT_EQ(out.outcome, DesignOutcome::RotaryBuildTooLow);
   EXPECT_EQ(host.statusText, "A12井设计转盘钻具增斜率偏小，请重新输入！");
   EXPECT_EQ(s.designInvalid, 1);
 
@@ -89,7 +89,7 @@ TEST(DesignForm, NegativeDropRateWhereADropIsNeededIsAFailure) {
   applyDesignGeometry(s.well, v);
   const DesignFormOutcome out = runDesignForm(s, host, v);
   EXPECT_EQ(out.result, DesignFormResult::Failed);
-  EXPECT_EQ(out.outcome, 7);
+  EXPECT_EQ(out.outcome, DesignOutcome::DropMustDrop);
   EXPECT_EQ(host.statusText, "A12井设计靶点转盘钻具降斜率应为正值，请重新输入！");
   EXPECT_EQ(s.designInvalid, 1);
 }

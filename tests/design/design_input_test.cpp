@@ -166,12 +166,13 @@ TEST(DesignTexts, OutcomeTexts) {
       "井设计向靶点2增斜时越过靶点2，请重新输入转盘钻具降斜率！",
       "井设计数据无法使用，请检查造斜率等设计数据！",
   };
-  ASSERT_EQ(std::size(expected), static_cast<std::size_t>(kLastDesignOutcome) + 1);
-  for (int outcome = 0; outcome <= kLastDesignOutcome; ++outcome)
-    EXPECT_STREQ(designOutcomeText(outcome), expected[outcome]) << outcome;
+  ASSERT_EQ(std::size(expected), static_cast<std::size_t>(kDesignOutcomeCount));
+  for (int code = 0; code < kDesignOutcomeCount; ++code)
+    EXPECT_STREQ(designOutcomeText(static_cast<DesignOutcome>(code)), expected[code]) << code;
   // Outcome 7 is worded by the form; the calculation itself has no text for it.
-  EXPECT_STREQ(ProfileOutcomeText(kDesignDropMustDrop), "");
-  for (int unknown : {-1, kLastDesignOutcome + 1}) EXPECT_STREQ(designOutcomeText(unknown), "");
+  EXPECT_STREQ(ProfileOutcomeText(DesignOutcome::DropMustDrop), "");
+  for (int unknown : {-1, kDesignOutcomeCount})
+    EXPECT_STREQ(designOutcomeText(static_cast<DesignOutcome>(unknown)), "");
 }
 
 TEST(DesignKeys, NumberBoxesTakeDigitsSignsPointAndWideCharacters) {

@@ -112,11 +112,11 @@ std::vector<Variation> twoTargetVariations() {
   return ::testing::AssertionSuccess();
 }
 
-void expectSane(const WellState& session, std::int16_t outcome, bool realistic,
+void expectSane(const WellState& session, DesignOutcome outcome, bool realistic,
                 const testing::RecordingHost& host) {
   const WellRecord& w = session.well;
-  EXPECT_GE(outcome, kDesignDone);
-  EXPECT_LE(outcome, kLastDesignOutcome);
+  EXPECT_GE(OutcomeCode(outcome), 0);
+  EXPECT_LT(OutcomeCode(outcome), kDesignOutcomeCount);
   EXPECT_GE(w.designPointCount, 2);
   EXPECT_LE(static_cast<int>(w.designPointCount), kMaxCount);
   EXPECT_GE(w.designPoints.size(), static_cast<std::size_t>(w.designPointCount));
@@ -144,7 +144,7 @@ TEST(DesignRobustness, SingleTargetOddDataEndsWithAnOutcome) {
     testing::RecordingHost host;
     session.host = &host;
     v.apply(session.well);
-    const std::int16_t outcome = DesignProfile(session);
+    const DesignOutcome outcome = DesignProfile(session);
     expectSane(session, outcome, v.realistic, host);
   }
 }
@@ -158,7 +158,7 @@ TEST(DesignRobustness, TwoTargetOddDataEndsWithAnOutcome) {
     testing::RecordingHost host;
     session.host = &host;
     v.apply(session.well);
-    const std::int16_t outcome = DesignProfile(session);
+    const DesignOutcome outcome = DesignProfile(session);
     expectSane(session, outcome, v.realistic, host);
   }
 }
@@ -170,8 +170,8 @@ TEST(DesignRobustness, RatesThatNeverReachTheTargetStopAtThePointLimit) {
     testing::RecordingHost host;
     session.host = &host;
     session.well.rotaryBuildRate = -3;  // builds away from the target for ever
-    EXPECT_EQ(DesignProfile(session), kDesignPointLimit) << method;
-    expectSane(session, kDesignPointLimit, true, host);
+    EXPECT_EQ(DesignProfile(session), DesignOutcome::PointLimit) << method;
+    expectSane(session, DesignOutcome::PointLimit, true, host);
   }
 }
 

@@ -71,7 +71,7 @@ TEST(DesignVertical, OneCourseToTheFinalDepthAndOnlyTheHoldRow) {
   s.well.buildRate = 0;  // a vertical well needs no build data at all
   RecordingHost host;
   s.host = &host;
-  ASSERT_EQ(DesignProfile(s), kDesignDone);
+  ASSERT_EQ(DesignProfile(s), DesignOutcome::Done);
   EXPECT_EQ(s.well.designPointCount, 2);
   ASSERT_EQ(s.well.designPoints.size(), 3u);
   ASSERT_EQ(s.well.designResults.size(), 3u);
@@ -131,7 +131,7 @@ TEST(DesignMotorBuild, BuildEndingOnAThirtyMetrePointHasNoDogleg) {
       s.well.kickoffDepth = kickoff;
       s.well.buildRate = 10;
       s.well.buildToInclination = 9;
-      EXPECT_EQ(DesignProfile(s), kDesignDone);
+      EXPECT_EQ(DesignProfile(s), DesignOutcome::Done);
       const auto& p = s.well.designPoints;
       ASSERT_GE(s.well.designPointCount, 6);
       EXPECT_EQ(p[4].md, p[5].md);
@@ -148,7 +148,7 @@ TEST(DesignMotorBuild, NoBuildRepeatsTheKickoffPoint) {
   WellState s = singleTargetWell();
   s.well.buildToInclination = 0;
   s.well.rotaryBuildRate = 3;
-  EXPECT_EQ(DesignProfile(s), kDesignDone);
+  EXPECT_EQ(DesignProfile(s), DesignOutcome::Done);
   const auto& p = s.well.designPoints;
   EXPECT_EQ(p[2].md, 500);
   EXPECT_EQ(p[2].inclination, 0);
@@ -162,7 +162,7 @@ TEST(DesignSingleTarget, HitsTheTargetAndEndsAtTheFinalDepthByEveryMethod) {
   for (SurveyMethod method : kSurveyMethods) {
     SCOPED_TRACE(method);
     WellState s = singleTargetWell(method);
-    ASSERT_EQ(DesignProfile(s), kDesignDone);
+    ASSERT_EQ(DesignProfile(s), DesignOutcome::Done);
     EXPECT_LT(missDistance(s, 1), 0.5);
     EXPECT_NEAR(lastResult(s).tvd, 3000, 1e-4);
     EXPECT_NEAR(s.designSegments[3].tvd, 3000, 1e-4);
@@ -188,7 +188,7 @@ TEST(DesignTwoTargets, DropHitsBothTargetsAndFillsAllSixRows) {
   for (SurveyMethod method : kSurveyMethods) {
     SCOPED_TRACE(method);
     WellState s = twoTargetWell(method);
-    ASSERT_EQ(DesignProfile(s), kDesignDone);
+    ASSERT_EQ(DesignProfile(s), DesignOutcome::Done);
     EXPECT_LT(missDistance(s, 1), 0.5);
     EXPECT_LT(missDistance(s, 2), 0.5);
     EXPECT_NEAR(lastResult(s).tvd, 3000, 1e-4);
@@ -205,7 +205,7 @@ TEST(DesignTwoTargets, DropThroughVerticalStopsAtVerticalWithoutDirection) {
   placeTarget2(s.well, 624, 832, 4000);
   s.well.designFinalTvd = 4200;
   s.well.rotaryDropRate = 30;
-  EXPECT_EQ(DesignProfile(s), kDesignDropTooLow);
+  EXPECT_EQ(DesignProfile(s), DesignOutcome::DropTooLow);
   EXPECT_EQ(lastPoint(s).inclination, 0);
   EXPECT_EQ(lastPoint(s).azimuth, 0);
   for (int i = 2; i < last(s); ++i) EXPECT_GT(s.well.designPoints[i].inclination, 0) << i;
@@ -217,7 +217,7 @@ TEST(DesignTwoTargets, TargetsInLineHoldStraightThroughBoth) {
     for (double dropRate : {3.0, -3.0, 0.0}) {
       SCOPED_TRACE(::testing::Message() << "method " << method << ", drop rate " << dropRate);
       WellState s = targetsInLine(method, dropRate);
-      ASSERT_EQ(DesignProfile(s), kDesignDone);
+      ASSERT_EQ(DesignProfile(s), DesignOutcome::Done);
       EXPECT_LT(missDistance(s, 2), 0.05);
       EXPECT_NEAR(lastResult(s).tvd, 3000, 1e-4);
       const DesignSegment& drop = s.designSegments[4];
@@ -232,7 +232,7 @@ TEST(DesignTwoTargets, TargetsInLineHoldStraightThroughBoth) {
 TEST(DesignMotorBuild, FirstBuildCourseHeadsTheDesignAzimuthByEveryMethod) {
   for (SurveyMethod method : kSurveyMethods) {
     WellState s = singleTargetWell(method);
-    ASSERT_EQ(DesignProfile(s), kDesignDone) << method;
+    ASSERT_EQ(DesignProfile(s), DesignOutcome::Done) << method;
     const StationResult& r = s.well.designResults[2];
     EXPECT_NEAR(r.closureAzimuth, s.well.designAzimuth, 1e-9) << method;
     // A plain build: no azimuth change enters the dogleg of the first course.
@@ -245,7 +245,7 @@ TEST(DesignTwoTargets, BuildOvershootingTarget2EndsTheDesignAtTheBuild) {
   placeTarget2(s.well, 612, 816, 2310);
   s.well.rotaryDropRate = -30;
   // The design stops short of the final depth: a failure, not a design to save.
-  ASSERT_EQ(DesignProfile(s), kDesignBuildPassesTarget2);
+  ASSERT_EQ(DesignProfile(s), DesignOutcome::BuildPassesTarget2);
   EXPECT_LT(lastResult(s).tvd, s.well.designFinalTvd);
   EXPECT_GE(lastResult(s).closureDistance, s.well.designDisplacement2);
   EXPECT_GT(lastPoint(s).inclination, s.designSegments[3].inclination);
@@ -255,10 +255,10 @@ TEST(DesignTwoTargets, BuildOvershootingTarget2EndsTheDesignAtTheBuild) {
 
 TEST(DesignRerun, RebuildsEverythingFromTheBasicData) {
   WellState s = twoTargetWell();
-  ASSERT_EQ(DesignProfile(s), kDesignDone);
+  ASSERT_EQ(DesignProfile(s), DesignOutcome::Done);
   s.well.targetCount = 1;
   s.well.target2X = s.well.target2Y = s.well.target2Tvd = s.well.designDisplacement2 = 0;
-  ASSERT_EQ(DesignProfile(s), kDesignDone);
+  ASSERT_EQ(DesignProfile(s), DesignOutcome::Done);
   for (int k : {4, 5}) {
     EXPECT_EQ(s.designSegments[k].md, 0) << k;
     EXPECT_EQ(s.designSegments[k].name, k == 4 ? "降斜段" : "稳斜段");
@@ -274,7 +274,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
     SCOPED_TRACE("motor build already past the line to target 1");
     WellState s = singleTargetWell();
     s.well.buildToInclination = 60;
-    EXPECT_EQ(DesignProfile(s), kDesignKickoffTooHigh);
+    EXPECT_EQ(DesignProfile(s), DesignOutcome::KickoffTooHigh);
     EXPECT_EQ(lastPoint(s).inclination, 60);
     EXPECT_EQ(s.designSegments[1].md, 0) << "row 1 is filled only after the check";
   }
@@ -282,7 +282,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
     SCOPED_TRACE("no rotary build: the well passes below target 1");
     WellState s = singleTargetWell();
     s.well.rotaryBuildRate = 0;
-    EXPECT_EQ(DesignProfile(s), kDesignRotaryBuildTooLow);
+    EXPECT_EQ(DesignProfile(s), DesignOutcome::RotaryBuildTooLow);
     EXPECT_GT(lastResult(s).tvd, s.well.target1Tvd);
     EXPECT_EQ(lastPoint(s).inclination, 15);
     EXPECT_GT(s.designSegments[1].md, 0);
@@ -294,7 +294,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
     s.well.buildToInclination = 0.1;
     s.well.buildRate = 1;
     s.well.rotaryBuildRate = 90;
-    EXPECT_EQ(DesignProfile(s), kDesignRotaryBuildTooHigh);
+    EXPECT_EQ(DesignProfile(s), DesignOutcome::RotaryBuildTooHigh);
     EXPECT_GT(lastResult(s).closureDistance, 5);
     EXPECT_LT(lastResult(s).tvd, 2000);
   }
@@ -302,7 +302,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
     SCOPED_TRACE("target 2 needs a build, drop rate positive");
     WellState s = twoTargetWell();
     placeTarget2(s.well, 960, 1280, 2800);
-    EXPECT_EQ(DesignProfile(s), kDesignDropMustBuild);
+    EXPECT_EQ(DesignProfile(s), DesignOutcome::DropMustBuild);
     EXPECT_NEAR(lastResult(s).tvd, 2300, 1e-4);
     EXPECT_GT(s.designSegments[3].md, 0);
     EXPECT_EQ(s.designSegments[4].md, 0);
@@ -312,7 +312,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
     WellState s = twoTargetWell();
     placeTarget2(s.well, 780, 1040, 2900);
     s.well.designFinalTvd = 3200;
-    EXPECT_EQ(DesignProfile(s), kDesignDropTooLow);
+    EXPECT_EQ(DesignProfile(s), DesignOutcome::DropTooLow);
     EXPECT_GT(lastResult(s).closureDistance, s.well.designDisplacement2);
   }
   {
@@ -320,7 +320,7 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
     WellState s = twoTargetWell();
     placeTarget2(s.well, 960, 1280, 2800);
     s.well.rotaryDropRate = -3;
-    EXPECT_EQ(DesignProfile(s), kDesignBuildTooLow);
+    EXPECT_EQ(DesignProfile(s), DesignOutcome::BuildTooLow);
     EXPECT_GT(lastPoint(s).inclination, s.designSegments[3].inclination);
     EXPECT_LT(lastResult(s).closureDistance, s.well.designDisplacement2);
     EXPECT_EQ(s.designSegments[4].md, 0);
@@ -329,14 +329,14 @@ TEST(DesignOutcomes, EachFailureLeavesThePartialDesign) {
     SCOPED_TRACE("target 2 needs a drop, drop rate negative");
     WellState s = twoTargetWell();
     s.well.rotaryDropRate = -3;
-    EXPECT_EQ(DesignProfile(s), kDesignDropMustDrop);
+    EXPECT_EQ(DesignProfile(s), DesignOutcome::DropMustDrop);
     EXPECT_NEAR(lastResult(s).tvd, 2300, 1e-4);
   }
   {
     SCOPED_TRACE("no well number: nothing is computed");
     WellState s = singleTargetWell();
     s.well.wellNo.clear();
-    EXPECT_EQ(DesignProfile(s), kDesignKickoffTooHigh);
+    EXPECT_EQ(DesignProfile(s), DesignOutcome::KickoffTooHigh);
     for (const StationResult& r : s.well.designResults) EXPECT_EQ(r.tvd, 0);
   }
 }
@@ -360,7 +360,7 @@ TEST(DesignPointLimit, RatesThatNeverReachTheTargetStopAtTheLimit) {
     s.well.rotaryDropRate = c.rotaryDrop;
     RecordingHost host;
     s.host = &host;
-    EXPECT_EQ(DesignProfile(s), kDesignPointLimit);
+    EXPECT_EQ(DesignProfile(s), DesignOutcome::PointLimit);
     EXPECT_EQ(s.well.designPointCount, 32767);
     EXPECT_EQ(s.well.designPoints.size(), 32768u);
     EXPECT_EQ(s.well.designResults.size(), 32768u);
@@ -376,28 +376,28 @@ TEST(DesignPointLimit, DataNoWindowWouldAcceptIsRefused) {
   struct Case {
     const char* what;
     void (*spoil)(WellRecord&);
-    std::int16_t outcome;
+    DesignOutcome outcome;
   };
   const Case cases[] = {
-      {"zero build rate", [](WellRecord& w) { w.buildRate = 0; }, kDesignDataUnusable},
-      {"negative build rate", [](WellRecord& w) { w.buildRate = -5; }, kDesignDataUnusable},
-      {"NaN build rate", [](WellRecord& w) { w.buildRate = nan; }, kDesignDataUnusable},
+      {"zero build rate", [](WellRecord& w) { w.buildRate = 0; }, DesignOutcome::DataUnusable},
+      {"negative build rate", [](WellRecord& w) { w.buildRate = -5; }, DesignOutcome::DataUnusable},
+      {"NaN build rate", [](WellRecord& w) { w.buildRate = nan; }, DesignOutcome::DataUnusable},
       // Usable, but a build that long needs more points than a design holds.
-      {"tiny build rate", [](WellRecord& w) { w.buildRate = 1e-300; }, kDesignPointLimit},
+      {"tiny build rate", [](WellRecord& w) { w.buildRate = 1e-300; }, DesignOutcome::PointLimit},
       {"negative build-to inclination", [](WellRecord& w) { w.buildToInclination = -10; },
-       kDesignDataUnusable},
-      {"infinite kick-off", [](WellRecord& w) { w.kickoffDepth = inf; }, kDesignDataUnusable},
-      {"NaN target", [](WellRecord& w) { w.target1X = nan; }, kDesignDataUnusable},
+       DesignOutcome::DataUnusable},
+      {"infinite kick-off", [](WellRecord& w) { w.kickoffDepth = inf; }, DesignOutcome::DataUnusable},
+      {"NaN target", [](WellRecord& w) { w.target1X = nan; }, DesignOutcome::DataUnusable},
       {"infinite final depth", [](WellRecord& w) { w.designFinalTvd = inf; },
-       kDesignDataUnusable},
+       DesignOutcome::DataUnusable},
       {"NaN displacement", [](WellRecord& w) { w.designDisplacement1 = nan; },
-       kDesignDataUnusable},
+       DesignOutcome::DataUnusable},
       {"NaN target 2 depth",
        [](WellRecord& w) {
          placeTarget2(w, 810, 1080, 2800);
          w.target2Tvd = nan;
        },
-       kDesignDataUnusable},
+       DesignOutcome::DataUnusable},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -420,7 +420,7 @@ TEST(DesignPointLimit, DesignsThatOverflowAreRefusedAndCleared) {
   placeTarget2(far.well, 960, 1280, 2800);
   far.well.rotaryDropRate = -1e300;
   for (WellState* s : {&steep, &far}) {
-    EXPECT_EQ(DesignProfile(*s), kDesignDataUnusable);
+    EXPECT_EQ(DesignProfile(*s), DesignOutcome::DataUnusable);
     EXPECT_EQ(s->well.designPointCount, 2);
     expectAllFinite(*s);
     for (const DesignSegment& row : s->designSegments) EXPECT_EQ(row.md, 0);
@@ -431,7 +431,7 @@ TEST(DesignProgress, ShowsTheWellAndReleasesTheBusyPointerOnEveryOutcome) {
   WellState s = singleTargetWell();
   RecordingHost host;
   s.host = &host;
-  ASSERT_EQ(DesignProfile(s), kDesignDone);
+  ASSERT_EQ(DesignProfile(s), DesignOutcome::Done);
   const std::vector<std::string> expected = {"status:庄1-2井正在设计计算中，请稍等！", "busy",
                                              "idle"};
   EXPECT_EQ(host.events, expected);
@@ -440,7 +440,7 @@ TEST(DesignProgress, ShowsTheWellAndReleasesTheBusyPointerOnEveryOutcome) {
   early.well.buildToInclination = 60;
   early.host = &host;
   host.events.clear();
-  ASSERT_EQ(DesignProfile(early), kDesignKickoffTooHigh);
+  ASSERT_EQ(DesignProfile(early), DesignOutcome::KickoffTooHigh);
   EXPECT_EQ(host.events, std::vector<std::string>{"idle"}) << "no progress text before row 1";
 }
 

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "design/design_fixtures.h"
@@ -78,7 +79,7 @@ bool sameBits(double a, double b) {
 struct Scenario {
   const char* name;
   std::function<WellState(SurveyMethod)> make;
-  int outcome;
+  std::optional<DesignOutcome> outcome;
   int pointLimit = 32767;
 };
 
@@ -89,15 +90,15 @@ Scenario withPointLimit(Scenario s, int limit) {
 
 TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome) {
   const Scenario scenarios[] = {
-      {"single target", [](SurveyMethod m) { return singleTargetWell(m); }, kDesignDone},
-      {"two targets", [](SurveyMethod m) { return twoTargetWell(m); }, kDesignDone},
+      {"single target", [](SurveyMethod m) { return singleTargetWell(m); }, DesignOutcome::Done},
+      {"two targets", [](SurveyMethod m) { return twoTargetWell(m); }, DesignOutcome::Done},
       {"vertical",
        [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          placeTarget1(s.well, 0, 0, 2500);
          return s;
        },
-       kDesignDone},
+       DesignOutcome::Done},
       {"build ends on a 30 m point",
        [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
@@ -106,7 +107,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          s.well.buildToInclination = 9;
          return s;
        },
-       kDesignDone},
+       DesignOutcome::Done},
       {"no motor build",
        [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
@@ -114,28 +115,28 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          s.well.rotaryBuildRate = 3;
          return s;
        },
-       kDesignDone},
+       DesignOutcome::Done},
       {"outcome 1",
        [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          s.well.buildToInclination = 60;
          return s;
        },
-       kDesignKickoffTooHigh},
+       DesignOutcome::KickoffTooHigh},
       {"no well number",
        [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          s.well.wellNo.clear();
          return s;
        },
-       kDesignKickoffTooHigh},
+       DesignOutcome::KickoffTooHigh},
       {"outcome 2",
        [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
          s.well.rotaryBuildRate = 0;
          return s;
        },
-       kDesignRotaryBuildTooLow},
+       DesignOutcome::RotaryBuildTooLow},
       {"outcome 3",
        [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
@@ -145,14 +146,14 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          s.well.rotaryBuildRate = 90;
          return s;
        },
-       kDesignRotaryBuildTooHigh},
+       DesignOutcome::RotaryBuildTooHigh},
       {"outcome 4",
        [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
          placeTarget2(s.well, 960, 1280, 2800);
          return s;
        },
-       kDesignDropMustBuild},
+       DesignOutcome::DropMustBuild},
       {"outcome 5",
        [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
@@ -160,7 +161,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          s.well.designFinalTvd = 3200;
          return s;
        },
-       kDesignDropTooLow},
+       DesignOutcome::DropTooLow},
       {"outcome 5 through vertical",
        [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
@@ -169,7 +170,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          s.well.rotaryDropRate = 30;
          return s;
        },
-       -1},
+       std::nullopt},
       {"tangent next to vertical",
        [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
@@ -178,7 +179,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          s.well.rotaryDropRate = 30;
          return s;
        },
-       kDesignDone},
+       DesignOutcome::Done},
       {"outcome 6",
        [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
@@ -186,8 +187,8 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          s.well.rotaryDropRate = -3;
          return s;
        },
-       kDesignBuildTooLow},
-      {"targets in line", [](SurveyMethod m) { return testing::targetsInLine(m, 3); }, kDesignDone},
+       DesignOutcome::BuildTooLow},
+      {"targets in line", [](SurveyMethod m) { return testing::targetsInLine(m, 3); }, DesignOutcome::Done},
       {"build overshooting target 2",
        [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
@@ -195,14 +196,14 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          s.well.rotaryDropRate = -30;
          return s;
        },
-       kDesignBuildPassesTarget2},
+       DesignOutcome::BuildPassesTarget2},
       {"outcome 7",
        [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
          s.well.rotaryDropRate = -3;
          return s;
        },
-       kDesignDropMustDrop},
+       DesignOutcome::DropMustDrop},
       withPointLimit({"outcome 8 in a vertical rotary build",
                       [](SurveyMethod m) {
                         WellState s = singleTargetWell(m);
@@ -210,7 +211,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
                         s.well.rotaryBuildRate = 0;
                         return s;
                       },
-                      kDesignPointLimit},
+                      DesignOutcome::PointLimit},
                      400),
       withPointLimit({"outcome 8 in the drop",
                       [](SurveyMethod m) {
@@ -218,10 +219,10 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
                         s.well.rotaryDropRate = 0.5;
                         return s;
                       },
-                      kDesignPointLimit},
+                      DesignOutcome::PointLimit},
                      80),
       withPointLimit(
-          {"outcome 8 in the hold", [](SurveyMethod m) { return singleTargetWell(m); }, kDesignPointLimit},
+          {"outcome 8 in the hold", [](SurveyMethod m) { return singleTargetWell(m); }, DesignOutcome::PointLimit},
           60),
       {"unusable file data",
        [](SurveyMethod m) {
@@ -229,7 +230,7 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          s.well.buildRate = 0;
          return s;
        },
-       kDesignDataUnusable},
+       DesignOutcome::DataUnusable},
   };
   for (const Scenario& sc : scenarios) {
     for (SurveyMethod method : kSurveyMethods) {
@@ -238,11 +239,12 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
       WellState full = sc.make(method);
       // Stale output of an earlier design must not leak into the new one.
       full.well.designResults.assign(500, StationResult{1, 2, 3});
-      const int a = DesignProfile(incremental, {DesignRecompute::Incremental, sc.pointLimit});
-      const int b = DesignProfile(full, {DesignRecompute::Full, sc.pointLimit});
+      const DesignOutcome a =
+          DesignProfile(incremental, {DesignRecompute::Incremental, sc.pointLimit});
+      const DesignOutcome b = DesignProfile(full, {DesignRecompute::Full, sc.pointLimit});
       EXPECT_EQ(a, b);
-      if (sc.outcome >= 0) {
-        EXPECT_EQ(a, sc.outcome);
+      if (sc.outcome) {
+        EXPECT_EQ(a, *sc.outcome);
       }
       EXPECT_TRUE(sameDesign(incremental, full));
     }
@@ -259,7 +261,7 @@ TEST(DesignRecompute, VerticalPointsKeepTheGridAzimuthTheFullPassLeaves) {
     placeTarget2(s.well, 624, 832, 4000);
     s.well.designFinalTvd = 4200;
     s.well.rotaryDropRate = 30;
-    ASSERT_EQ(DesignProfile(s), kDesignDropTooLow);
+    ASSERT_EQ(DesignProfile(s), DesignOutcome::DropTooLow);
     const int L = s.well.designPointCount - 1;
     const SurveyStation& vertical = s.well.designPoints[L];
     ASSERT_EQ(vertical.inclination, 0);

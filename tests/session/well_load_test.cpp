@@ -79,7 +79,7 @@ TEST(LoadWell, SamplesLoadDesignCleanlyComputeAndSaveBackUnchanged) {
         LoadWell(s, s.well, samplePath(no, kDesignExtension), false, TARSEK_SAMPLES_DIR);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(s.well.wellNo, no);
-    EXPECT_EQ(r.designOutcome, 0);
+    EXPECT_EQ(r.designOutcome, DesignOutcome::Done);
     EXPECT_GE(s.well.stationCount, 30);
     const StationResult& last = s.well.results[static_cast<std::size_t>(s.well.stationCount - 1)];
     EXPECT_GT(last.tvd, 1000);
@@ -101,7 +101,7 @@ TEST(LoadWell, NeighbourSkipsLineThreeAndTheDesignButGetsItsTrajectory) {
   s.neighbourWells.emplace_back();
   const WellLoadResult r = LoadWell(s, s.neighbourWells.back(), dir.file("A12.kvd"), true, dir.path());
   ASSERT_TRUE(r.ok) << r.message;
-  EXPECT_EQ(r.designOutcome, -1);
+  EXPECT_FALSE(r.designOutcome.has_value());
   const WellRecord& n = s.neighbourWells.back();
   EXPECT_EQ(n.wellNo, "A12");
   EXPECT_EQ(n.buildRate, 0);

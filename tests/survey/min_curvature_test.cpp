@@ -182,7 +182,7 @@ TEST(MinimumCurvature, DesignBuildEndsOnTheRadiusFormulas) {
     WellState s = tarsek::testing::singleTargetWell(SurveyMethod::MinimumCurvature);
     s.well.buildRate = rate;
     s.well.buildToInclination = 20;
-    ASSERT_EQ(DesignProfile(s), kDesignDone) << rate;
+    ASSERT_EQ(DesignProfile(s), DesignOutcome::Done) << rate;
     const double radius = 18000 / (kPi * rate);
     const double end = 20 * kPi / 180;
     const DesignSegment& build = s.designSegments[1];
