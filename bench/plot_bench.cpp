@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "bench_support.h"
+#include "common/angles.h"
 #include "common/constants.h"
 #include "plot/trajectory_plot.h"
 #include "survey/survey_report.h"

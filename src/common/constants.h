@@ -10,11 +10,6 @@ inline constexpr double kTwoPi = 6.28318530718;
 /// 3 pi / 2 as the program writes it.
 inline constexpr double kThreeHalfPi = 4.712388980385;
 
-/// Degrees to radians with the program's pi.
-constexpr double toRadians(double degrees) noexcept { return degrees * kPi / 180.0; }
-/// Radians to degrees with the program's pi.
-constexpr double toDegrees(double radians) noexcept { return radians * 180.0 / kPi; }
-
 /// Largest count a 16-bit station or point table can hold.
 inline constexpr int kMaxCount = 32767;
 

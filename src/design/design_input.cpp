@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "common/constants.h"
+#include "common/angles.h"
 #include "common/numtext.h"
 #include "design/profile_design.h"
 #include "survey/survey_calc.h"
@@ -10,7 +10,7 @@
 namespace tarsek {
 
 PlanePoint WellheadFromPad(double padX, double padY, double gateDirection, double skid) {
-  const double a = gateDirection * kPi / 180;
+  const double a = toRadians(gateDirection);
   // The record keeps what the labels show, so a saved and reloaded well designs the same way as
   // the one on screen: round through the two-decimal text rather than keeping the raw product.
   PlanePoint p;
@@ -118,7 +118,7 @@ void setTargetByBearing(WellState& session, double azimuth, double displacement)
     session.savedTarget1Y = well.target1Y;
     session.targetSaved = true;
   }
-  const double a = azimuth * kPi / 180;
+  const double a = toRadians(azimuth);
   well.target1X = std::cos(a) * displacement + well.wellheadX;
   well.target1Y = std::sin(a) * displacement + well.wellheadY;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/angles.h"
 #include "common/constants.h"
 #include "survey/survey_calc.h"
 
@@ -461,7 +462,7 @@ std::ostream& operator<<(std::ostream& out, DesignOutcome outcome) {
 
 double InclinationToTarget(double horizontal, double vertical) noexcept {
   if (vertical == 0) return horizontal == 0 ? 0.0 : 90.0;
-  return std::atan(horizontal / vertical) * 180 / kPi;
+  return toDegrees(std::atan(horizontal / vertical));
 }
 
 }  // namespace tarsek

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/angles.h"
 #include "common/constants.h"
 #include "exchange/station_rows.h"
 #include "survey/survey_calc.h"
@@ -21,9 +22,7 @@ ImportPlan PlanImport(const WellRecord& well, const std::vector<ImportedRow>& ro
     if (reference == AzimuthReference::Magnetic || !std::isfinite(azimuth) || azimuth < 0 ||
         azimuth > 360)
       return azimuth;
-    double a = std::fmod(azimuth - well.magDeclination, 360.0);
-    if (a < 0) a += 360;
-    return a >= 360 ? a - 360 : a;
+    return wrapAzimuth(azimuth - well.magDeclination);
   };
   // The rows are checked again: they may come from somewhere else than a reader.
   ParseResult checked;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/angles.h"
 #include "common/constants.h"
 #include "survey/survey_calc.h"
 
@@ -14,13 +15,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 double sinDeg(double degrees) { return std::sin(toRadians(degrees)); }
 double cosDeg(double degrees) { return std::cos(toRadians(degrees)); }
 double atanDeg(double x) { return toDegrees(std::atan(x)); }
-
-// An angle difference moved into -180..180.
-double wrap180(double degrees) {
-  if (degrees > 180) return degrees - 360;
-  if (degrees < -180) return degrees + 360;
-  return degrees;
-}
 
 // True for an angle lying exactly on a multiple of `step` plus `offset` degrees. The program's
 // pi is not the machine's, so cos(90 deg) comes out as 1e-13 rather than 0 and the quotients
@@ -62,7 +56,7 @@ double finiteOrNaN(double v) { return std::isfinite(v) ? v : kNaN; }
 }  // namespace
 
 double rate(double angleTo, double angleFrom, double length) noexcept {
-  const double q = 36000 * sinDeg(wrap180(angleTo - angleFrom)) / (kPi * length);
+  const double q = 36000 * sinDeg(shorterArcOnce(angleTo - angleFrom)) / (kPi * length);
   return std::isfinite(q) ? q : kNaN;
 }
 
@@ -181,7 +175,7 @@ TargetGuidance computeTargetGuidance(const WellRecord& well, int target) {
       const double ai = AzimuthOf(ni - n0, ei - e0);
       double li = chord(dv, ii);
       // The turn to the crossing point is the short way round the compass.
-      const double delta = toRadians(wrap180(ai - phi));
+      const double delta = toRadians(shorterArcOnce(ai - phi));
       if (delta != 0) li = li * delta / std::sin(delta);
       return rate(ai, phi, li);
     };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/angles.h"
 #include "common/constants.h"
 #include "survey/min_curvature.h"
 #include "survey/vector_math.h"
@@ -18,22 +19,12 @@ constexpr int kMaxHalvings = 200;
 
 double finiteOr(double v, double fallback) noexcept { return std::isfinite(v) ? v : fallback; }
 
-/// An angle difference in degrees brought into -180..180, so that 350° to 10° is a 20° turn.
-double shortArcDegrees(double d) noexcept {
-  if (!std::isfinite(d)) return 0;
-  if (d >= -180 && d <= 180) return d;  // what the remainder below gives, without computing it
-  d = std::fmod(d, 360.0);
-  if (d > 180) d -= 360;
-  if (d < -180) d += 360;
-  return d;
-}
-
 /// Dogleg severity in degrees per 30 m from the inclination and azimuth changes (radians), the
 /// mean inclination (radians) and the course length; a zero-length course has no dogleg.
 double doglegFromSine(double dI, double dA, double sinMeanI, double courseLength) noexcept {
   const double s = dA * dA * sinMeanI * sinMeanI + dI * dI;
   if (s == 0 || courseLength == 0 || !std::isfinite(courseLength)) return 0;
-  return finiteOr(std::sqrt(s) * 180 / kPi / courseLength * 30, 0);
+  return finiteOr(toDegrees(std::sqrt(s)) / courseLength * 30, 0);
 }
 
 double doglegSeverity(double dI, double dA, double meanI, double courseLength) noexcept {
@@ -44,7 +35,7 @@ double doglegSeverity(double dI, double dA, double meanI, double courseLength) n
 void setClosure(StationResult& r, const BasicData& block) noexcept {
   r.closureAzimuth = AzimuthOf(r.north, r.east);
   r.closureDistance = std::sqrt(r.east * r.east + r.north * r.north);
-  const double delta = (r.closureAzimuth - block.designAzimuth) * kPi / 180;
+  const double delta = toRadians(r.closureAzimuth - block.designAzimuth);
   r.verticalSection = r.closureDistance * std::cos(delta);
   r.lateralOffset = r.closureDistance * std::sin(delta);
 }
@@ -52,7 +43,7 @@ void setClosure(StationResult& r, const BasicData& block) noexcept {
 /// Inclination of the straight line to a target, degrees; a target at the point's own depth
 /// and position has no defined direction and reads 0.
 double lineInclination(double distance, double depthBelow) noexcept {
-  return finiteOr(std::atan(distance / depthBelow) * 180 / kPi, 0);
+  return finiteOr(toDegrees(std::atan(distance / depthBelow)), 0);
 }
 
 /// Distance, magnetic azimuth and line inclination from a point to one target. A target at or
@@ -79,8 +70,7 @@ void setTargets(StationResult& r, const BasicData& block) noexcept {
 
 /// Unit direction of a station from its inclination and grid azimuth.
 mincurv::Direction directionOf(const SurveyStation& s) noexcept {
-  const double rad = kPi / 180;
-  const double i = s.inclination * rad, a = s.gridAzimuth * rad;
+  const double i = s.inclination * kDegree, a = s.gridAzimuth * kDegree;
   return {std::sin(i), std::cos(i), std::sin(a), std::cos(a)};
 }
 
@@ -101,7 +91,7 @@ struct BracketEnd {
     hasDirection = false;
   }
   double cosInclination() {
-    if (std::isnan(cosI)) cosI = std::cos(s.inclination * kPi / 180);
+    if (std::isnan(cosI)) cosI = std::cos(toRadians(s.inclination));
     return cosI;
   }
   const mincurv::Direction& unitDirection() {
@@ -120,13 +110,13 @@ void trialPoint(BracketEnd& u, BracketEnd& l, SurveyMethod calcMethod, BracketEn
     // A vertical middle keeps the upper end's azimuth: it has none of its own.
     double i = 0, a = std::nan("");
     if (mincurv::arcMiddle(u.unitDirection(), l.unitDirection(), i, a)) {
-      m.s.inclination = i * 180 / kPi;
-      if (!std::isnan(a)) m.s.gridAzimuth = a < 0 ? a * 180 / kPi + 360 : a * 180 / kPi;
+      m.s.inclination = toDegrees(i);
+      if (!std::isnan(a)) m.s.gridAzimuth = a < 0 ? toDegrees(a) + 360 : toDegrees(a);
       return;
     }
   }
   m.s.inclination = (l.s.inclination + u.s.inclination) / 2;
-  const double turn = shortArcDegrees(l.s.gridAzimuth - u.s.gridAzimuth);
+  const double turn = shorterArc(l.s.gridAzimuth - u.s.gridAzimuth);
   double fraction = 0.5;
   if (u.s.inclination != l.s.inclination) {
     const double cu = u.cosInclination();
@@ -251,18 +241,17 @@ class Bisection {
     const SurveyStation& o = origin_.s;
     const SurveyStation& p = m.s;
     const double dL = p.md - o.md;
-    const double rad = kPi / 180;
     if constexpr (Method == SurveyMethod::AverageAngle) {
       return originTvd_ + dL * cosOf((o.inclination + p.inclination) * kPi / 360);
     } else if constexpr (Method == SurveyMethod::CorrectedAverageAngle) {
-      const double dI = (p.inclination - o.inclination) * rad;
+      const double dI = (p.inclination - o.inclination) * kDegree;
       const double f = 1 - dI * dI / 24;
-      return originTvd_ + dL * f * cosOf((p.inclination / 2 + o.inclination / 2) * rad);
+      return originTvd_ + dL * f * cosOf((p.inclination / 2 + o.inclination / 2) * kDegree);
     } else if constexpr (Method == SurveyMethod::BalancedTangential) {
-      if (std::isnan(originCos_)) originCos_ = std::cos(o.inclination * (kPi / 180));
-      return originTvd_ + dL / 2 * (originCos_ + cosOf(p.inclination * rad));
+      if (std::isnan(originCos_)) originCos_ = std::cos(o.inclination * kDegree);
+      return originTvd_ + dL / 2 * (originCos_ + cosOf(p.inclination * kDegree));
     } else if constexpr (Method == SurveyMethod::Tangential) {
-      return originTvd_ + dL * cosOf(p.inclination * rad);
+      return originTvd_ + dL * cosOf(p.inclination * kDegree);
     } else if constexpr (Method == SurveyMethod::MinimumCurvature) {
       return originTvd_ + mincurv::arcCourse(dL, origin_.unitDirection(), m.unitDirection()).tvd;
     } else {
@@ -310,15 +299,12 @@ double AzimuthOf(double north, double east) noexcept {
     if (east == 0) return 180;
     r = std::atan(east / north) + kPi;
   }
-  return finiteOr(r * 180 / kPi, 0);
+  return finiteOr(toDegrees(r), 0);
 }
 
 double FoldAzimuth(double a) noexcept {
   if (!std::isfinite(a)) return a;
-  double r = std::fmod(a, 360.0);
-  if (r < 0) r += 360;
-  // A tiny negative value comes back as 360 after the addition.
-  return r >= 360 ? r - 360 : r;
+  return wrapAzimuth(a);
 }
 
 double ArcSine(double x) noexcept {
@@ -338,7 +324,6 @@ double ArcCosine(double x) noexcept {
 StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, SurveyMethod calcMethod) {
   StationResult inc;
   const double dL = cur.md - prev.md;
-  const double rad = kPi / 180;
   switch (calcMethod) {
     case SurveyMethod::AverageAngle: {
       if (prev.inclination == 0) prev.gridAzimuth = cur.gridAzimuth;
@@ -353,13 +338,13 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, Survey
       break;
     }
     case SurveyMethod::CorrectedAverageAngle: {
-      const double dI = (cur.inclination - prev.inclination) * rad;
+      const double dI = (cur.inclination - prev.inclination) * kDegree;
       // Azimuths on both sides of north: the raw difference would square to a huge turn and
       // the raw mean would point the opposite way, so both are taken along the shorter arc.
       const double rawTurn = cur.gridAzimuth - prev.gridAzimuth;
-      const double dA = shortArcDegrees(rawTurn) * rad;
-      const double i = (cur.inclination / 2 + prev.inclination / 2) * rad;
-      double a = (prev.gridAzimuth / 2 + cur.gridAzimuth / 2) * rad;
+      const double dA = shorterArc(rawTurn) * kDegree;
+      const double i = (cur.inclination / 2 + prev.inclination / 2) * kDegree;
+      double a = (prev.gridAzimuth / 2 + cur.gridAzimuth / 2) * kDegree;
       if (std::fabs(rawTurn) > 180) a += kPi;
       const double f = 1 - dI * dI / 24;
       const double g = 1 - dI * dI / 24 - dA * dA / 24;
@@ -370,8 +355,8 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, Survey
       break;
     }
     case SurveyMethod::ChordStep: {
-      const double i1 = prev.inclination * rad, i2 = cur.inclination * rad;
-      const double a1 = prev.gridAzimuth * rad, a2 = cur.gridAzimuth * rad;
+      const double i1 = prev.inclination * kDegree, i2 = cur.inclination * kDegree;
+      const double a1 = prev.gridAzimuth * kDegree, a2 = cur.gridAzimuth * kDegree;
       const double cosBeta = std::clamp(
           std::cos(i1) * std::cos(i2) + std::sin(i1) * std::sin(i2) * std::cos(a2 - a1), -1.0, 1.0);
       // A course that turns right back on itself has no chord direction: it adds nothing.
@@ -390,9 +375,9 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, Survey
       double a1 = prev.gridAzimuth, a2 = cur.gridAzimuth;
       if (prev.inclination == 0) a1 = a2;
       if (cur.inclination == 0) a2 = a1;
-      const double i1 = prev.inclination * rad, i2 = cur.inclination * rad;
-      a1 *= rad;
-      a2 *= rad;
+      const double i1 = prev.inclination * kDegree, i2 = cur.inclination * kDegree;
+      a1 *= kDegree;
+      a2 *= kDegree;
       inc.tvd = dL / 2 * (std::cos(i1) + std::cos(i2));
       inc.planLength = dL / 2 * (std::sin(i1) + std::sin(i2));
       inc.north = dL / 2 * (std::sin(i1) * std::cos(a1) + std::sin(i2) * std::cos(a2));
@@ -400,7 +385,7 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, Survey
       break;
     }
     case SurveyMethod::Tangential: {
-      const double i2 = cur.inclination * rad, a2 = cur.gridAzimuth * rad;
+      const double i2 = cur.inclination * kDegree, a2 = cur.gridAzimuth * kDegree;
       inc.tvd = dL * std::cos(i2);
       inc.planLength = dL * std::sin(i2);
       inc.north = dL * std::sin(i2) * std::cos(a2);
@@ -424,15 +409,15 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, Survey
 namespace {
 
 struct CourseAngles {
-  double dI, dA, meanI;  ///< inclination change, shorter azimuth change, mean inclination; rad
+  double dI, dA, meanI;  ///< inclination change, shorter azimuth change, mean inclination; radians
 };
 
 /// The course's angles for the dogleg, taken before the increments (method 0 may rewrite the
 /// grid azimuths of both ends); the step and the full pass share them to stay bit-identical.
 CourseAngles courseAngles(const SurveyStation& p, const SurveyStation& c) noexcept {
-  double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
+  double dA = toRadians(c.gridAzimuth - p.gridAzimuth);
   if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
-  return {(c.inclination - p.inclination) * kPi / 180, dA,
+  return {toRadians(c.inclination - p.inclination), dA,
           (p.inclination + c.inclination) * kPi / 360};
 }
 
@@ -511,10 +496,9 @@ class CourseIncrements {
                                const mincurv::Direction& u, const mincurv::Direction& l) const {
     StationResult inc;
     const double dL = c.md - p.md;
-    const double rad = kPi / 180;
     switch (method_) {
       case SurveyMethod::ChordStep: {
-        const double cosTurn = std::cos(c.gridAzimuth * rad - p.gridAzimuth * rad);
+        const double cosTurn = std::cos(c.gridAzimuth * kDegree - p.gridAzimuth * kDegree);
         const double cosBeta = std::clamp(u.cosI * l.cosI + u.sinI * l.sinI * cosTurn, -1.0, 1.0);
         if (1 + cosBeta <= 1e-15) break;
         const double k = std::sqrt(2 / (1 + cosBeta));
@@ -657,8 +641,8 @@ TargetCrossing locateAtDepth(double value, const SurveyStation& upper,
   r.east += inc.east;
   if (wholeResult) {
     setClosure(r, block);
-    const double dI = (found.inclination - origin.inclination) * kPi / 180;
-    const double dA = shortArcDegrees(found.azimuth - origin.azimuth) * kPi / 180;
+    const double dI = toRadians(found.inclination - origin.inclination);
+    const double dA = toRadians(shorterArc(found.azimuth - origin.azimuth));
     const double meanI = (found.inclination + origin.inclination) * kPi / 360;
     r.doglegSeverity = doglegSeverity(dI, dA, meanI, found.md - origin.md);
   }
@@ -743,7 +727,7 @@ struct Lanes {
 double bearingFromAtan2(double r, double north, double east) noexcept {
   if (east == 0) return north < 0 ? 180 : 0;
   if (r < 0) r += kTwoPi;
-  return finiteOr(r * 180 / kPi, 0);
+  return finiteOr(toDegrees(r), 0);
 }
 
 bool allFinite(const std::vector<SurveyStation>& stations, const BasicData& b, int count) {
@@ -777,15 +761,14 @@ void aimAllAt(Lanes& w, std::size_t m, const BasicData& block, double targetX, d
 /// block's last station, ready for the next block.
 void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool first,
                  const BasicData& block, SurveyMethod calcMethod, Lanes& w) {
-  const double rad = kPi / 180;
   // The dogleg's angle changes, taken before method 0 rewrites the azimuths of vertical ends;
   // that rewrite runs course by course, as each course sees the one before it.
   for (std::size_t j = 1; j <= m; ++j) {
     SurveyStation& p = st[j - 1];
     SurveyStation& c = st[j];
     w.dL[j] = c.md - p.md;
-    w.dI[j] = (c.inclination - p.inclination) * kPi / 180;
-    double dA = (c.gridAzimuth - p.gridAzimuth) * kPi / 180;
+    w.dI[j] = toRadians(c.inclination - p.inclination);
+    double dA = toRadians(c.gridAzimuth - p.gridAzimuth);
     if (std::fabs(dA) > kPi) dA += dA > 0 ? -kTwoPi : kTwoPi;
     w.dA[j] = dA;
     w.meanI[j] = (p.inclination + c.inclination) * kPi / 360;
@@ -797,8 +780,8 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
       if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
       w.angA[j] = a;
     } else if (calcMethod == SurveyMethod::CorrectedAverageAngle) {
-      w.angI[j] = (c.inclination / 2 + p.inclination / 2) * rad;
-      double a = (p.gridAzimuth / 2 + c.gridAzimuth / 2) * rad;
+      w.angI[j] = (c.inclination / 2 + p.inclination / 2) * kDegree;
+      double a = (p.gridAzimuth / 2 + c.gridAzimuth / 2) * kDegree;
       if (std::fabs(c.gridAzimuth - p.gridAzimuth) > 180) a += kPi;
       w.angA[j] = a;
     }
@@ -808,8 +791,8 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
   const std::size_t from = perCourse || !first ? 1 : 0;
   if (!perCourse) {
     for (std::size_t j = from; j <= m; ++j) {
-      w.angI[j] = st[j].inclination * rad;
-      w.angA[j] = st[j].gridAzimuth * rad;
+      w.angI[j] = st[j].inclination * kDegree;
+      w.angA[j] = st[j].gridAzimuth * kDegree;
     }
   }
   vecmath::sinCos(w.angI + from, w.sI + from, w.cI + from, m + 1 - from);
@@ -837,7 +820,7 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
     case SurveyMethod::CorrectedAverageAngle:
       for (std::size_t j = 1; j <= m; ++j) {
         const double dL = w.dL[j], dI = w.dI[j];
-        const double dA = shortArcDegrees(st[j].gridAzimuth - st[j - 1].gridAzimuth) * rad;
+        const double dA = shorterArc(st[j].gridAzimuth - st[j - 1].gridAzimuth) * kDegree;
         const double f = 1 - dI * dI / 24;
         const double g = 1 - dI * dI / 24 - dA * dA / 24;
         w.incT[j] = dL * f * w.cI[j];
@@ -924,7 +907,7 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
   for (std::size_t j = 1; j <= m; ++j) {
     w.az[j] = bearingFromAtan2(w.az[j], w.north[j], w.east[j]);
     w.dist[j] = std::sqrt(w.east[j] * w.east[j] + w.north[j] * w.north[j]);
-    w.delta[j] = (w.az[j] - block.designAzimuth) * kPi / 180;
+    w.delta[j] = toRadians(w.az[j] - block.designAzimuth);
   }
   vecmath::sinCos(w.delta + 1, w.sinD + 1, w.cosD + 1, m);
 
@@ -949,7 +932,7 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
       r.*distance = w.tDist[j];
       if (w.tBelow[j] > 0) {
         r.*azimuth = bearingFromAtan2(w.tAz[j], w.tN[j], w.tE[j]) - block.magDeclination;
-        r.*inclination = finiteOr(w.tAtan[j] * 180 / kPi, 0);
+        r.*inclination = finiteOr(toDegrees(w.tAtan[j]), 0);
       }
     }
   };

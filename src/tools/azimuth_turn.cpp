@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/angles.h"
 #include "common/constants.h"
 #include "survey/survey_calc.h"
 

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "common/angles.h"
+
 namespace tarsek::unc {
 namespace {
 
@@ -53,9 +55,7 @@ void setDirection(CoursePoint& p, const Vec3& t, double verticalAzimuth) {
   p.inc = std::acos(std::clamp(t[2], -1.0, 1.0)) / kRad;
   const double horizontal = std::sqrt(t[0] * t[0] + t[1] * t[1]);
   if (horizontal > 1e-12) {
-    p.azi = std::atan2(t[1], t[0]) / kRad;
-    if (p.azi < 0) p.azi += 360;
-    if (p.azi >= 360) p.azi -= 360;
+    p.azi = wrapAzimuthOnce(std::atan2(t[1], t[0]) / kRad);
   } else {
     p.azi = verticalAzimuth;
   }

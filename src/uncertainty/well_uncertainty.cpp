@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/angles.h"
+
 namespace tarsek::unc {
 
 SurveyPath PathOfWell(const WellRecord& well) {
@@ -11,9 +13,7 @@ SurveyPath PathOfWell(const WellRecord& well) {
   path.stations.reserve(count + 1);
   for (std::size_t i = 0; i < count; ++i) {
     const SurveyStation& s = well.stations[i];
-    double azi = s.azimuth + well.magDeclination;
-    if (azi < 0) azi += 360;
-    if (azi >= 360) azi -= 360;
+    const double azi = wrapAzimuthOnce(s.azimuth + well.magDeclination);
     if (i == 0 && s.md > 0) {
       path.stations.push_back({0, 0, azi});
       path.firstSurveyed = 1;
