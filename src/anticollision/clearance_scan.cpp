@@ -118,8 +118,7 @@ bool scanClearance(const WellState& session, double stepValue, ClearanceScan& sc
                    StationSearch search) {
   const WellRecord& own = session.well;
   const int s = scanStep(stepValue);
-  if (s == 0 || own.wellNo.empty() || own.stationCount <= 0 || session.neighbourWells.empty())
-    return false;
+  if (s == 0 || !HasStations(own) || session.neighbourWells.empty()) return false;
   const int ownCount = std::min<int>(own.stationCount, static_cast<int>(own.results.size()));
   if (ownCount <= 0) return false;
 

@@ -15,7 +15,7 @@ AddNeighbourOutcome LoadNeighbourWell(WellState& session, WellRecord& record,
   const FileResult r = ReadWellFiles(record, path, true, directory, surveyPath);
   if (!r.found) return AddNeighbourOutcome::NoFile;
   if (!r.ok) return AddNeighbourOutcome::BadFile;
-  if (!record.wellNo.empty() && record.stationCount > 0) {
+  if (HasStations(record)) {
     record.results =
         ComputeTrajectory(record.stations, record.basic(), record.stationCount, session.calcMethod);
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -111,5 +112,18 @@ struct WellRecord : BasicData {
   BasicData& basic() noexcept { return *this; }
   const BasicData& basic() const noexcept { return *this; }
 };
+
+/// True for an open well (it has a number) with at least one station in use: what a calculation
+/// over the stations needs.
+inline bool HasStations(const WellRecord& w) noexcept {
+  return !w.wellNo.empty() && w.stationCount > 0;
+}
+
+/// HasStations, and the station and result arrays hold every station in use, so a display or an
+/// edit may read any of them, the last one included, without a further check.
+inline bool HasReadableStations(const WellRecord& w) noexcept {
+  return HasStations(w) && w.stations.size() >= static_cast<std::size_t>(w.stationCount) &&
+         w.results.size() >= static_cast<std::size_t>(w.stationCount);
+}
 
 }  // namespace tarsek

@@ -21,7 +21,7 @@ WellLoadResult LoadWell(Session& session, WellRecord& record, const std::string&
   RecalculateAll(session);
   // RecalculateAll leaves neighbours alone while no well is open, and knows nothing of a record
   // not yet in the list: a neighbour gets its own track here either way.
-  if (&record != &session.well && !record.wellNo.empty() && record.stationCount > 0) {
+  if (&record != &session.well && HasStations(record)) {
     record.results =
         ComputeTrajectory(record.stations, record.basic(), record.stationCount, session.calcMethod);
   }

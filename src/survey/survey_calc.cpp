@@ -996,7 +996,7 @@ void RecalculateAll(WellState& session) {
     session.target1Hit = TargetCrossing{};
     session.target2Hit = TargetCrossing{};
   }
-  if (w.wellNo.empty() || w.stationCount <= 0) return;
+  if (!HasStations(w)) return;
   ComputeTrajectoryFast(w.stations, w.basic(), w.stationCount, session.calcMethod, w.results);
   session.target1Hit = FindTargetCrossing(session, 1);
   session.target2Hit = FindTargetCrossing(session, 2);

@@ -15,13 +15,6 @@ constexpr const char* kHeading = "目    前";
 std::string f2(double v) { return formatFixed(v, 2); }
 std::string f1(double v) { return formatFixed(v, 1); }
 
-bool hasStations(const WellState& session) {
-  const WellRecord& w = session.well;
-  return !w.wellNo.empty() && w.stationCount > 0 &&
-         static_cast<int>(w.results.size()) >= w.stationCount &&
-         static_cast<int>(w.stations.size()) >= w.stationCount;
-}
-
 const StationResult& lastResult(const WellState& session) {
   return session.well.results[static_cast<std::size_t>(session.well.stationCount - 1)];
 }
@@ -219,7 +212,7 @@ void printRow(Surface& s, const std::vector<std::string>& cells) {
 }  // namespace
 
 std::vector<PanelLine> guidancePanelLines(const WellState& session) {
-  if (!hasStations(session)) return {};
+  if (!HasReadableStations(session.well)) return {};
   return PanelWriter(session).build();
 }
 
@@ -236,7 +229,7 @@ void drawGuidancePanel(Surface& panel, const WellState& session) {
 
 std::vector<TableEntry> stationTableEntries(const WellState& session) {
   std::vector<TableEntry> entries;
-  if (!hasStations(session)) return entries;
+  if (!HasReadableStations(session.well)) return entries;
   const WellRecord& w = session.well;
   const int n = w.stationCount;
   entries.reserve(static_cast<std::size_t>(n) + 2);
@@ -308,7 +301,7 @@ void drawStationTableHeader(Surface& header) {
 
 double stationTableHeight(Surface& rows, const WellState& session) {
   rows.setScaleWidth(kTableScaleWidth);
-  const int n = hasStations(session) ? session.well.stationCount : 0;
+  const int n = HasReadableStations(session.well) ? session.well.stationCount : 0;
   return (n + 3) * 2 * rows.textHeight("0");
 }
 
@@ -338,7 +331,7 @@ void drawStationTableRows(Surface& rows, const WellState& session,
 
 void drawSurveyDisplay(Surface& panel, Surface& header, Surface& rows, const WellState& session) {
   drawGuidancePanel(panel, session);
-  if (!hasStations(session)) {
+  if (!HasReadableStations(session.well)) {
     rows.clear();
     return;
   }

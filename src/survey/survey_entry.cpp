@@ -20,11 +20,6 @@ void sizeArrays(WellRecord& w) {
   w.results.resize(size);
 }
 
-bool usable(const WellRecord& w) {
-  return !w.wellNo.empty() && w.stationCount > 0 && w.stations.size() >= at(w.stationCount) &&
-         w.results.size() >= at(w.stationCount);
-}
-
 SurveyStation makeStation(int index, double md, double inclination, double azimuth,
                           double declination) {
   return {static_cast<std::int16_t>(index), md, inclination, azimuth, azimuth + declination};
@@ -128,7 +123,7 @@ StoreOutcome storeEntry(WellState& session, double md, double inclination, doubl
 
 int deleteEntry(WellState& session, double md) {
   WellRecord& w = session.well;
-  if (!usable(w)) return -1;
+  if (!HasReadableStations(w)) return -1;
   const int n = w.stationCount;
   int k = -1;
   if (md >= 0 && md <= w.stations[at(n - 1)].md) {
@@ -155,12 +150,12 @@ int deleteEntry(WellState& session, double md) {
 }
 
 DepthLookup lookupByMd(const WellState& session, double md) {
-  if (!usable(session.well) || std::isnan(md)) return {};
+  if (!HasReadableStations(session.well) || std::isnan(md)) return {};
   return lookupAt(session, md, false);
 }
 
 DepthLookup lookupByTvd(const WellState& session, double tvd) {
-  if (!usable(session.well) || std::isnan(tvd) || tvd >= 100000) return {};
+  if (!HasReadableStations(session.well) || std::isnan(tvd) || tvd >= 100000) return {};
   return lookupAt(session, tvd, true);
 }
 
@@ -217,7 +212,7 @@ void notePrediction(WellState& session) {
 
 PredictOutcome predictStations(WellState& session, double buildRate, double walkRate) {
   WellRecord& w = session.well;
-  if (!usable(w)) return PredictOutcome::Nothing;
+  if (!HasReadableStations(w)) return PredictOutcome::Nothing;
   // The rates are read as single-precision numbers.
   const double build = static_cast<float>(buildRate);
   const double walk = static_cast<float>(walkRate);

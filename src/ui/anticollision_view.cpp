@@ -476,9 +476,7 @@ void AntiCollisionView::onZoomChanged(int value) {
 
 void AntiCollisionView::onSwitch() {
   const Session& session = host_.session();
-  if (session.well.wellNo.empty() || session.well.stationCount <= 0 ||
-      session.neighbourWells.empty())
-    return;
+  if (!HasStations(session.well) || session.neighbourWells.empty()) return;
   if (chartSwitchButton_->text() != kSpacing) {
     chartSwitchButton_->setText(kSpacing);
     host_.setStatusText("按住右键看防碰详情");

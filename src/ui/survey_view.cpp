@@ -43,12 +43,6 @@ class Busy {
   Host& host_;
 };
 
-bool hasStations(const WellRecord& w) {
-  return !w.wellNo.empty() && w.stationCount > 0 &&
-         w.stations.size() >= static_cast<std::size_t>(w.stationCount) &&
-         w.results.size() >= static_cast<std::size_t>(w.stationCount);
-}
-
 // Keys a number box takes: digits, signs, the point, Backspace and anything outside ASCII.
 // Keys that type no character (arrows, Delete, Tab) and shortcuts are not typing.
 bool acceptsKey(const QKeyEvent* e) {
@@ -143,7 +137,7 @@ void SurveyView::buildControls() {
   tableRows_->onPaint = [this](Surface& s) {
     s.clear();
     const Session& session = host_.session();
-    if (!hasStations(session.well)) return;
+    if (!HasReadableStations(session.well)) return;
     // Only the band of rows the frame shows is drawn: the picture never grows as tall as
     // a long table.
     const double top = tableScrollOffset() * kScreenTwipsPerPixel;
@@ -216,7 +210,7 @@ void SurveyView::layoutTable() {
   const int visible = std::max(tableFrame_->height() - headerHeight, 1);
   tableRows_->setGeometry(0, headerHeight, tableFrame_->width(), visible);
   const WellRecord& well = host_.session().well;
-  const int count = hasStations(well) ? well.stationCount : 0;
+  const int count = HasReadableStations(well) ? well.stationCount : 0;
   const double needed = (count + 3) * 2 * line;
   tableHeight_ = static_cast<int>(std::min(std::max<double>(visible, needed), 2.0e9));
   tableScrollBar_->setMaximum(tableHeight_);
@@ -231,7 +225,7 @@ void SurveyView::resizeEvent(QResizeEvent* event) {
 
 void SurveyView::refreshSurvey() {
   const WellRecord& w = host_.session().well;
-  if (hasStations(w)) stationScrollBar_->setMaximum(w.stationCount - 1);
+  if (HasReadableStations(w)) stationScrollBar_->setMaximum(w.stationCount - 1);
   layoutTable();
   guidancePanel_->update();
   tableHeader_->update();
@@ -277,7 +271,7 @@ bool SurveyView::eventFilter(QObject* watched, QEvent* event) {
 
 void SurveyView::onStationNumberChanged() {
   const WellRecord& w = host_.session().well;
-  if (w.wellNo.empty() || !hasStations(w)) return;
+  if (!HasReadableStations(w)) return;
   const double v = numberIn(stationNumberEdit_);
   if (!(v >= 0)) return;
   const int last = w.stationCount - 1;
@@ -391,7 +385,7 @@ void SurveyView::onTvdEditLeft() {
   mdEdit_->setEnabled(true);
   // The derivation was a look-up: the row goes back to the station it showed.
   const WellRecord& w = host_.session().well;
-  if (!hasStations(w)) return;
+  if (!HasReadableStations(w)) return;
   const double v = std::round(numberIn(stationNumberEdit_));
   const int n = static_cast<int>(std::clamp(v, 0.0, static_cast<double>(w.stationCount - 1)));
   setText(mdEdit_, formatGeneral(w.stations[static_cast<std::size_t>(n)].md));
