@@ -66,8 +66,8 @@ void BM_PreviewBuild(benchmark::State& state) {
     QApplication::processEvents();
     state.ResumeTiming();
   }
-  session.surveyDirty = 0;
-  session.designDirty = 0;
+  session.surveyDirty = tarsek::Unsaved::Nothing;
+  session.designDirty = tarsek::Unsaved::Nothing;
 }
 BENCHMARK(BM_PreviewBuild)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(5);
 

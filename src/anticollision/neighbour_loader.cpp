@@ -15,11 +15,13 @@ AddNeighbourOutcome LoadNeighbourWell(WellState& session, WellRecord& record,
   const FileResult r = ReadWellFiles(record, path, true, directory, surveyPath);
   if (!r.found) return AddNeighbourOutcome::NoFile;
   if (!r.ok) return AddNeighbourOutcome::BadFile;
-  if (HasStations(record)) {
-    record.results =
-        ComputeTrajectory(record.stations, record.basic(), record.stationCount, session.calcMethod);
-  }
+  ComputeNeighbourTrack(record, session.calcMethod);
   return AddNeighbourOutcome::Added;
+}
+
+void ComputeNeighbourTrack(WellRecord& record, SurveyMethod method) {
+  if (!HasStations(record)) return;
+  record.results = ComputeTrajectory(record.stations, record.basic(), record.stationCount, method);
 }
 
 }  // namespace tarsek

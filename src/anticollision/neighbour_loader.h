@@ -14,4 +14,8 @@ namespace tarsek {
 AddNeighbourOutcome LoadNeighbourWell(WellState& session, WellRecord& record,
                                       const std::string& path);
 
+/// Works out a neighbour's own trajectory from its stations by method. A record without a well
+/// number or without stations keeps the results it has.
+void ComputeNeighbourTrack(WellRecord& record, SurveyMethod method);
+
 }  // namespace tarsek

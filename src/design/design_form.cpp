@@ -14,7 +14,7 @@ DesignFormOutcome runDesignForm(WellState& session, Host& host, const DesignForm
     return out;
   }
   host.setBusy(true);
-  session.designDirty = 2;
+  session.designDirty = Unsaved::Design;
   applyDesignParameters(well, values);
 
   out.rule = checkDesignData(well);

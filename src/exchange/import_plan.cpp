@@ -126,7 +126,7 @@ bool ApplyImport(WellState& session, const ImportPlan& plan) {
   w.results.assign(w.stations.size(), StationResult{});
   // A prediction block does not survive its stations being replaced.
   session.predictStart = 0;
-  session.surveyDirty = 1;
+  session.surveyDirty = Unsaved::Stations;
   RecalculateAll(session);
   return true;
 }

@@ -45,7 +45,7 @@ ImportPlan PlanImport(const WellRecord& well, const std::vector<ImportedRow>& ro
                       ImportMode mode, AzimuthReference reference = AzimuthReference::Magnetic);
 
 /// Puts a plan's stations into the open well's record in memory, marks the survey unsaved
-/// (surveyDirty = 1), drops any prediction block and recalculates. Nothing is written to disk.
+/// (surveyDirty), drops any prediction block and recalculates. Nothing is written to disk.
 /// False, with nothing changed, when the plan is not ok or no well is open.
 bool ApplyImport(WellState& session, const ImportPlan& plan);
 

@@ -8,6 +8,7 @@
 
 #include "common/host.h"
 #include "model/survey_method.h"
+#include "model/unsaved.h"
 #include "model/well_record.h"
 
 namespace tarsek {
@@ -35,8 +36,8 @@ struct DesignSegment {
 struct WellState {
   WellRecord well;                ///< the open well
   SurveyMethod calcMethod = SurveyMethod::AverageAngle;  ///< never stored, 平均角法 at start
-  std::int16_t surveyDirty = 0;   ///< 1 when stations changed since the last save
-  std::int16_t designDirty = 0;   ///< 2 when design data changed since the last save
+  Unsaved surveyDirty = Unsaved::Nothing;  ///< Stations when stations changed since the last save
+  Unsaved designDirty = Unsaved::Nothing;  ///< Design when design data changed since the last save
   std::int16_t predictStart = 0;  ///< first station appended by the prediction, or 0
   /// The stations the last prediction appended, as it left them; only meaningful while
   /// predictStart is not 0. Discarding removes exactly these, never a station typed since.

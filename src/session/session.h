@@ -12,7 +12,7 @@ namespace tarsek {
 /// from, and the notifier the windows listen to. Created once by the program and handed by
 /// reference to every window; the domain routines take it as the WellState it is.
 struct Session : WellState {
-  std::int16_t lastDirtySum = 0;  ///< surveyDirty + designDirty at the last save question
+  Unsaved lastDirtySum = Unsaved::Nothing;  ///< surveyDirty | designDirty at the last save question
   std::string wellFilePath;       ///< last file path built by a file routine
   ChangeNotifier changes;         ///< what changed, for the windows that show it
 };

@@ -14,8 +14,8 @@ void ResetWellViews(Session& session) noexcept {
   session.targetSaved = false;
   session.savedTarget1X = 0;
   session.savedTarget1Y = 0;
-  session.surveyDirty = 0;
-  session.designDirty = 0;
+  session.surveyDirty = Unsaved::Nothing;
+  session.designDirty = Unsaved::Nothing;
 }
 
 }  // namespace tarsek

@@ -38,7 +38,7 @@ bool writeWellFile(Session& session, const std::string& directory, const char* e
 FileResult SaveSurveyFile(Session& session, const std::string& directory) {
   FileResult result;
   if (writeWellFile(session, directory, kSurveyExtension, FormatSurveyFile, session.well, result)) {
-    session.surveyDirty = 0;
+    session.surveyDirty = Unsaved::Nothing;
   }
   return result;
 }
@@ -60,23 +60,23 @@ FileResult SaveDesignFile(Session& session, const std::string& directory) {
     session.well.target1Y = session.savedTarget1Y;
     session.targetSaved = false;
   }
-  session.designDirty = 0;
+  session.designDirty = Unsaved::Nothing;
   return result;
 }
 
 std::int16_t AskToSaveChanges(Session& session, const std::string& directory) {
   if (session.well.wellNo.empty()) return 0;
-  session.lastDirtySum = static_cast<std::int16_t>(session.surveyDirty + session.designDirty);
+  session.lastDirtySum = session.surveyDirty | session.designDirty;
   const std::string& no = session.well.wellNo;
   std::string question;
   switch (session.lastDirtySum) {
-    case 1:
+    case Unsaved::Stations:
       question = "是否保存" + no + "井测斜数据的更改?";
       break;
-    case 2:
+    case Unsaved::Design:
       question = "是否保存" + no + "井设计数据的更改?";
       break;
-    case 3:
+    case Unsaved::Both:
       question = "是否保存" + no + "井测斜数据和设计数据的更改?";
       break;
     default:
@@ -87,11 +87,11 @@ std::int16_t AskToSaveChanges(Session& session, const std::string& directory) {
   if (answer == Answer::No) return 0;
 
   std::string failures;
-  if (session.lastDirtySum == 1 || session.lastDirtySum == 3) {
+  if (Includes(session.lastDirtySum, Unsaved::Stations)) {
     const FileResult r = SaveSurveyFile(session, directory);
     if (!r.ok) failures = r.message;
   }
-  if (session.lastDirtySum == 2 || session.lastDirtySum == 3) {
+  if (Includes(session.lastDirtySum, Unsaved::Design)) {
     const FileResult r = SaveDesignFile(session, directory);
     if (!r.ok) failures += r.message;
   }

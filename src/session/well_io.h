@@ -26,13 +26,13 @@ struct WellLoadResult : FileResult {
 WellLoadResult LoadWell(Session& session, WellRecord& record, const std::string& designPath,
                         bool neighbourOnly, const std::string& directory);
 
-/// Writes the open well's survey file in directory. On success surveyDirty becomes 0; on
+/// Writes the open well's survey file in directory. On success surveyDirty is cleared; on
 /// failure it and the file on disk are kept and the message names the file.
 FileResult SaveSurveyFile(Session& session, const std::string& directory);
 
 /// Writes the open well's design file in directory. A temporary target in force is dropped:
 /// while targetSaved, savedTarget1X and savedTarget1Y are written as target 1 and copied back
-/// into the record, and the temporary target ends. On success designDirty becomes 0; on failure nothing changes.
+/// into the record, and the temporary target ends. On success designDirty is cleared; on failure nothing changes.
 FileResult SaveDesignFile(Session& session, const std::string& directory);
 
 /// Asks through session.ui() whether to save the open well's changed data (Yes/No/Cancel) and

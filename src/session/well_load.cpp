@@ -1,3 +1,4 @@
+#include "anticollision/neighbour_loader.h"
 #include "design/profile_design.h"
 #include "session/well_io.h"
 #include "survey/survey_calc.h"
@@ -21,10 +22,7 @@ WellLoadResult LoadWell(Session& session, WellRecord& record, const std::string&
   RecalculateAll(session);
   // RecalculateAll leaves neighbours alone while no well is open, and knows nothing of a record
   // not yet in the list: a neighbour gets its own track here either way.
-  if (&record != &session.well && HasStations(record)) {
-    record.results =
-        ComputeTrajectory(record.stations, record.basic(), record.stationCount, session.calcMethod);
-  }
+  if (&record != &session.well) ComputeNeighbourTrack(record, session.calcMethod);
   return result;
 }
 

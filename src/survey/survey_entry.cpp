@@ -114,7 +114,7 @@ StoreOutcome storeEntry(WellState& session, double md, double inclination, doubl
     }
     w.stations[at(k)] = makeStation(k, md, inclination, azimuth, decl);
   }
-  session.surveyDirty = 1;
+  session.surveyDirty = Unsaved::Stations;
   RecalculateAll(session);
   out.stored = true;
   out.index = k;
@@ -138,7 +138,7 @@ int deleteEntry(WellState& session, double md) {
     session.ui().setStatusText(kNoSuchStation);
     return -1;
   }
-  session.surveyDirty = 1;
+  session.surveyDirty = Unsaved::Stations;
   for (int i = k; i < n - 1; ++i) {
     w.stations[at(i)] = w.stations[at(i + 1)];
     w.stations[at(i)].index = static_cast<std::int16_t>(i);

@@ -370,7 +370,7 @@ DesignFormValues DesignView::readForm() const {
 
 void DesignView::markEdited() {
   editsPending_ = true;
-  host_.session().designDirty = 2;
+  host_.session().designDirty = Unsaved::Design;
 }
 
 bool DesignView::accept() {
@@ -432,7 +432,7 @@ int DesignView::askToSaveChanges() {
   questionRefusal_.clear();
   // Only a question that covers the design confirms it; data that last failed to design are
   // not saved as they are either.
-  const bool confirm = s.designDirty != 0 && (editsPending_ || s.designInvalid == 1);
+  const bool confirm = s.designDirty != Unsaved::Nothing && (editsPending_ || s.designInvalid == 1);
   if (!confirm) return AskToSaveChanges(s, s.wellDirectory);
   ConfirmingHost confirming(s.ui(), [this] {
     if (confirmEdits() == DesignFormResult::Designed) return true;

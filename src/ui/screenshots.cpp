@@ -133,8 +133,8 @@ int writeScreenshots(const QString& dir) {
     break;
   }
   // Leaving without questions: nothing was changed by looking.
-  session.surveyDirty = 0;
-  session.designDirty = 0;
+  session.surveyDirty = Unsaved::Nothing;
+  session.designDirty = Unsaved::Nothing;
   window.close();
   return ok ? 0 : 1;
 }

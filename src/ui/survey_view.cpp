@@ -466,11 +466,11 @@ void SurveyView::onDelete() {
 void SurveyView::onSave() {
   Session& session = host_.session();
   if (session.well.wellNo.empty()) return;
-  session.surveyDirty = 0;
+  session.surveyDirty = Unsaved::Nothing;
   const FileResult saved = SaveSurveyFile(session, session.wellDirectory);
   if (!saved.ok) {
     // The stations are still unsaved: keep the save question for when the well is left.
-    session.surveyDirty = 1;
+    session.surveyDirty = Unsaved::Stations;
     host_.showMessage(saved.message);
   }
 }

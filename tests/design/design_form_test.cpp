@@ -21,7 +21,7 @@ TEST(DesignForm, VerticalWellQuestion) {
   EXPECT_EQ(runDesignForm(no, sayNo, v).result, DesignFormResult::Declined);
   EXPECT_EQ(sayNo.lastQuestion, "您设计的是直井！是否需要防碰？");
   EXPECT_EQ(no.designInvalid, 1);
-  EXPECT_EQ(no.designDirty, 0) << "declining changes nothing yet";
+  EXPECT_EQ(no.designDirty, Unsaved::Nothing) << "declining changes nothing yet";
   EXPECT_EQ(no.well.designFinalTvd, 0);
 
   WellState yes;
@@ -30,7 +30,7 @@ TEST(DesignForm, VerticalWellQuestion) {
   const DesignFormOutcome out = runDesignForm(yes, sayYes, v);
   EXPECT_EQ(out.result, DesignFormResult::Designed);
   EXPECT_EQ(yes.designInvalid, 0);
-  EXPECT_EQ(yes.designDirty, 2);
+  EXPECT_EQ(yes.designDirty, Unsaved::Design);
   EXPECT_EQ(yes.designSegments[3].md, 1800) << "a vertical design to the final depth";
   EXPECT_EQ(sayYes.statusText, "A12井基本数据");
   EXPECT_FALSE(sayYes.busy);

@@ -86,7 +86,7 @@ TEST(PlanImport, RefusesWhatTypedEntryWouldRefuseAndThenChangesNothing) {
 
   EXPECT_FALSE(ApplyImport(s, full));
   EXPECT_EQ(s.well.stationCount, 1);
-  EXPECT_EQ(s.surveyDirty, 0);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Nothing);
 }
 
 // A WITSML feed referenced to grid north carries azimuth plus declination; the well keeps the
@@ -127,7 +127,7 @@ TEST(ApplyImport, PutsTheStationsInMemoryMarksTheSurveyUnsavedAndRecalculates) {
   EXPECT_EQ(s.well.stationCount, 3);
   EXPECT_EQ(s.well.stations.size(), 4u);
   EXPECT_EQ(s.well.results.size(), 4u);
-  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
   EXPECT_EQ(s.predictStart, 0);
   EXPECT_GT(s.well.results[2].east, 0);  // recalculated: the well heads east
   EXPECT_LT(s.well.results[2].tvd, 300);

@@ -336,8 +336,8 @@ Session a12() {
 TEST(WellFileRobustness, SaveOverADirectoryKeepsItAndLeavesNoTemporaryFile) {
   TempDir dir;
   Session s = a12();
-  s.surveyDirty = 1;
-  s.designDirty = 2;
+  s.surveyDirty = Unsaved::Stations;
+  s.designDirty = Unsaved::Design;
   fs::create_directory(dir.file("A12.sur"));
   writeBytes(dir.file("A12.sur") + "/inside", "keep");
   fs::create_directory(dir.file("A12.kvd"));
@@ -347,8 +347,8 @@ TEST(WellFileRobustness, SaveOverADirectoryKeepsItAndLeavesNoTemporaryFile) {
   EXPECT_EQ(readBytes(dir.file("A12.sur") + "/inside"), "keep");
   EXPECT_FALSE(fs::exists(dir.file("A12.sur.tmp")));
   EXPECT_FALSE(fs::exists(dir.file("A12.kvd.tmp")));
-  EXPECT_EQ(s.surveyDirty, 1);
-  EXPECT_EQ(s.designDirty, 2);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
+  EXPECT_EQ(s.designDirty, Unsaved::Design);
 }
 
 TEST(WellFileRobustness, NonFiniteDataNeverReplaceAGoodFile) {
@@ -361,8 +361,8 @@ TEST(WellFileRobustness, NonFiniteDataNeverReplaceAGoodFile) {
 
   s.well.stations[2].inclination = std::nan("");
   s.well.targetRadius = HUGE_VAL;
-  s.surveyDirty = 1;
-  s.designDirty = 2;
+  s.surveyDirty = Unsaved::Stations;
+  s.designDirty = Unsaved::Design;
   const FileResult survey = SaveSurveyFile(s, dir.path());
   const FileResult design = SaveDesignFile(s, dir.path());
   EXPECT_FALSE(survey.ok);
@@ -371,8 +371,8 @@ TEST(WellFileRobustness, NonFiniteDataNeverReplaceAGoodFile) {
   EXPECT_THAT(design.message, HasSubstr("A12.kvd"));
   EXPECT_EQ(readBytes(dir.file("A12.sur")), goodSurvey);
   EXPECT_EQ(readBytes(dir.file("A12.kvd")), goodDesign);
-  EXPECT_EQ(s.surveyDirty, 1);
-  EXPECT_EQ(s.designDirty, 2);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
+  EXPECT_EQ(s.designDirty, Unsaved::Design);
 }
 
 // A count out of step with the table (a record being rebuilt) must not be written past its end.
@@ -382,10 +382,10 @@ TEST(WellFileRobustness, CountBeyondTheTableIsNotWritten) {
   ASSERT_TRUE(SaveSurveyFile(s, dir.path()).ok);
   const std::string good = readBytes(dir.file("A12.sur"));
   s.well.stationCount = 50;
-  s.surveyDirty = 1;
+  s.surveyDirty = Unsaved::Stations;
   EXPECT_FALSE(SaveSurveyFile(s, dir.path()).ok);
   EXPECT_EQ(readBytes(dir.file("A12.sur")), good);
-  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
 }
 
 TEST(WellFileRobustness, LargestTableSavesAndReadsBackWhole) {
@@ -416,11 +416,11 @@ TEST(WellFileRobustness, WellNumberTooLongForTheFileSystemFailsWithAChineseMessa
   for (int i = 0; i < kMaxWellNoLength; ++i) no += "\xF0\xA0\x80\x80";  // U+20000
   ASSERT_TRUE(IsSafeWellNo(no));
   s.well.wellNo = no;
-  s.surveyDirty = 1;
+  s.surveyDirty = Unsaved::Stations;
   const FileResult r = SaveSurveyFile(s, dir.path());
   if (r.ok) GTEST_SKIP() << "this file system takes names of " << no.size() + 8 << " bytes";
   EXPECT_THAT(r.message, HasSubstr("保存失败（文件名太长）"));
-  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
   EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 

@@ -53,15 +53,15 @@ TEST(ResetWellViews, ClearsSavedTargetAndDirtyFlags) {
   s.targetSaved = true;
   s.savedTarget1X = 1;
   s.savedTarget1Y = 2;
-  s.surveyDirty = 1;
-  s.designDirty = 2;
+  s.surveyDirty = Unsaved::Stations;
+  s.designDirty = Unsaved::Design;
   s.predictStart = 7;
   ResetWellViews(s);
   EXPECT_EQ(s.savedTarget1X, 0);
   EXPECT_EQ(s.savedTarget1Y, 0);
   EXPECT_FALSE(s.targetSaved);
-  EXPECT_EQ(s.surveyDirty, 0);
-  EXPECT_EQ(s.designDirty, 0);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Nothing);
+  EXPECT_EQ(s.designDirty, Unsaved::Nothing);
   EXPECT_EQ(s.predictStart, 7);  // the callers reset the prediction themselves
 }
 

@@ -219,7 +219,7 @@ TEST_P(RefusedLoad, NamesFileAndLineAndLeavesTheOpenWellAsItWas) {
   Session s;
   ASSERT_TRUE(
       LoadWell(s, s.well, samplePath("草20-1", kDesignExtension), false, TARSEK_SAMPLES_DIR));
-  s.surveyDirty = 1;
+  s.surveyDirty = Unsaved::Stations;
   const std::string before = snapshot(s);
   const double resultBefore = s.well.results[5].tvd;
 
@@ -231,7 +231,7 @@ TEST_P(RefusedLoad, NamesFileAndLineAndLeavesTheOpenWellAsItWas) {
   EXPECT_THAT(r.message, HasSubstr(m.where));
   EXPECT_EQ(snapshot(s), before);
   EXPECT_EQ(s.well.results[5].tvd, resultBefore);
-  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
 }
 
 const std::string kW1Line1 = "\"W1\"\r\n";

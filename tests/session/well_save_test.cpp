@@ -59,16 +59,16 @@ TEST(SaveWellFiles, A12IsWrittenExactlyAsEngineersFilesHoldIt) {
   TempDir dir;
   Session s;
   fillA12(s);
-  s.surveyDirty = 1;
-  s.designDirty = 2;
+  s.surveyDirty = Unsaved::Stations;
+  s.designDirty = Unsaved::Design;
   ASSERT_TRUE(SaveDesignFile(s, dir.path()));
   EXPECT_EQ(s.wellFilePath, dir.file("A12.kvd"));
   ASSERT_TRUE(SaveSurveyFile(s, dir.path()));
   EXPECT_EQ(s.wellFilePath, dir.file("A12.sur"));
   EXPECT_EQ(readBytes(dir.file("A12.kvd")), kA12Design);
   EXPECT_EQ(readBytes(dir.file("A12.sur")), kA12Survey);
-  EXPECT_EQ(s.surveyDirty, 0);
-  EXPECT_EQ(s.designDirty, 0);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Nothing);
+  EXPECT_EQ(s.designDirty, Unsaved::Nothing);
   EXPECT_FALSE(fs::exists(dir.file("A12.kvd.tmp")));
   EXPECT_FALSE(fs::exists(dir.file("A12.sur.tmp")));
 }
@@ -165,8 +165,8 @@ TEST(SaveWellFiles, FailedSaveKeepsTheOldFileAndTheDirtyFlag) {
   writeBytes(dir.file("A12.kvd"), "old design");
   fs::create_directory(dir.file("A12.sur.tmp"));
   fs::create_directory(dir.file("A12.kvd.tmp"));
-  s.surveyDirty = 1;
-  s.designDirty = 2;
+  s.surveyDirty = Unsaved::Stations;
+  s.designDirty = Unsaved::Design;
   s.targetSaved = true;
   s.savedTarget1X = 1;
   s.savedTarget1Y = 2;
@@ -180,8 +180,8 @@ TEST(SaveWellFiles, FailedSaveKeepsTheOldFileAndTheDirtyFlag) {
 
   EXPECT_EQ(readBytes(dir.file("A12.sur")), "old survey");
   EXPECT_EQ(readBytes(dir.file("A12.kvd")), "old design");
-  EXPECT_EQ(s.surveyDirty, 1);
-  EXPECT_EQ(s.designDirty, 2);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
+  EXPECT_EQ(s.designDirty, Unsaved::Design);
   EXPECT_EQ(s.well.target1X, 1300);  // the temporary target stays in force until a save succeeds
   EXPECT_TRUE(s.targetSaved);
 }
@@ -194,12 +194,12 @@ TEST(SaveWellFiles, MissingDirectoryFailsWithAMessageNamingTheFile) {
   }
   Session s;
   fillA12(s);
-  s.surveyDirty = 1;
+  s.surveyDirty = Unsaved::Stations;
   const FileResult r = SaveSurveyFile(s, gone);
   EXPECT_FALSE(r.ok);
   EXPECT_THAT(r.message, HasSubstr("A12.sur"));
   EXPECT_THAT(r.message, HasSubstr("目录不存在"));
-  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
 }
 
 TEST(SaveWellFiles, UnsafeWellNumberWritesNothing) {
@@ -207,11 +207,11 @@ TEST(SaveWellFiles, UnsafeWellNumberWritesNothing) {
   Session s;
   fillA12(s);
   s.well.wellNo = "../A12";
-  s.designDirty = 2;
+  s.designDirty = Unsaved::Design;
   const FileResult r = SaveDesignFile(s, dir.path());
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.message, kBadWellNoMessage);
-  EXPECT_EQ(s.designDirty, 2);
+  EXPECT_EQ(s.designDirty, Unsaved::Design);
   EXPECT_FALSE(fs::exists(fs::path(dir.path()).parent_path() / "A12.kvd"));
 }
 
@@ -227,8 +227,8 @@ class ScriptedHost : public QuietHost {
 };
 
 struct AskCase {
-  int survey;
-  int design;
+  Unsaved survey;
+  Unsaved design;
   Answer answer;
 };
 
@@ -241,14 +241,14 @@ TEST_P(AskToSave, AsksBySumAndSavesOnlyOnYes) {
   fillA12(s);
   ScriptedHost host(c.answer);
   s.host = &host;
-  s.surveyDirty = static_cast<std::int16_t>(c.survey);
-  s.designDirty = static_cast<std::int16_t>(c.design);
-  const int sum = c.survey + c.design;
+  s.surveyDirty = c.survey;
+  s.designDirty = c.design;
+  const Unsaved sum = c.survey | c.design;
 
   const std::int16_t r = AskToSaveChanges(s, dir.path());
 
   EXPECT_EQ(s.lastDirtySum, sum);
-  if (sum == 0) {
+  if (sum == Unsaved::Nothing) {
     EXPECT_TRUE(host.questions.empty());
     EXPECT_EQ(r, 0);
     return;
@@ -256,28 +256,28 @@ TEST_P(AskToSave, AsksBySumAndSavesOnlyOnYes) {
   ASSERT_EQ(host.questions.size(), 1u);
   const char* expected[] = {"", "是否保存A12井测斜数据的更改?", "是否保存A12井设计数据的更改?",
                             "是否保存A12井测斜数据和设计数据的更改?"};
-  EXPECT_EQ(host.questions[0], expected[sum]);
+  EXPECT_EQ(host.questions[0], expected[static_cast<int>(sum)]);
   EXPECT_EQ(r, c.answer == Answer::Cancel ? -1 : 0);
   const bool yes = c.answer == Answer::Yes;
-  EXPECT_EQ(fs::exists(dir.file("A12.sur")), yes && c.survey != 0);
-  EXPECT_EQ(fs::exists(dir.file("A12.kvd")), yes && c.design != 0);
-  EXPECT_EQ(s.surveyDirty, yes ? 0 : c.survey);
-  EXPECT_EQ(s.designDirty, yes ? 0 : c.design);
+  EXPECT_EQ(fs::exists(dir.file("A12.sur")), yes && c.survey != Unsaved::Nothing);
+  EXPECT_EQ(fs::exists(dir.file("A12.kvd")), yes && c.design != Unsaved::Nothing);
+  EXPECT_EQ(s.surveyDirty, yes ? Unsaved::Nothing : c.survey);
+  EXPECT_EQ(s.designDirty, yes ? Unsaved::Nothing : c.design);
 }
 
 INSTANTIATE_TEST_SUITE_P(SumsAndAnswers, AskToSave,
-                         ::testing::Values(AskCase{0, 0, Answer::Yes}, AskCase{1, 0, Answer::Yes},
-                                           AskCase{1, 0, Answer::No}, AskCase{1, 0, Answer::Cancel},
-                                           AskCase{0, 2, Answer::Yes}, AskCase{0, 2, Answer::No},
-                                           AskCase{0, 2, Answer::Cancel},
-                                           AskCase{1, 2, Answer::Yes}, AskCase{1, 2, Answer::No},
-                                           AskCase{1, 2, Answer::Cancel}));
+                         ::testing::Values(AskCase{Unsaved::Nothing, Unsaved::Nothing, Answer::Yes}, AskCase{Unsaved::Stations, Unsaved::Nothing, Answer::Yes},
+                                           AskCase{Unsaved::Stations, Unsaved::Nothing, Answer::No}, AskCase{Unsaved::Stations, Unsaved::Nothing, Answer::Cancel},
+                                           AskCase{Unsaved::Nothing, Unsaved::Design, Answer::Yes}, AskCase{Unsaved::Nothing, Unsaved::Design, Answer::No},
+                                           AskCase{Unsaved::Nothing, Unsaved::Design, Answer::Cancel},
+                                           AskCase{Unsaved::Stations, Unsaved::Design, Answer::Yes}, AskCase{Unsaved::Stations, Unsaved::Design, Answer::No},
+                                           AskCase{Unsaved::Stations, Unsaved::Design, Answer::Cancel}));
 
 TEST(AskToSaveChanges, NoOpenWellAsksNothing) {
   Session s;
   ScriptedHost host(Answer::Cancel);
   s.host = &host;
-  s.surveyDirty = 1;
+  s.surveyDirty = Unsaved::Stations;
   EXPECT_EQ(AskToSaveChanges(s, "/nonexistent"), 0);
   EXPECT_TRUE(host.questions.empty());
 }
@@ -288,13 +288,13 @@ TEST(AskToSaveChanges, YesWithAFailedSaveKeepsTheWellAndSaysWhy) {
   fillA12(s);
   ScriptedHost host(Answer::Yes);
   s.host = &host;
-  s.surveyDirty = 1;
-  s.designDirty = 2;
+  s.surveyDirty = Unsaved::Stations;
+  s.designDirty = Unsaved::Design;
   fs::create_directory(dir.file("A12.sur.tmp"));
   EXPECT_EQ(AskToSaveChanges(s, dir.path()), -1);
   EXPECT_THAT(host.statusText, HasSubstr("A12.sur"));
-  EXPECT_EQ(s.surveyDirty, 1);
-  EXPECT_EQ(s.designDirty, 0);  // the design file could be written
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
+  EXPECT_EQ(s.designDirty, Unsaved::Nothing);  // the design file could be written
   EXPECT_EQ(readBytes(dir.file("A12.kvd")), kA12Design);
 }
 

@@ -27,7 +27,7 @@ WellState threeStationWell() {
   EXPECT_TRUE(storeEntry(s, 0, 0, 0).stored);
   EXPECT_TRUE(storeEntry(s, 500, 5, 2).stored);
   EXPECT_TRUE(storeEntry(s, 1000, 15, 2).stored);
-  s.surveyDirty = 0;
+  s.surveyDirty = Unsaved::Nothing;
   return s;
 }
 
@@ -59,7 +59,7 @@ TEST(StoreEntry, FirstEntryStartsTheTable) {
   EXPECT_TRUE(out.stored);
   EXPECT_EQ(out.index, 0);
   EXPECT_EQ(s.well.stationCount, 1);
-  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
   EXPECT_EQ(s.well.stations[0].inclination, 1.5);
   expectConsistent(s.well);
 }
@@ -69,7 +69,7 @@ TEST(StoreEntry, AppendsReplacesAndInserts) {
   StoreOutcome out = storeEntry(s, 1200, 18, 3);
   EXPECT_EQ(out.index, 3);
   EXPECT_EQ(s.well.stationCount, 4);
-  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
 
   // An existing depth replaces that station and keeps the count.
   const double tvdBefore = s.well.results[3].tvd;
@@ -115,7 +115,7 @@ TEST(DeleteEntry, RemovesTheStationOfThatDepth) {
   WellState s = threeStationWell();
   EXPECT_EQ(deleteEntry(s, 500), 1);
   EXPECT_EQ(depths(s.well), (std::vector<double>{0, 1000}));
-  EXPECT_EQ(s.surveyDirty, 1);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Stations);
   expectConsistent(s.well);
 }
 
@@ -128,7 +128,7 @@ TEST(DeleteEntry, UnknownDepthIsReported) {
     EXPECT_EQ(host.statusText, kNoSuchStation);
   }
   EXPECT_EQ(s.well.stationCount, 3);
-  EXPECT_EQ(s.surveyDirty, 0);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Nothing);
 }
 
 TEST(DeleteEntry, DeletingTheOnlyStationLeavesAnEmptyTable) {
@@ -195,7 +195,7 @@ TEST(Prediction, WalkAcrossNorthWrapsTheAzimuth) {
   EXPECT_DOUBLE_EQ(first.inclination, 16);
   EXPECT_DOUBLE_EQ(first.gridAzimuth, 357 - 2.5);
   EXPECT_DOUBLE_EQ(s.well.stations[4].azimuth, 352);
-  EXPECT_EQ(s.surveyDirty, 0);
+  EXPECT_EQ(s.surveyDirty, Unsaved::Nothing);
   expectConsistent(s.well);
 }
 

@@ -137,7 +137,7 @@ class DesignViewTest : public QObject {
     QCOMPARE(host_->status, std::string());
     QCOMPARE(host_->s.well.wellNo, std::string());
     QCOMPARE(host_->s.well.padWellheadX, 0.0);
-    QCOMPARE(host_->s.designDirty, std::int16_t{0});
+    QCOMPARE(host_->s.designDirty, Unsaved::Nothing);
     QCOMPARE(child<QLabel>("L3")->text(), QString());
   }
 
@@ -173,7 +173,7 @@ class DesignViewTest : public QObject {
     const WellRecord& w = host_->s.well;
     QCOMPARE(w.wellNo, std::string("A12"));
     QCOMPARE(w.wellheadY, 2005.0);
-    QCOMPARE(host_->s.designDirty, std::int16_t{2});
+    QCOMPARE(host_->s.designDirty, Unsaved::Design);
     QCOMPARE(host_->s.designInvalid, std::int16_t{0});
     QCOMPARE(host_->refreshes, 1);
     QVERIFY(w.designPointCount > 10);
@@ -365,7 +365,7 @@ class DesignViewTest : public QObject {
     QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
     QCOMPARE(host_->s.designInvalid, std::int16_t{0});
     QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
-    QCOMPARE(host_->s.designDirty, std::int16_t{0});
+    QCOMPARE(host_->s.designDirty, Unsaved::Nothing);
     QVERIFY(QFile::exists(dir().filePath("A12.kvd")));
 
     enterWellNumber("A13");
@@ -398,12 +398,12 @@ class DesignViewTest : public QObject {
   void cancelledSaveQuestionKeepsTheWell() {
     fillA12();
     QTest::mouseClick(child<QPushButton>("Command10"), Qt::LeftButton);
-    QCOMPARE(host_->s.designDirty, std::int16_t{2});
+    QCOMPARE(host_->s.designDirty, Unsaved::Design);
     host_->answer = Answer::Cancel;
     enterWellNumber("B1");
     QCOMPARE(host_->s.well.wellNo, std::string("A12"));
     QCOMPARE(child("Text6")->text(), QStringLiteral("A12"));
-    QCOMPARE(host_->s.designDirty, std::int16_t{2});
+    QCOMPARE(host_->s.designDirty, Unsaved::Design);
   }
 
   // Types into a box as the user does, replacing what it holds.
@@ -424,7 +424,7 @@ class DesignViewTest : public QObject {
     const QByteArray saved = savedA12();
     // Typing is an unsaved change that no redisplay (resize, method change) takes away.
     typeKeys(profileBox(2), "400");
-    QCOMPARE(host_->s.designDirty, std::int16_t{2});
+    QCOMPARE(host_->s.designDirty, Unsaved::Design);
     view_->resize(1100, 700);
     view_->showBasicData();
     QCOMPARE(profileBox(2)->text(), QStringLiteral("400"));
@@ -437,7 +437,7 @@ class DesignViewTest : public QObject {
     typeKeys(profileBox(0), "15");
     QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
     QCOMPARE(host_->s.well.kickoffDepth, 400.0);
-    QCOMPARE(host_->s.designDirty, std::int16_t{0});
+    QCOMPARE(host_->s.designDirty, Unsaved::Nothing);
     QVERIFY(savedA12() != saved);
   }
 
@@ -479,7 +479,7 @@ class DesignViewTest : public QObject {
     QTest::mouseClick(child<QPushButton>("Command20"), Qt::LeftButton);
     QCOMPARE(host_->messages.size(), std::size_t{1});
     QVERIFY(host_->messages[0].find("A12") != std::string::npos);
-    QCOMPARE(host_->s.designDirty, std::int16_t{2});
+    QCOMPARE(host_->s.designDirty, Unsaved::Design);
   }
 
   void designReportPdf() {

@@ -187,8 +187,8 @@ class MainWindowTest : public QObject {
 
   void cleanup() {
     if (session_) {
-      session_->surveyDirty = 0;
-      session_->designDirty = 0;
+      session_->surveyDirty = Unsaved::Nothing;
+      session_->designDirty = Unsaved::Nothing;
     }
     w_.reset();
     session_.reset();
@@ -355,7 +355,7 @@ class MainWindowTest : public QObject {
     QVERIFY(w_->questions.empty());
 
     // A well with unsaved changes: the question comes, and Cancel still lets the open go on.
-    session_->surveyDirty = 1;
+    session_->surveyDirty = Unsaved::Stations;
     session_->predictStart = 5;
     session_->savedTarget1X = 3;
     session_->savedTarget1Y = 4;
@@ -366,7 +366,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->questions[0], std::string("是否保存A12井测斜数据的更改?"));
     QCOMPARE(QString::fromStdString(session_->well.wellNo), QStringLiteral("B7"));
     QCOMPARE(session_->well.stationCount, std::int16_t{3});
-    QCOMPARE(session_->surveyDirty, std::int16_t{0});
+    QCOMPARE(session_->surveyDirty, Unsaved::Nothing);
     QCOMPARE(session_->predictStart, std::int16_t{0});
     QCOMPARE(session_->savedTarget1X, 0.0);
     QCOMPARE(w_->windowTitle(), QStringLiteral("Tarsek[B7井]"));
@@ -386,12 +386,12 @@ class MainWindowTest : public QObject {
     openA12();
     const QString sur = QDir(wells_).filePath(QStringLiteral("A12.sur"));
     // Cancel: the program stays, with the well and its change.
-    session_->surveyDirty = 1;
+    session_->surveyDirty = Unsaved::Stations;
     session_->well.stations[11].inclination = 29.5;
     w_->answers = {Answer::Cancel};
     QVERIFY(!w_->close());
     QVERIFY(w_->isVisible());
-    QCOMPARE(session_->surveyDirty, std::int16_t{1});
+    QCOMPARE(session_->surveyDirty, Unsaved::Stations);
     QVERIFY(MainWindow::rememberedWellNo().isEmpty());
     // No: closes without writing, and remembers the well.
     const QByteArray before = [&] {
@@ -411,13 +411,13 @@ class MainWindowTest : public QObject {
     makeWindow();
     openA12();
     session_->well.stations[11].inclination = 29.5;
-    session_->surveyDirty = 1;
+    session_->surveyDirty = Unsaved::Stations;
     w_->answers = {Answer::Yes};
     QVERIFY(w_->close());
     QFile f(sur);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll().contains("29.5"));
-    QCOMPARE(session_->surveyDirty, std::int16_t{0});
+    QCOMPARE(session_->surveyDirty, Unsaved::Nothing);
   }
 
   void closingAsksAboutTypedDesignValues() {
@@ -446,7 +446,7 @@ class MainWindowTest : public QObject {
 
   void closingKeepsTheWindowWhenTheSaveFails() {
     openA12();
-    session_->surveyDirty = 1;
+    session_->surveyDirty = Unsaved::Stations;
     // A directory standing where the file goes makes the save fail whoever runs the test.
     QDir(wells_).removeRecursively();
     QVERIFY(QDir().mkpath(wells_ + "/A12.sur.tmp"));
@@ -454,7 +454,7 @@ class MainWindowTest : public QObject {
     w_->answers = {Answer::Yes};
     QVERIFY(!w_->close());
     QVERIFY(!w_->messages.empty());
-    QCOMPARE(session_->surveyDirty, std::int16_t{1});
+    QCOMPARE(session_->surveyDirty, Unsaved::Stations);
   }
 
   void startUpOpensTheRememberedWell() {

@@ -132,12 +132,12 @@ class StationExchangeTest : public QObject {
     w_->show();
     QVERIFY(w_->openWellFile(path("A12.kvd")));
     QCOMPARE(int(session_->well.stationCount), 12);
-    QCOMPARE(int(session_->surveyDirty), 0);
+    QCOMPARE(session_->surveyDirty, Unsaved::Nothing);
   }
 
   void cleanup() {
-    session_->surveyDirty = 0;
-    session_->designDirty = 0;
+    session_->surveyDirty = Unsaved::Nothing;
+    session_->designDirty = Unsaved::Nothing;
     w_.reset();
     session_.reset();
   }
@@ -190,7 +190,7 @@ class StationExchangeTest : public QObject {
     QCOMPARE(got, depths);
     const int at325 = static_cast<int>(depths.indexOf(325));
     QCOMPARE(well.stations[static_cast<std::size_t>(at325)].inclination, inclinationAt325);
-    QCOMPARE(int(session_->surveyDirty), 1);
+    QCOMPARE(session_->surveyDirty, Unsaved::Stations);
     // Recomputed like typed stations: the vertical depth of 325 m follows its new angles.
     const double tvd = well.results[static_cast<std::size_t>(at325)].tvd;
     QVERIFY(tvd > 0 && tvd < 325);
@@ -227,7 +227,7 @@ class StationExchangeTest : public QObject {
     QCOMPARE(exchange().importFile(name), false);
 
     QVERIFY(stationsOf(session_->well) == before);
-    QCOMPARE(int(session_->surveyDirty), 0);
+    QCOMPARE(session_->surveyDirty, Unsaved::Nothing);
     QCOMPARE(previews, accept ? 0 : 1);
     QCOMPARE(w_->messages.size(), std::size_t(accept ? 1 : 0));
     if (!message.isEmpty()) QVERIFY(QString::fromStdString(w_->messages[0]).startsWith(message));
@@ -307,7 +307,7 @@ class StationExchangeTest : public QObject {
     const auto got = stationsOf(session_->well);
     QCOMPARE(got.size(), std::size_t(14));
     QVERIFY((got[13] == std::array<double, 3>{650, 33, 53}));
-    QCOMPARE(int(session_->surveyDirty), 1);
+    QCOMPARE(session_->surveyDirty, Unsaved::Stations);
   }
 
   void exportedFilesReadBack_data() {

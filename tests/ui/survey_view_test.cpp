@@ -37,7 +37,7 @@ void openWell(Session& s, bool withStations = true) {
   storeEntry(s, 0, 0, 0);
   storeEntry(s, 500, 5, 2);
   storeEntry(s, 1000, 15, 2);
-  s.surveyDirty = 0;
+  s.surveyDirty = Unsaved::Nothing;
 }
 
 int inkPixels(const QImage& img) {
@@ -114,7 +114,7 @@ class SurveyViewTest : public QObject {
     QCOMPARE(int(w.stationCount), 1);
     QCOMPARE(w.stations[0].md, 0.0);
     QCOMPARE(w.stations[0].inclination, 1.5);
-    QCOMPARE(host->s.surveyDirty, std::int16_t(1));
+    QCOMPARE(host->s.surveyDirty, Unsaved::Stations);
     QCOMPARE(text("序号"), QStringLiteral("0"));
     QCOMPARE(child<QLabel>("L垂深")->text(), QStringLiteral("0.00"));
     QCOMPARE(host->busyDepth, 0);
