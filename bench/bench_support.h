@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "model/well_record.h"
 #include "print/surface.h"
 #include "survey/survey_calc.h"
-#include "model/well_record.h"
 
 namespace tarsek::bench {
 

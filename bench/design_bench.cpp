@@ -60,7 +60,8 @@ WellState endless(SurveyMethod method) {
   return s;
 }
 
-void runDesign(benchmark::State& state, WellState (*make)(SurveyMethod), DesignOptions options, DesignOutcome expected) {
+void runDesign(benchmark::State& state, WellState (*make)(SurveyMethod), DesignOptions options,
+               DesignOutcome expected) {
   WellState s = make(static_cast<SurveyMethod>(state.range(0)));
   for (auto _ : state) {
     const DesignOutcome outcome = DesignProfile(s, options);
@@ -74,7 +75,9 @@ void runDesign(benchmark::State& state, WellState (*make)(SurveyMethod), DesignO
 void BM_DesignSingleTarget(benchmark::State& state) {
   runDesign(state, singleTarget, {}, DesignOutcome::Done);
 }
-void BM_DesignTwoTargets(benchmark::State& state) { runDesign(state, twoTargets, {}, DesignOutcome::Done); }
+void BM_DesignTwoTargets(benchmark::State& state) {
+  runDesign(state, twoTargets, {}, DesignOutcome::Done);
+}
 void BM_DesignPointLimit(benchmark::State& state) {
   runDesign(state, endless, {}, DesignOutcome::PointLimit);
 }

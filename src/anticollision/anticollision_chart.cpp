@@ -136,8 +136,8 @@ std::string ringLabel(double r, bool leadingZero) {
   return t;
 }
 
-ChartFrame drawSpacingChart(Surface& s, const WellState& session, const ClearanceScan& scan, int zoom,
-                            PlanPoint* markerCentre) {
+ChartFrame drawSpacingChart(Surface& s, const WellState& session, const ClearanceScan& scan,
+                            int zoom, PlanPoint* markerCentre) {
   const ChartFrame f = spacingChartFrame(zoom, s.deviceWidth(), s.deviceHeight());
   setChartScale(s, f);
   s.clear();

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "anticollision/clearance_scan.h"
-#include "print/surface.h"
 #include "model/well_state.h"
+#include "print/surface.h"
 
 namespace tarsek {
 
@@ -40,8 +40,8 @@ std::string ringLabel(double r, bool leadingZero);
 
 /// Draws the spacing chart on s and returns its frame; markerCentre receives where the
 /// closest-approach marker belongs.
-ChartFrame drawSpacingChart(Surface& s, const WellState& session, const ClearanceScan& scan, int zoom,
-                            PlanPoint* markerCentre = nullptr);
+ChartFrame drawSpacingChart(Surface& s, const WellState& session, const ClearanceScan& scan,
+                            int zoom, PlanPoint* markerCentre = nullptr);
 
 /// Draws the trend chart on s with the pan offsets and returns its frame; markerCentre
 /// receives the open well's current point.
@@ -68,7 +68,8 @@ int edgePointerCode(const ChartFrame& f, double x, double y) noexcept;
 
 /// The vertical depth of the station under (x, y) on the trend chart: the open well's stations
 /// are tried first, then each neighbour's; a hit in a later well wins.
-std::optional<double> stationTvdAt(const WellState& session, const ChartFrame& f, double x, double y);
+std::optional<double> stationTvdAt(const WellState& session, const ChartFrame& f, double x,
+                                   double y);
 
 /// One tick of panning: moves the offsets a fifth of the view in the pan direction. Returns
 /// false (stop the timer, keep the picture) when either offset now exceeds the open well's

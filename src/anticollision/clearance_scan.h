@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "print/surface.h"
 #include "model/well_state.h"
+#include "print/surface.h"
 
 namespace tarsek {
 

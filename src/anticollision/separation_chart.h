@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "print/surface.h"
 #include "model/well_state.h"
+#include "print/surface.h"
 
 namespace tarsek {
 

@@ -9,10 +9,10 @@
 #include "exchange/import_plan.h"
 #include "exchange/station_export.h"
 #include "exchange/station_import.h"
-#include "survey/survey_calc.h"
-#include "session/session_ops.h"
 #include "model/well_files.h"
+#include "session/session_ops.h"
 #include "session/well_io.h"
+#include "survey/survey_calc.h"
 
 namespace tarsek::calc {
 namespace {

@@ -9,17 +9,17 @@
 #include <system_error>
 #include <vector>
 
-#include "exchange/uncertainty_columns.h"
 #include "app/calc_exchange.h"
 #include "app/calc_parts.h"
 #include "app/calc_print.h"
 #include "app/calc_tools.h"
 #include "app/calc_uncertainty.h"
 #include "app/calc_well.h"
-#include "survey/survey_calc.h"
-#include "session/session_ops.h"
+#include "exchange/uncertainty_columns.h"
 #include "model/well_files.h"
+#include "session/session_ops.h"
 #include "session/well_io.h"
+#include "survey/survey_calc.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <iostream>
 #include <system_error>
 
+#include "model/well_files.h"
+#include "session/session_ops.h"
+#include "session/well_io.h"
 #include "survey/survey_calc.h"
 #include "uncertainty/session_uncertainty.h"
-#include "session/session_ops.h"
-#include "model/well_files.h"
-#include "session/well_io.h"
 
 #ifdef TARSEK_WITH_UI
 #include <QApplication>

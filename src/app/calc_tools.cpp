@@ -71,7 +71,8 @@ constexpr const char* kHelpFooter =
     "输入（NAME=VALUE，数值按输入框的规则读取，缺省为空框）：\n"
     "  hydraulics  H 井深m, n 泵冲/min, Dl 缸套mm, eta 容积效率%(80), rho 比重g/cm^3,\n"
     "              d1 d2 d3 喷嘴mm, Db 钻头直径mm, Dco 钻铤外径mm, Dci 钻铤内径mm, Lc 钻铤长度m\n"
-    "  casing      grade 规格序号0-5(-1 未选)或规格全称, rho 密度g/cm^3, L 段长m, Hc 预留水泥塞面深m\n"
+    "  casing      grade 规格序号0-5(-1 未选)或规格全称, rho 密度g/cm^3, L 段长m, Hc "
+    "预留水泥塞面深m\n"
     "  kill        H 井深m, Pd 关井立压MPa, rho0 原浆比重, rho1 预配比重(初值), V 原浆体积m^3,\n"
     "              rhow 加重料比重, margin 按“考虑附加压力”的次数(0)\n"
     "  weighting   rho0 原浆比重, rho1 预配比重, V 原浆体积m^3, rhow 加重料比重\n"
@@ -79,7 +80,8 @@ constexpr const char* kHelpFooter =
     "  turn        MD1 I1 A1 扭方位前测深、井斜、方位, MD2 I2 A2 扭方位后, Ao 定向方位角,\n"
     "              w0 初始装置角, K 造斜率°/100m\n"
     "输出：hydraulics、casing 为 {\"lines\": [...]}，其余为各结果框的文字（null 表示不变）。\n"
-    "超出范围的输入（如负的伸长、不大于127mm的钻头）与窗口一样被拒绝：说明写到标准错误，退出码3。\n";
+    "超出范围的输入（如负的伸长、不大于127mm的钻头）与窗口一样被拒绝：说明写到标准错误，退出码3。"
+    "\n";
 
 using Inputs = std::map<std::string, std::string>;
 

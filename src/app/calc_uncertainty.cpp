@@ -7,13 +7,13 @@
 #include <optional>
 #include <system_error>
 
+#include "model/well_files.h"
+#include "session/session_ops.h"
+#include "session/well_io.h"
 #include "uncertainty/clearance.h"
 #include "uncertainty/hit_probability.h"
 #include "uncertainty/survey_csv.h"
 #include "uncertainty/well_uncertainty.h"
-#include "session/session_ops.h"
-#include "model/well_files.h"
-#include "session/well_io.h"
 
 namespace tarsek::calc {
 namespace {
@@ -115,7 +115,8 @@ bool readInput(const std::string& file, const SiteOptions& options, Input& in, i
     }
     in.name = fs::path(file).stem().string();
     if (!(given(options, 0) && given(options, 1))) {
-      std::cerr << "测点文件“" << file << "”没有测量误差参数：请用 --btotal 和 --dip 给出磁场强度和磁倾角\n";
+      std::cerr << "测点文件“" << file
+                << "”没有测量误差参数：请用 --btotal 和 --dip 给出磁场强度和磁倾角\n";
       status = kExitRefused;
       return false;
     }
@@ -171,9 +172,14 @@ json pointJson(const unc::CoursePoint& p, const unc::Cov3& nev) {
 }
 
 json siteJson(const unc::SiteParameters& s) {
-  return {{"model", s.model},     {"btotal", s.btotal},           {"dip", s.dip},
-          {"gravity", s.gravity}, {"latitude", s.latitude},       {"declination", s.declination},
-          {"convergence", s.convergence}, {"sigmaMultiple", s.sigmaMultiple}};
+  return {{"model", s.model},
+          {"btotal", s.btotal},
+          {"dip", s.dip},
+          {"gravity", s.gravity},
+          {"latitude", s.latitude},
+          {"declination", s.declination},
+          {"convergence", s.convergence},
+          {"sigmaMultiple", s.sigmaMultiple}};
 }
 
 json hitJson(const unc::TargetHit& h) {
@@ -301,10 +307,13 @@ int runClearanceCommand(const ClearanceCommand& o) {
   set(2, o.k, settings.k);
   set(3, o.sm, settings.sm);
   set(4, o.sigmaPa, settings.sigmaPa);
-  const auto bad = [](double v, double lo, double hi) { return !std::isfinite(v) || v < lo || v > hi; };
+  const auto bad = [](double v, double lo, double hi) {
+    return !std::isfinite(v) || v < lo || v > hi;
+  };
   if (bad(settings.referenceRadius, 0, 1) || bad(settings.k, 1e-9, 10) || bad(settings.sm, 0, 10) ||
       bad(settings.sigmaPa, 0, 10)) {
-    std::cerr << "防碰参数有误：半径应在0到1 m之间，k大于0且不超过10，地面余量和预测误差在0到10 m之间\n";
+    std::cerr
+        << "防碰参数有误：半径应在0到1 m之间，k大于0且不超过10，地面余量和预测误差在0到10 m之间\n";
     return kExitRefused;
   }
   json offsets = json::array();
@@ -338,8 +347,10 @@ int runClearanceCommand(const ClearanceCommand& o) {
   }
   return print({{"reference", wells[0].name},
                 {"settings",
-                 {{"referenceRadius", settings.referenceRadius}, {"k", settings.k},
-                  {"sm", settings.sm}, {"sigmaPa", settings.sigmaPa}}},
+                 {{"referenceRadius", settings.referenceRadius},
+                  {"k", settings.k},
+                  {"sm", settings.sm},
+                  {"sigmaPa", settings.sigmaPa}}},
                 {"offsets", std::move(offsets)}});
 }
 

@@ -3,7 +3,6 @@
 // The well's own part of tarsek-calc's output: what loading a well computes.
 
 #include <nlohmann/json.hpp>
-
 #include <optional>
 
 #include "design/profile_design.h"

@@ -98,7 +98,8 @@ const char* designRuleText(char rule) noexcept {
 const char* designOutcomeText(DesignOutcome outcome) noexcept {
   // A drop needed with a negative drop rate leaves a design that never reaches target 2, so the
   // form reports it like the other failures.
-  if (outcome == DesignOutcome::DropMustDrop) return "井设计靶点转盘钻具降斜率应为正值，请重新输入！";
+  if (outcome == DesignOutcome::DropMustDrop)
+    return "井设计靶点转盘钻具降斜率应为正值，请重新输入！";
   return ProfileOutcomeText(outcome);
 }
 

@@ -4,8 +4,8 @@
 
 #include "common/host.h"
 #include "design/profile_design.h"
-#include "model/well_state.h"
 #include "model/well_record.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -80,8 +80,9 @@ enum class DesignFormResult {
 /// Outcome of runDesignForm.
 struct DesignFormOutcome {
   DesignFormResult result = DesignFormResult::Declined;
-  char rule = 0;    ///< the broken rule when Rejected
-  DesignOutcome outcome = DesignOutcome::Done;  ///< the profile design's outcome when Failed or Designed
+  char rule = 0;  ///< the broken rule when Rejected
+  DesignOutcome outcome =
+      DesignOutcome::Done;  ///< the profile design's outcome when Failed or Designed
 };
 
 /// The part of the form's "确定" that follows the geometry (applyDesignGeometry must have run):

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "print/surface.h"
 #include "model/well_state.h"
+#include "print/surface.h"
 
 namespace tarsek {
 

@@ -42,7 +42,8 @@ enum class DesignRecompute {
 /// Knobs of DesignProfile that only tests and benchmarks turn.
 struct DesignOptions {
   DesignRecompute recompute = DesignRecompute::Incremental;
-  /// Largest designPointCount the design may reach before it gives up with DesignOutcome::PointLimit.
+  /// Largest designPointCount the design may reach before it gives up with
+  /// DesignOutcome::PointLimit.
   int pointLimit = 32767;
 };
 

@@ -13,8 +13,8 @@
 
 namespace tarsek {
 
-ImportPlan PlanImport(const WellRecord& well, const std::vector<ImportedRow>& rows,
-                      ImportMode mode, AzimuthReference reference) {
+ImportPlan PlanImport(const WellRecord& well, const std::vector<ImportedRow>& rows, ImportMode mode,
+                      AzimuthReference reference) {
   ImportPlan plan;
   plan.mode = mode;
   // The well keeps azimuths as measured and adds its declination when it calculates.

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "exchange/station_import.h"
-#include "model/well_state.h"
 #include "model/well_record.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 
@@ -41,8 +41,8 @@ struct ImportPlan {
 /// when no row is usable or the result exceeds the station limit. Azimuths given against grid
 /// or true north (reference Corrected) become magnetic ones: the well's declination is taken
 /// off, within 0 to 360.
-ImportPlan PlanImport(const WellRecord& well, const std::vector<ImportedRow>& rows,
-                      ImportMode mode, AzimuthReference reference = AzimuthReference::Magnetic);
+ImportPlan PlanImport(const WellRecord& well, const std::vector<ImportedRow>& rows, ImportMode mode,
+                      AzimuthReference reference = AzimuthReference::Magnetic);
 
 /// Puts a plan's stations into the open well's record in memory, marks the survey unsaved
 /// (surveyDirty), drops any prediction block and recalculates. Nothing is written to disk.

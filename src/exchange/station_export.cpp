@@ -12,8 +12,8 @@
 #include "common/codepage.h"
 #include "common/numtext.h"
 #include "exchange/xlsx_writer.h"
-#include "survey/survey_calc.h"
 #include "model/well_files.h"
+#include "survey/survey_calc.h"
 
 namespace tarsek {
 namespace {
@@ -148,9 +148,9 @@ int AddExportColumnSource(ExportColumnSource source) {
 
 void RemoveExportColumnSource(int id) {
   auto& sources = columnSources();
-  sources.erase(std::remove_if(sources.begin(), sources.end(),
-                               [id](const auto& s) { return s.first == id; }),
-                sources.end());
+  sources.erase(
+      std::remove_if(sources.begin(), sources.end(), [id](const auto& s) { return s.first == id; }),
+      sources.end());
 }
 
 ExportTable SurveyExportTable(const WellState& session,

@@ -20,10 +20,10 @@ std::vector<ExportColumn> UncertaintyExportColumns(const WellState& session, boo
   const unc::WellUncertainty u = unc::UncertaintyOfWell(session.well, session.wellDirectory);
   if (!u.ok || u.track.empty()) return {};
 
-  std::vector<ExportColumn> columns{
-      {"高边误差σH", "m", 2, {}}, {"横向误差σL", "m", 2, {}}, {"轴向误差σA", "m", 2, {}},
-      {"垂向误差σV", "m", 2, {}}, {"椭圆长半轴", "m", 2, {}}, {"椭圆短半轴", "m", 2, {}},
-      {"长半轴方位", "°", 2, {}}};
+  std::vector<ExportColumn> columns{{"高边误差σH", "m", 2, {}}, {"横向误差σL", "m", 2, {}},
+                                    {"轴向误差σA", "m", 2, {}}, {"垂向误差σV", "m", 2, {}},
+                                    {"椭圆长半轴", "m", 2, {}}, {"椭圆短半轴", "m", 2, {}},
+                                    {"长半轴方位", "°", 2, {}}};
   const std::size_t n = static_cast<std::size_t>(session.well.stationCount);
   for (ExportColumn& c : columns) c.values.reserve(n);
   for (std::size_t i = 0; i < n && i < session.well.stations.size(); ++i) {
@@ -31,7 +31,7 @@ std::vector<ExportColumn> UncertaintyExportColumns(const WellState& session, boo
     const unc::Cov3 hla = unc::ToHighSideLateralAlong(p.covariance, p.point.inc, p.point.azi);
     const unc::HorizontalEllipse e = unc::EllipseOf(p.covariance);
     const double values[] = {root(hla.nn), root(hla.ee), root(hla.vv), root(p.covariance.vv),
-                             e.semiMajor, e.semiMinor, e.azimuth};
+                             e.semiMajor,  e.semiMinor,  e.azimuth};
     for (std::size_t k = 0; k < columns.size(); ++k) columns[k].values.push_back(values[k]);
   }
   return columns;

@@ -366,13 +366,13 @@ ParseResult ParseXlsxStations(std::string_view bytes, const ImportOptions& optio
   result.format = ImportFormat::Xlsx;
   result.encoding = "UTF-8";
   if (bytes.size() > kMaxImportFileBytes) {
-    exchange::refuse(result,
-                     "工作簿太大（超过" + std::to_string(kMaxImportFileBytes >> 20) + "MB），不予读取");
+    exchange::refuse(
+        result, "工作簿太大（超过" + std::to_string(kMaxImportFileBytes >> 20) + "MB），不予读取");
     return result;
   }
   MemoryFile file{bytes};
-  zlib_filefunc64_def io{memoryOpen,  memoryRead,  memoryWrite, memoryTell,
-                         memorySeek,  memoryClose, memoryError, &file};
+  zlib_filefunc64_def io{memoryOpen, memoryRead,  memoryWrite, memoryTell,
+                         memorySeek, memoryClose, memoryError, &file};
   Zip zip(unzOpen2_64("", &io));
   if (!zip) {
     exchange::refuse(result, "不是有效的Excel工作簿（.xlsx）");

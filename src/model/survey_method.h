@@ -23,9 +23,9 @@ inline constexpr int kMethodCount = 6;
 
 /// Every survey method in menu order.
 inline constexpr std::array<SurveyMethod, kMethodCount> kSurveyMethods{
-    SurveyMethod::AverageAngle,       SurveyMethod::CorrectedAverageAngle,
-    SurveyMethod::ChordStep,          SurveyMethod::BalancedTangential,
-    SurveyMethod::Tangential,         SurveyMethod::MinimumCurvature};
+    SurveyMethod::AverageAngle, SurveyMethod::CorrectedAverageAngle,
+    SurveyMethod::ChordStep,    SurveyMethod::BalancedTangential,
+    SurveyMethod::Tangential,   SurveyMethod::MinimumCurvature};
 
 /// The method's code 0..5.
 constexpr int MethodCode(SurveyMethod method) noexcept { return static_cast<int>(method); }

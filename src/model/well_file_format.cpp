@@ -206,10 +206,10 @@ bool allFinite(std::initializer_list<double> values) noexcept {
 // Physical ranges of what a well file holds. A value outside them is a damaged or foreign file,
 // and would overflow the calculations. Grid coordinates are large numbers (a zone prefix puts
 // Y near 2e7 on the shipped wells), so they get far more room than depths.
-constexpr double kMaxDepth = 1e7;        // depths and lengths along the hole, m
-constexpr double kMaxCoordinate = 1e8;   // grid coordinates, m
-constexpr double kMaxDistance = 3e8;     // horizontal distances between two such points, m
-constexpr double kMaxRate = 90;          // build and drop rates, degrees per 100 m
+constexpr double kMaxDepth = 1e7;       // depths and lengths along the hole, m
+constexpr double kMaxCoordinate = 1e8;  // grid coordinates, m
+constexpr double kMaxDistance = 3e8;    // horizontal distances between two such points, m
+constexpr double kMaxRate = 90;         // build and drop rates, degrees per 100 m
 
 struct Range {
   const char* name;
@@ -229,13 +229,11 @@ constexpr Range kRate{"变化率", -kMaxRate, kMaxRate};
 constexpr Range kRadius{"半径", 0, kMaxDepth};
 
 // The seventeen reals of the design file's line 2 and the six of line 3, in file order.
-constexpr Range kLine2Ranges[17] = {kCoordinate, kCoordinate, kCoordinate,  kCoordinate,
-                                    kCoordinate, kCoordinate, kCoordinate,  kCoordinate,
-                                    kBearing,    kLength,     kDeclination, kDepthRange,
-                                    kDepthRange, kBearing,    kDistance,    kDistance,
-                                    kRadius};
-constexpr Range kLine3Ranges[6] = {kRate, kInclination, kDepthRange,
-                                   kRate, kRate,        kDepthRange};
+constexpr Range kLine2Ranges[17] = {
+    kCoordinate, kCoordinate, kCoordinate, kCoordinate, kCoordinate,  kCoordinate,
+    kCoordinate, kCoordinate, kBearing,    kLength,     kDeclination, kDepthRange,
+    kDepthRange, kBearing,    kDistance,   kDistance,   kRadius};
+constexpr Range kLine3Ranges[6] = {kRate, kInclination, kDepthRange, kRate, kRate, kDepthRange};
 constexpr Range kStationRanges[3] = {{"测深", -kMaxDepth, kMaxDepth}, kInclination, kBearing};
 
 std::string rangeText(double v) {
@@ -288,10 +286,23 @@ std::string lineFault(const double* values, const Range* ranges, std::size_t cou
 }
 
 std::array<double, 17> line2Values(const BasicData& b) {
-  return {b.padWellheadX,  b.padWellheadY, b.wellheadX,      b.wellheadY,  b.target1X,
-          b.target1Y,      b.target2X,     b.target2Y,       b.gateDirection,
-          b.rigSkidDistance, b.magDeclination, b.target1Tvd, b.target2Tvd, b.designAzimuth,
-          b.designDisplacement1, b.designDisplacement2, b.targetRadius};
+  return {b.padWellheadX,
+          b.padWellheadY,
+          b.wellheadX,
+          b.wellheadY,
+          b.target1X,
+          b.target1Y,
+          b.target2X,
+          b.target2Y,
+          b.gateDirection,
+          b.rigSkidDistance,
+          b.magDeclination,
+          b.target1Tvd,
+          b.target2Tvd,
+          b.designAzimuth,
+          b.designDisplacement1,
+          b.designDisplacement2,
+          b.targetRadius};
 }
 
 std::array<double, 6> line3Values(const BasicData& b) {
@@ -430,8 +441,8 @@ bool FormatSurveyFile(const WellRecord& well, std::string& bytes, std::string& e
     // Checked as the reader will see it: two depths apart in memory can be one in the file.
     const std::string texts[3] = {formatFileNumber(s.md), formatFileNumber(s.inclination),
                                   formatFileNumber(s.azimuth)};
-    const SurveyStation written{s.index, readBack(texts[0]), readBack(texts[1]),
-                                readBack(texts[2]), 0};
+    const SurveyStation written{s.index, readBack(texts[0]), readBack(texts[1]), readBack(texts[2]),
+                                0};
     const std::string fault = stationFault(written, i > 0 ? &previousMd : nullptr);
     if (!fault.empty()) {
       error = "第" + std::to_string(i + 1) + "个测点" + fault;

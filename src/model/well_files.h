@@ -16,9 +16,9 @@ inline constexpr const char* kSurveyExtension = ".sur";
 
 /// What a file routine did. Nothing is thrown; a failure carries the user-facing message.
 struct FileResult {
-  bool ok = true;          ///< false when the file was refused or could not be written
-  bool found = true;       ///< LoadWell: false when no design file exists (nothing was done)
-  std::string message;     ///< Chinese text naming the file; empty when ok
+  bool ok = true;       ///< false when the file was refused or could not be written
+  bool found = true;    ///< LoadWell: false when no design file exists (nothing was done)
+  std::string message;  ///< Chinese text naming the file; empty when ok
   explicit operator bool() const noexcept { return ok; }
 };
 

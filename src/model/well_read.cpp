@@ -1,11 +1,10 @@
-#include "model/well_files.h"
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
 #include "model/well_file_format.h"
+#include "model/well_files.h"
 
 namespace tarsek {
 namespace fs = std::filesystem;

@@ -34,11 +34,11 @@ struct DesignSegment {
 /// like. Opening, saving and telling the windows what changed are the session's, not this
 /// record's.
 struct WellState {
-  WellRecord well;                ///< the open well
+  WellRecord well;                                       ///< the open well
   SurveyMethod calcMethod = SurveyMethod::AverageAngle;  ///< never stored, 平均角法 at start
   Unsaved surveyDirty = Unsaved::Nothing;  ///< Stations when stations changed since the last save
   Unsaved designDirty = Unsaved::Nothing;  ///< Design when design data changed since the last save
-  std::int16_t predictStart = 0;  ///< first station appended by the prediction, or 0
+  std::int16_t predictStart = 0;           ///< first station appended by the prediction, or 0
   /// The stations the last prediction appended, as it left them; only meaningful while
   /// predictStart is not 0. Discarding removes exactly these, never a station typed since.
   std::vector<SurveyStation> predictedStations;
@@ -47,7 +47,7 @@ struct WellState {
   double savedTarget1Y = 0;
   TargetCrossing target1Hit;  ///< survey crossing of target 1's depth; crossed false if none
   TargetCrossing target2Hit;  ///< survey crossing of target 2's depth; crossed false if none
-  std::vector<WellRecord> neighbourWells;  ///< anti-collision neighbours, one entry each
+  std::vector<WellRecord> neighbourWells;       ///< anti-collision neighbours, one entry each
   std::vector<std::uint32_t> neighbourColours;  ///< colour (0x00BBGGRR) per neighbour
   std::array<DesignSegment, 7> designSegments;  ///< rows 0..5 used, row 6 never filled
   std::int16_t designInvalid = 0;               ///< 1 while the design data failed validation

@@ -55,8 +55,8 @@ void ChangeNotifier::notify(Change change) {
     if (e.changes.contains(change)) ids.push_back(e.id);
   }
   for (std::uint64_t id : ids) {
-    auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [id](const Entry& e) { return e.id == id; });
+    auto it =
+        std::find_if(entries_.begin(), entries_.end(), [id](const Entry& e) { return e.id == id; });
     if (it == entries_.end()) continue;
     Listener listener = it->listener;  // the entry may go while its listener runs
     listener(change);

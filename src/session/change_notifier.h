@@ -29,9 +29,7 @@ class ChangeSet {
   constexpr bool empty() const noexcept { return bits_ == 0; }
 
  private:
-  static constexpr std::uint32_t bit(Change c) noexcept {
-    return 1u << static_cast<unsigned>(c);
-  }
+  static constexpr std::uint32_t bit(Change c) noexcept { return 1u << static_cast<unsigned>(c); }
   std::uint32_t bits_ = 0;
 };
 

@@ -13,8 +13,8 @@ namespace tarsek {
 /// reference to every window; the domain routines take it as the WellState it is.
 struct Session : WellState {
   Unsaved lastDirtySum = Unsaved::Nothing;  ///< surveyDirty | designDirty at the last save question
-  std::string wellFilePath;       ///< last file path built by a file routine
-  ChangeNotifier changes;         ///< what changed, for the windows that show it
+  std::string wellFilePath;                 ///< last file path built by a file routine
+  ChangeNotifier changes;                   ///< what changed, for the windows that show it
 };
 
 }  // namespace tarsek

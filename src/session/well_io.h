@@ -20,9 +20,9 @@ struct WellLoadResult : FileResult {
 /// directory, wellNo being the number the design file names. For the open well (neighbourOnly
 /// false, record being session.well) line 3 is read and the profile is designed; for a
 /// neighbour only lines 1 and 2. Without a survey file the well has no stations. For the open
-/// well both target crossings are cleared first. Then RecalculateAll runs. No design file: nothing changes, found = false, ok = true. A malformed
-/// file is refused with a message naming it and the line, and record stays exactly as it was.
-/// The caller runs ResetWellViews for the open well.
+/// well both target crossings are cleared first. Then RecalculateAll runs. No design file: nothing
+/// changes, found = false, ok = true. A malformed file is refused with a message naming it and the
+/// line, and record stays exactly as it was. The caller runs ResetWellViews for the open well.
 WellLoadResult LoadWell(Session& session, WellRecord& record, const std::string& designPath,
                         bool neighbourOnly, const std::string& directory);
 
@@ -32,7 +32,8 @@ FileResult SaveSurveyFile(Session& session, const std::string& directory);
 
 /// Writes the open well's design file in directory. A temporary target in force is dropped:
 /// while targetSaved, savedTarget1X and savedTarget1Y are written as target 1 and copied back
-/// into the record, and the temporary target ends. On success designDirty is cleared; on failure nothing changes.
+/// into the record, and the temporary target ends. On success designDirty is cleared; on failure
+/// nothing changes.
 FileResult SaveDesignFile(Session& session, const std::string& directory);
 
 /// Asks through session.ui() whether to save the open well's changed data (Yes/No/Cancel) and

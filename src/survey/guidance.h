@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/well_state.h"
 #include "model/well_record.h"
+#include "model/well_state.h"
 
 namespace tarsek {
 

@@ -601,7 +601,8 @@ void ComputeTrajectoryInto(std::vector<SurveyStation>& stations, const BasicData
 }
 
 std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
-                                             const BasicData& block, int count, SurveyMethod calcMethod) {
+                                             const BasicData& block, int count,
+                                             SurveyMethod calcMethod) {
   std::vector<StationResult> results;
   ComputeTrajectoryInto(stations, block, count, calcMethod, results);
   return results;
@@ -786,7 +787,8 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
       w.angA[j] = a;
     }
   }
-  const bool perCourse = calcMethod == SurveyMethod::AverageAngle || calcMethod == SurveyMethod::CorrectedAverageAngle;
+  const bool perCourse =
+      calcMethod == SurveyMethod::AverageAngle || calcMethod == SurveyMethod::CorrectedAverageAngle;
   // Per-station angles: the station above comes from the block before, except at the top.
   const std::size_t from = perCourse || !first ? 1 : 0;
   if (!perCourse) {
@@ -881,8 +883,8 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
           continue;
         }
         const double beta = 2 * w.turn[j];
-        const double rf =
-            beta < mincurv::kSeriesBelow ? 1 + beta * beta / 12 : 2 / beta * (w.scratch[j] / w.tN[j]);
+        const double rf = beta < mincurv::kSeriesBelow ? 1 + beta * beta / 12
+                                                       : 2 / beta * (w.scratch[j] / w.tN[j]);
         const double h = w.dL[j] / 2 * rf;
         w.incT[j] = h * sv;
         w.incH[j] = h * (w.sI[j - 1] + w.sI[j]);

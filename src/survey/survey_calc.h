@@ -9,7 +9,6 @@
 
 namespace tarsek {
 
-
 /// Bearing in degrees, 0 <= result < 360, of a north/east pair; the origin gives 0.
 double AzimuthOf(double north, double east) noexcept;
 
@@ -32,7 +31,8 @@ StationResult IntervalIncrements(SurveyStation& prev, SurveyStation& cur, Survey
 /// Trajectory of the first count stations, dimensioned count + 1. Recomputes gridAzimuth of
 /// every station (azimuth + declination) when count >= 2; method 0 may substitute some.
 std::vector<StationResult> ComputeTrajectory(std::vector<SurveyStation>& stations,
-                                             const BasicData& block, int count, SurveyMethod calcMethod);
+                                             const BasicData& block, int count,
+                                             SurveyMethod calcMethod);
 
 /// ComputeTrajectory into results, whose storage is reused: the same values, computed with each
 /// station's sines and cosines taken once. What RecalculateAll runs.

@@ -236,7 +236,8 @@ std::vector<TableEntry> stationTableEntries(const WellState& session) {
   bool drawn1 = false;
   bool drawn2 = false;
   const auto crossesBelow = [&](const TargetCrossing& hit, int i) {
-    return hit.crossed && hit.result.tvd > 0 && hit.result.tvd < w.results[static_cast<std::size_t>(i + 1)].tvd;
+    return hit.crossed && hit.result.tvd > 0 &&
+           hit.result.tvd < w.results[static_cast<std::size_t>(i + 1)].tvd;
   };
   for (int i = 0; i < n; ++i) {
     entries.push_back({i, 0});

@@ -27,7 +27,6 @@ SurveyStation makeStation(int index, double md, double inclination, double azimu
 
 double round2(double v) { return std::round(v * 100) / 100; }
 
-
 DepthLookup stationLookup(const WellRecord& w, int i) {
   const SurveyStation& s = w.stations[at(i)];
   return {LookupKind::Station, i, s.md, s.inclination, s.azimuth, w.results[at(i)].tvd};
@@ -37,12 +36,8 @@ DepthLookup interpolated(const WellState& session, int i, double value, bool byT
   const WellRecord& w = session.well;
   const TargetCrossing x = StationAtDepth(value, w.stations[at(i - 1)], w.results[at(i - 1)],
                                           w.basic(), w.stations[at(i)], byTvd, session.calcMethod);
-  return {LookupKind::Interpolated,
-          -1,
-          x.station.md,
-          x.station.inclination,
-          x.station.azimuth,
-          x.result.tvd};
+  return {LookupKind::Interpolated, -1,          x.station.md, x.station.inclination,
+          x.station.azimuth,        x.result.tvd};
 }
 
 // The station at a depth, or the interval the depth falls in, on the measured-depth or the
@@ -162,8 +157,7 @@ DepthLookup lookupByTvd(const WellState& session, double tvd) {
 bool discardPrediction(WellState& session) {
   WellRecord& w = session.well;
   std::vector<SurveyStation>& predicted = session.predictedStations;
-  if (w.wellNo.empty() || w.stationCount == 0 || session.predictStart == 0 ||
-      predicted.empty()) {
+  if (w.wellNo.empty() || w.stationCount == 0 || session.predictStart == 0 || predicted.empty()) {
     session.predictStart = 0;
     predicted.clear();
     return false;

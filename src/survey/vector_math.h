@@ -2,8 +2,8 @@
 
 // Element-wise sine, cosine and arc functions over arrays, four values at a time with AVX2.
 // Each result is within 3.5 units in the last place of the exact value (the C library's within
-// one), far below anything the program shows, but not always the same last bits. Callers must check available() first: the routines use
-// instructions older processors lack.
+// one), far below anything the program shows, but not always the same last bits. Callers must check
+// available() first: the routines use instructions older processors lack.
 
 #include <cstddef>
 

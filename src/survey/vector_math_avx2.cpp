@@ -64,7 +64,8 @@ void atan(const double* x, double* out, std::size_t n) noexcept {
 void atan2(const double* y, const double* x, double* out, std::size_t n) noexcept {
   std::size_t i = 0;
   for (; i + 4 <= n; i += 4)
-    _mm256_storeu_pd(out + i, Sleef_atan2d4_u35avx2(_mm256_loadu_pd(y + i), _mm256_loadu_pd(x + i)));
+    _mm256_storeu_pd(out + i,
+                     Sleef_atan2d4_u35avx2(_mm256_loadu_pd(y + i), _mm256_loadu_pd(x + i)));
   if (i == n) return;
   alignas(32) double a[4] = {0, 0, 0, 0}, b[4] = {1, 1, 1, 1}, res[4];
   for (std::size_t k = 0; i + k < n; ++k) a[k] = y[i + k], b[k] = x[i + k];

@@ -8,10 +8,10 @@ namespace tarsek {
 namespace {
 
 // Generous bounds: a value beyond them is a typing slip, not a well.
-constexpr double kDepth = 20000;   // m, the deepest hole there is
-constexpr double kDensity = 5;     // g/cm^3, heavier than any drilling mud
-constexpr double kMaterial = 10;   // g/cm^3, heavier than any weighting material
-constexpr double kDiameter = 1000; // mm
+constexpr double kDepth = 20000;    // m, the deepest hole there is
+constexpr double kDensity = 5;      // g/cm^3, heavier than any drilling mud
+constexpr double kMaterial = 10;    // g/cm^3, heavier than any weighting material
+constexpr double kDiameter = 1000;  // mm
 
 constexpr ToolLimit kHydraulics[] = {
     {"H", "井深", "m", 0, kDepth, true},

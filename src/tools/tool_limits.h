@@ -7,12 +7,12 @@ namespace tarsek {
 
 /// The calculators of the tools window whose inputs are checked against physical limits.
 enum class ToolCalculator {
-  Hydraulics,  ///< 钻头水力参数: the twelve boxes of 水力参数
-  Casing,      ///< 套管强度校核: density, section length, plug-top depth
-  KillDensity, ///< 关井基本数据: depth, shut-in pressure, original density
-  Weighting,   ///< 加重料重量: original, planned and material density, mud volume
-  StuckPoint,  ///< 卡点深度、泡油量: stretch, pull, hole diameter, depth
-  Turn,        ///< 扭方位: the nine boxes of the azimuth-turn frame
+  Hydraulics,   ///< 钻头水力参数: the twelve boxes of 水力参数
+  Casing,       ///< 套管强度校核: density, section length, plug-top depth
+  KillDensity,  ///< 关井基本数据: depth, shut-in pressure, original density
+  Weighting,    ///< 加重料重量: original, planned and material density, mud volume
+  StuckPoint,   ///< 卡点深度、泡油量: stretch, pull, hole diameter, depth
+  Turn,         ///< 扭方位: the nine boxes of the azimuth-turn frame
 };
 
 /// The range a calculator input may take. Zero is an empty box, which the calculators answer

@@ -11,12 +11,12 @@
 #include <cmath>
 
 #include "design/design_report.h"
-#include "ui/ui_texts.h"
 #include "model/well_files.h"
 #include "plot/trajectory_plot.h"
 #include "print/survey_paging.h"
 #include "survey/survey_report.h"
 #include "ui/painter_surface.h"
+#include "ui/ui_texts.h"
 #include "uncertainty/uncertainty_report.h"
 
 namespace tarsek {

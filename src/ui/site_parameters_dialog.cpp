@@ -10,9 +10,9 @@
 #include <cmath>
 
 #include "common/numtext.h"
-#include "uncertainty/error_model.h"
 #include "model/well_files.h"
 #include "ui/ui_support.h"
+#include "uncertainty/error_model.h"
 
 namespace tarsek {
 namespace {

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <array>
 
-#include "uncertainty/site_params.h"
 #include "session/session.h"
+#include "uncertainty/site_params.h"
 
 class QComboBox;
 class QLabel;

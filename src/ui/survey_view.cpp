@@ -9,12 +9,10 @@
 
 #include "common/numtext.h"
 #include "model/well_files.h"
+#include "session/session_runs.h"
 #include "session/well_io.h"
 #include "survey/survey_display.h"
 #include "survey/survey_entry.h"
-#include "model/well_files.h"
-#include "session/session_runs.h"
-#include "session/well_io.h"
 #include "ui/ui_support.h"
 
 namespace tarsek {

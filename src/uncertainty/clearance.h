@@ -38,8 +38,9 @@ struct ClearancePoint {
 ClearancePoint SeparationAt(const Vec3& reference, const Cov3& referenceCov, const Vec3& offset,
                             const Cov3& offsetCov, const ClearanceSettings& settings);
 
-/// One ClearancePoint per reference station from its firstSurveyed on, against the offset's closest point, whose
-/// covariance is that of a station placed there. Both tracks in the same axes and origin.
+/// One ClearancePoint per reference station from its firstSurveyed on, against the offset's closest
+/// point, whose covariance is that of a station placed there. Both tracks in the same axes and
+/// origin.
 std::vector<ClearancePoint> SeparationAlong(const CovarianceTrack& reference,
                                             const CovarianceTrack& offset,
                                             const ClearanceSettings& settings);

@@ -15,8 +15,8 @@ double Cov3::largestEigenvalue() const noexcept {
   const double p = std::sqrt(p2 / 6);
   const double b00 = (nn - q) / p, b11 = (ee - q) / p, b22 = (vv - q) / p;
   const double b01 = ne / p, b02 = nv / p, b12 = ev / p;
-  const double det = b00 * (b11 * b22 - b12 * b12) - b01 * (b01 * b22 - b12 * b02) +
-                     b02 * (b01 * b12 - b11 * b02);
+  const double det =
+      b00 * (b11 * b22 - b12 * b12) - b01 * (b01 * b22 - b12 * b02) + b02 * (b01 * b12 - b11 * b02);
   const double r = std::clamp(det / 2, -1.0, 1.0);
   return q + 2 * p * std::cos(std::acos(r) / 3);
 }

@@ -14,13 +14,22 @@ struct Cov3 {
   double nn = 0, ee = 0, vv = 0, ne = 0, nv = 0, ev = 0;
 
   Cov3& operator+=(const Cov3& o) noexcept {
-    nn += o.nn; ee += o.ee; vv += o.vv; ne += o.ne; nv += o.nv; ev += o.ev;
+    nn += o.nn;
+    ee += o.ee;
+    vv += o.vv;
+    ne += o.ne;
+    nv += o.nv;
+    ev += o.ev;
     return *this;
   }
   /// Adds e eᵀ.
   void addOuter(const Vec3& e) noexcept {
-    nn += e[0] * e[0]; ee += e[1] * e[1]; vv += e[2] * e[2];
-    ne += e[0] * e[1]; nv += e[0] * e[2]; ev += e[1] * e[2];
+    nn += e[0] * e[0];
+    ee += e[1] * e[1];
+    vv += e[2] * e[2];
+    ne += e[0] * e[1];
+    nv += e[0] * e[2];
+    ev += e[1] * e[2];
   }
   /// uᵀ C u: the variance along the unit vector u.
   double along(const Vec3& u) const noexcept {

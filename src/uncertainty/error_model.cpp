@@ -10,10 +10,10 @@ namespace tarsek::unc {
 namespace {
 
 constexpr std::array<std::string_view, 25> kWeightNames = {
-    "DREF",     "DSF",      "DST",      "ABXY-TI1", "ABXY-TI2", "ABZ",      "ASXY-TI1",
-    "ASXY-TI2", "ASXY-TI3", "ASZ",      "MBXY-TI1", "MBXY-TI2", "MBZ",      "MSXY-TI1",
-    "MSXY-TI2", "MSXY-TI3", "MSZ",      "AZ",       "DBH",      "AMIL",     "SAG",
-    "XYM1",     "XYM2",     "XYM3",     "XYM4"};
+    "DREF",     "DSF",      "DST",  "ABXY-TI1", "ABXY-TI2", "ABZ",  "ASXY-TI1",
+    "ASXY-TI2", "ASXY-TI3", "ASZ",  "MBXY-TI1", "MBXY-TI2", "MBZ",  "MSXY-TI1",
+    "MSXY-TI2", "MSXY-TI3", "MSZ",  "AZ",       "DBH",      "AMIL", "SAG",
+    "XYM1",     "XYM2",     "XYM3", "XYM4"};
 
 std::string_view trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -86,7 +86,8 @@ bool ParseErrorModel(std::string_view text, const std::string& fallbackName,
   ErrorModel out;
   out.name = fallbackName;
   const auto fail = [&](std::size_t line, const std::string& what) {
-    message = "误差模型“" + source + "”第" + std::to_string(line) + "行" + what + "，无法使用该模型！";
+    message =
+        "误差模型“" + source + "”第" + std::to_string(line) + "行" + what + "，无法使用该模型！";
     return false;
   };
   if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);

@@ -22,10 +22,31 @@ enum class Propagation {
 /// The weighting functions a term may name; each gives the term's effect on measured depth,
 /// inclination and azimuth at a station (some also a near-vertical form).
 enum class WeightFunction {
-  DREF, DSF, DST,
-  ABXY_TI1, ABXY_TI2, ABZ, ASXY_TI1, ASXY_TI2, ASXY_TI3, ASZ,
-  MBXY_TI1, MBXY_TI2, MBZ, MSXY_TI1, MSXY_TI2, MSXY_TI3, MSZ,
-  AZ, DBH, AMIL, SAG, XYM1, XYM2, XYM3, XYM4,
+  DREF,
+  DSF,
+  DST,
+  ABXY_TI1,
+  ABXY_TI2,
+  ABZ,
+  ASXY_TI1,
+  ASXY_TI2,
+  ASXY_TI3,
+  ASZ,
+  MBXY_TI1,
+  MBXY_TI2,
+  MBZ,
+  MSXY_TI1,
+  MSXY_TI2,
+  MSXY_TI3,
+  MSZ,
+  AZ,
+  DBH,
+  AMIL,
+  SAG,
+  XYM1,
+  XYM2,
+  XYM3,
+  XYM4,
 };
 
 /// The name a model file uses for a weighting function ("DREF", "ABXY-TI1", ...).
@@ -40,9 +61,9 @@ struct ErrorTerm {
   std::string description;  ///< the model file's own description
   WeightFunction weight = WeightFunction::DREF;
   Propagation propagation = Propagation::Systematic;
-  double magnitude = 0;     ///< 1 sigma as the file states it, in unit
-  std::string unit;         ///< "m", "-", "1/m", "m/s2", "nT", "deg", "deg.nT"
-  double sigma = 0;         ///< magnitude in working units: degrees turned into radians
+  double magnitude = 0;  ///< 1 sigma as the file states it, in unit
+  std::string unit;      ///< "m", "-", "1/m", "m/s2", "nT", "deg", "deg.nT"
+  double sigma = 0;      ///< magnitude in working units: degrees turned into radians
 };
 
 /// A tool model: its name and its terms in file order.

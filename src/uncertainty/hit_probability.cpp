@@ -53,7 +53,8 @@ double HitProbability(double dn, double de, double nn, double ee, double ne, dou
   const auto f = [&](double theta) {
     const double u = cu + radius * std::sin(theta);
     const double h = radius * std::cos(theta);
-    const double density = std::exp(-0.5 * (u / su) * (u / su)) / (su * std::sqrt(2 * std::numbers::pi));
+    const double density =
+        std::exp(-0.5 * (u / su) * (u / su)) / (su * std::sqrt(2 * std::numbers::pi));
     double across = 0;
     if (sv < 1e-12 * radius)
       across = (cv - h <= 0 && 0 <= cv + h) ? 1.0 : 0.0;
@@ -92,8 +93,8 @@ TargetHit HitAtDepth(const CovarianceTrack& track, double tvd, double targetNort
   const double dn = hit.at.point.position[0] - targetNorth;
   const double de = hit.at.point.position[1] - targetEast;
   hit.missDistance = std::hypot(dn, de);
-  hit.probability =
-      HitProbability(dn, de, hit.at.covariance.nn, hit.at.covariance.ee, hit.at.covariance.ne, radius);
+  hit.probability = HitProbability(dn, de, hit.at.covariance.nn, hit.at.covariance.ee,
+                                   hit.at.covariance.ne, radius);
   return hit;
 }
 

@@ -14,7 +14,7 @@ double HitProbability(double dn, double de, double nn, double ee, double ne, dou
 
 /// The crossing of a target depth and its probability.
 struct TargetHit {
-  bool crossed = false;  ///< false when the path does not reach the depth (nothing else set)
+  bool crossed = false;       ///< false when the path does not reach the depth (nothing else set)
   CovarianceTrack::Point at;  ///< the crossing point and its covariance
   double missDistance = 0;    ///< horizontal distance from the target centre, m
   double probability = 0;

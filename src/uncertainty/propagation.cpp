@@ -31,9 +31,15 @@ RawWeight evaluate(WeightFunction f, const StationTrig& s) {
   RawWeight w;
   const double sqrt2 = std::numbers::sqrt2;
   switch (f) {
-    case WeightFunction::DREF: w.d = 1; break;
-    case WeightFunction::DSF: w.d = s.md; break;
-    case WeightFunction::DST: w.d = s.md * s.tvd; break;
+    case WeightFunction::DREF:
+      w.d = 1;
+      break;
+    case WeightFunction::DSF:
+      w.d = s.md;
+      break;
+    case WeightFunction::DST:
+      w.d = s.md * s.tvd;
+      break;
     case WeightFunction::ABXY_TI1:
       w.i = -s.ci / s.g;
       w.a = s.tanDip * s.ci * s.sm / s.g;
@@ -58,14 +64,22 @@ RawWeight evaluate(WeightFunction f, const StationTrig& s) {
       w.i = s.si * s.ci / 2;
       w.a = -s.tanDip * s.si * s.ci * s.sm / 2;
       break;
-    case WeightFunction::ASXY_TI3: w.a = (s.tanDip * s.si * s.cm - s.ci) / 2; break;
+    case WeightFunction::ASXY_TI3:
+      w.a = (s.tanDip * s.si * s.cm - s.ci) / 2;
+      break;
     case WeightFunction::ASZ:
       w.i = -s.si * s.ci;
       w.a = s.tanDip * s.si * s.ci * s.sm;
       break;
-    case WeightFunction::MBXY_TI1: w.a = -s.ci * s.sm / s.bcosDip; break;
-    case WeightFunction::MBXY_TI2: w.a = s.cm / s.bcosDip; break;
-    case WeightFunction::MBZ: w.a = -s.si * s.sm / s.bcosDip; break;
+    case WeightFunction::MBXY_TI1:
+      w.a = -s.ci * s.sm / s.bcosDip;
+      break;
+    case WeightFunction::MBXY_TI2:
+      w.a = s.cm / s.bcosDip;
+      break;
+    case WeightFunction::MBZ:
+      w.a = -s.si * s.sm / s.bcosDip;
+      break;
     case WeightFunction::MSXY_TI1:
       w.a = s.si * s.sm * (s.tanDip * s.ci + s.si * s.cm) / sqrt2;
       break;
@@ -75,13 +89,27 @@ RawWeight evaluate(WeightFunction f, const StationTrig& s) {
     case WeightFunction::MSXY_TI3:
       w.a = (s.ci * s.cm * s.cm - s.ci * s.sm * s.sm - s.tanDip * s.si * s.cm) / 2;
       break;
-    case WeightFunction::MSZ: w.a = -(s.si * s.cm + s.tanDip * s.ci) * s.si * s.sm; break;
-    case WeightFunction::AZ: w.a = 1; break;
-    case WeightFunction::DBH: w.a = 1 / s.bcosDip; break;
-    case WeightFunction::AMIL: w.a = s.si * s.sm / s.bcosDip; break;
-    case WeightFunction::SAG: w.i = s.si; break;
-    case WeightFunction::XYM1: w.i = std::fabs(s.si); break;
-    case WeightFunction::XYM2: w.a = -1; break;
+    case WeightFunction::MSZ:
+      w.a = -(s.si * s.cm + s.tanDip * s.ci) * s.si * s.sm;
+      break;
+    case WeightFunction::AZ:
+      w.a = 1;
+      break;
+    case WeightFunction::DBH:
+      w.a = 1 / s.bcosDip;
+      break;
+    case WeightFunction::AMIL:
+      w.a = s.si * s.sm / s.bcosDip;
+      break;
+    case WeightFunction::SAG:
+      w.i = s.si;
+      break;
+    case WeightFunction::XYM1:
+      w.i = std::fabs(s.si);
+      break;
+    case WeightFunction::XYM2:
+      w.a = -1;
+      break;
     case WeightFunction::XYM3:
       if (s.vertical) {
         w.direct = true;
@@ -151,8 +179,7 @@ namespace {
 
 // The move of the position below station k from one term's error at k over the course
 // before k (from direction tPrev, length dBefore) ...
-Vec3 beforePart(double depth, const Vec3& move, const Vec3& tPrev, const Vec3& t,
-                double dBefore) {
+Vec3 beforePart(double depth, const Vec3& move, const Vec3& tPrev, const Vec3& t, double dBefore) {
   Vec3 e{};
   for (int i = 0; i < 3; ++i) e[i] = depth * 0.5 * (tPrev[i] + t[i]) + 0.5 * dBefore * move[i];
   return e;

@@ -17,8 +17,8 @@
 
 namespace tarsek::unc {
 
-/// Inclinations below this (degrees), or this near 180, count as vertical: the terms that have near-vertical
-/// forms use them there.
+/// Inclinations below this (degrees), or this near 180, count as vertical: the terms that have
+/// near-vertical forms use them there.
 inline constexpr double kVerticalLimitDeg = 0.0001;
 
 /// The covariance of every station of one path, and of any point between them placed as a
@@ -73,8 +73,8 @@ class CovarianceTrack {
     Vec3 move{};
   };
   void weightsAt(double md, double tvd, double incDeg, double aziDeg, Weight* out) const;
-  void weightsAt(double md, double tvd, double incDeg, double sinInc, double cosInc,
-                 double sinAzi, double cosAzi, Weight* out) const;
+  void weightsAt(double md, double tvd, double incDeg, double sinInc, double cosInc, double sinAzi,
+                 double cosAzi, Weight* out) const;
 
   ErrorModel model_;
   SiteParameters site_;
@@ -83,8 +83,8 @@ class CovarianceTrack {
   bool surfaceTie_ = true;
   std::size_t firstSurveyed_ = 0;
   std::size_t termCount_ = 0;
-  std::vector<int> slot_;         // per term: index among the systematic or random terms
-  std::vector<bool> random_;      // per term
+  std::vector<int> slot_;     // per term: index among the systematic or random terms
+  std::vector<bool> random_;  // per term
   std::size_t systematicCount_ = 0, randomCount_ = 0;
   std::vector<Weight> weights_;   // station × term
   std::vector<Vec3> sysPrefix_;   // station × systematic term: Σ e over stations <= station

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "model/well_state.h"
 #include "uncertainty/clearance.h"
 #include "uncertainty/site_params.h"
-#include "model/well_state.h"
 
 namespace tarsek::unc {
 

@@ -9,8 +9,8 @@
 #include <system_error>
 
 #include "common/numtext.h"
-#include "uncertainty/error_model.h"
 #include "model/well_files.h"
+#include "uncertainty/error_model.h"
 
 namespace tarsek::unc {
 namespace {
@@ -40,17 +40,28 @@ constexpr std::array<Key, 11> kKeys = {{
 
 double* fieldOf(SiteParameters& p, std::size_t key) {
   switch (key) {
-    case 0: return &p.btotal;
-    case 1: return &p.dip;
-    case 2: return &p.gravity;
-    case 3: return &p.latitude;
-    case 4: return &p.convergence;
-    case 6: return &p.sigmaMultiple;
-    case 7: return &p.diameter;
-    case 8: return &p.k;
-    case 9: return &p.sm;
-    case 10: return &p.sigmaPa;
-    default: return nullptr;
+    case 0:
+      return &p.btotal;
+    case 1:
+      return &p.dip;
+    case 2:
+      return &p.gravity;
+    case 3:
+      return &p.latitude;
+    case 4:
+      return &p.convergence;
+    case 6:
+      return &p.sigmaMultiple;
+    case 7:
+      return &p.diameter;
+    case 8:
+      return &p.k;
+    case 9:
+      return &p.sm;
+    case 10:
+      return &p.sigmaPa;
+    default:
+      return nullptr;
   }
 }
 
@@ -153,8 +164,8 @@ bool ParseSiteParameters(std::string_view text, const std::string& fileName, Sit
   }
   for (std::size_t i = 0; i < kKeys.size(); ++i) {
     if (kKeys[i].required && seenAt[i] == 0) {
-      message = "文件“" + fileName + "”缺少" + kKeys[i].label + "（" + kKeys[i].name + "）" +
-                kRefused;
+      message =
+          "文件“" + fileName + "”缺少" + kKeys[i].label + "（" + kKeys[i].name + "）" + kRefused;
       return false;
     }
   }

@@ -13,20 +13,20 @@ inline constexpr const char* kSiteExtension = ".unc";
 
 /// Site and clearance settings of one well.
 struct SiteParameters {
-  double btotal = 0;        ///< magnetic total field, nT
-  double dip = 0;           ///< magnetic dip, degrees
+  double btotal = 0;         ///< magnetic total field, nT
+  double dip = 0;            ///< magnetic dip, degrees
   double gravity = 9.80665;  ///< m/s²
-  double latitude = 0;      ///< degrees, north positive
-  double convergence = 0;   ///< grid convergence, degrees: true azimuth = grid azimuth + this
+  double latitude = 0;       ///< degrees, north positive
+  double convergence = 0;    ///< grid convergence, degrees: true azimuth = grid azimuth + this
   /// Magnetic declination, degrees east: magnetic azimuth = true azimuth − this. Not kept in
   /// the file: a well's comes from its design file (see ForWell).
   double declination = 0;
   std::string model = "ISCWSA MWD Rev4";  ///< tool model name
-  double sigmaMultiple = 2;  ///< how many sigma the drawn ellipses are
-  double diameter = 0;       ///< hole-and-casing diameter for clearance, m
-  double k = 3.5;            ///< separation-rule scaling factor
-  double sm = 0.3;           ///< surface margin, m
-  double sigmaPa = 0.5;      ///< project-ahead standard deviation, m
+  double sigmaMultiple = 2;               ///< how many sigma the drawn ellipses are
+  double diameter = 0;                    ///< hole-and-casing diameter for clearance, m
+  double k = 3.5;                         ///< separation-rule scaling factor
+  double sm = 0.3;                        ///< surface margin, m
+  double sigmaPa = 0.5;                   ///< project-ahead standard deviation, m
 };
 
 /// Empty when every value is usable; otherwise the Chinese reason for the first that is not

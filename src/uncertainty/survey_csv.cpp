@@ -27,7 +27,8 @@ std::vector<std::string_view> split(std::string_view line) {
   std::size_t start = 0;
   for (;;) {
     const std::size_t comma = line.find(',', start);
-    out.push_back(trim(line.substr(start, comma == std::string_view::npos ? line.npos : comma - start)));
+    out.push_back(
+        trim(line.substr(start, comma == std::string_view::npos ? line.npos : comma - start)));
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
@@ -69,7 +70,8 @@ bool ParseSurveyCsv(std::string_view text, const std::string& source, SurveyPath
           if (lower(f[i]) == kNames[c] && col[c] < 0) col[c] = static_cast<int>(i);
       for (std::size_t c = 0; c < 3; ++c) {
         if (col[c] < 0) {
-          message = at(lineNo) + "的表头缺少“" + kNames[c] + "”列（需要md、inc、azi），无法读取测点！";
+          message =
+              at(lineNo) + "的表头缺少“" + kNames[c] + "”列（需要md、inc、azi），无法读取测点！";
           return false;
         }
       }

@@ -32,8 +32,8 @@ struct SurveyPath {
 };
 
 /// Empty when the path can be used; otherwise a Chinese message naming the first bad station
-/// by its measured depth: fewer than one station, a value that is not a finite number, depths that do not
-/// increase, an inclination outside 0..180.
+/// by its measured depth: fewer than one station, a value that is not a finite number, depths that
+/// do not increase, an inclination outside 0..180.
 std::string CheckPath(const SurveyPath& path);
 
 /// Positions of every station by minimum curvature from the tie-on point.

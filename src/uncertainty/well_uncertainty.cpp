@@ -95,7 +95,8 @@ std::vector<NeighbourSeparation> SeparationToNeighbours(const WellRecord& well,
     if (!own.ok) {
       sep.status = own.status;
     } else if (LoadSiteParameters(directory, nb.wellNo, site, sep.status) != SiteFile::Loaded) {
-      if (sep.status == kNoSiteParameters) sep.status = "邻井“" + nb.wellNo + "”" + kNoSiteParameters;
+      if (sep.status == kNoSiteParameters)
+        sep.status = "邻井“" + nb.wellNo + "”" + kNoSiteParameters;
     } else {
       const WellUncertainty other = UncertaintyOfWell(nb, site, well);
       if (!other.ok) {

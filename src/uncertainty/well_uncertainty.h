@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "model/well_record.h"
 #include "uncertainty/clearance.h"
 #include "uncertainty/hit_probability.h"
 #include "uncertainty/propagation.h"
 #include "uncertainty/site_params.h"
-#include "model/well_record.h"
 
 namespace tarsek::unc {
 
@@ -32,7 +32,7 @@ SiteParameters SiteForWell(SiteParameters site, const BasicData& well) noexcept;
 
 /// Everything the windows need about one well's position uncertainty.
 struct WellUncertainty {
-  bool ok = false;     ///< track built
+  bool ok = false;  ///< track built
   std::string status;  ///< why not, when !ok ("未设置测量误差参数", a refused file, bad stations)
   SiteParameters site;
   CovarianceTrack track;  ///< positions relative to the well's own wellhead
@@ -49,13 +49,14 @@ WellUncertainty UncertaintyOfWell(const WellRecord& well, const SiteParameters& 
 /// The probability of hitting one target of a well, where the survey crosses its depth and,
 /// while it has not, where the survey projected ahead on its last direction does.
 struct WellTargetHit {
-  int target = 0;      ///< 1 or 2
-  double tvd = 0;      ///< target depth, m
-  double north = 0;    ///< target centre from the wellhead, m
+  int target = 0;    ///< 1 or 2
+  double tvd = 0;    ///< target depth, m
+  double north = 0;  ///< target centre from the wellhead, m
   double east = 0;
   double radius = 0;   ///< targetRadius
   TargetHit surveyed;  ///< crossed = false while the survey is above the target
-  TargetHit projected; ///< only while the survey is above it; crossed = false when it never gets there
+  TargetHit
+      projected;  ///< only while the survey is above it; crossed = false when it never gets there
 };
 
 /// Target 1 or 2 of well, whose track u was built by UncertaintyOfWell; false (out untouched)

@@ -31,7 +31,8 @@ struct Station {
 
 // A well whose results come from the survey calculation itself, as they do in the program.
 WellRecord wellFrom(const std::string& name, double wellheadX, double wellheadY,
-                    const std::vector<Station>& stations, SurveyMethod method = SurveyMethod::AverageAngle) {
+                    const std::vector<Station>& stations,
+                    SurveyMethod method = SurveyMethod::AverageAngle) {
   WellRecord w;
   w.wellNo = name;
   w.wellheadX = wellheadX;
@@ -138,7 +139,8 @@ TEST(AntiCollisionRobustness, OddNeighboursScanAndDrawFinite) {
     }
     ClearanceScan scan;
     for (double step : {2.0, 2.5, 3.5, 7.0, 1e6, 1e300, HUGE_VAL}) {
-      SCOPED_TRACE("method " + std::to_string(MethodCode(method)) + ", step " + std::to_string(step));
+      SCOPED_TRACE("method " + std::to_string(MethodCode(method)) + ", step " +
+                   std::to_string(step));
       ASSERT_TRUE(scanClearance(session, step, scan));
       EXPECT_TRUE(scanIsSane(session, scan));
     }

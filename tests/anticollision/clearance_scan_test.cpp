@@ -266,7 +266,8 @@ TEST(ScanStraightTracks, EverySampleLiesOnItsStraightCourseUnderEveryMethod) {
   // point follows by plain trigonometry: a negative-zero grid azimuth, a single station, a well
   // that ends within a few steps, one that starts deep.
   const auto at = [](double md, double inc, double az) { return SurveyStation{0, md, inc, az, 0}; };
-  const std::vector<std::pair<double, std::vector<SurveyStation>>> tracks = {  // declination
+  const std::vector<std::pair<double, std::vector<SurveyStation>>> tracks = {
+      // declination
       {0, {at(0, 0, 0), at(1000, 0, 0)}},
       {0, {at(0, 0, 0), at(200, 0, 0), at(200, 25, 45), at(900, 25, 45)}},
       {-0.0, {at(0, 0, 0), at(100, 0, 0), at(100, 30, -0.0), at(600, 30, -0.0)}},
@@ -311,7 +312,8 @@ TEST(ScanStraightTracks, EverySampleLiesOnItsStraightCourseUnderEveryMethod) {
           break;
         }
         // The depth is met to 1e-4 m, which stretches along a course that is nearly flat.
-        const std::string where = std::to_string(i) + " method " + std::to_string(MethodCode(method));
+        const std::string where =
+            std::to_string(i) + " method " + std::to_string(MethodCode(method));
         EXPECT_NEAR(c.neighbourMd, md, 2e-3) << where << " tvd " << c.tvd;
         EXPECT_NEAR(c.dNorth, north + 5, 2e-3) << where << " tvd " << c.tvd;
         EXPECT_NEAR(c.dEast, east - 3, 2e-3) << where << " tvd " << c.tvd;

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "survey/survey_calc.h"
 #include "model/well_file_format.h"
+#include "survey/survey_calc.h"
 
 namespace tarsek {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "common/constants.h"
 #include "design/profile_design.h"
-#include "survey/survey_calc.h"
 #include "session/session.h"
+#include "survey/survey_calc.h"
 
 namespace tarsek::testing {
 

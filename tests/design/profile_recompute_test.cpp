@@ -188,7 +188,8 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
          return s;
        },
        DesignOutcome::BuildTooLow},
-      {"targets in line", [](SurveyMethod m) { return testing::targetsInLine(m, 3); }, DesignOutcome::Done},
+      {"targets in line", [](SurveyMethod m) { return testing::targetsInLine(m, 3); },
+       DesignOutcome::Done},
       {"build overshooting target 2",
        [](SurveyMethod m) {
          WellState s = twoTargetWell(m);
@@ -221,9 +222,9 @@ TEST(DesignRecompute, IncrementalEqualsFullRecomputationForEveryMethodAndOutcome
                       },
                       DesignOutcome::PointLimit},
                      80),
-      withPointLimit(
-          {"outcome 8 in the hold", [](SurveyMethod m) { return singleTargetWell(m); }, DesignOutcome::PointLimit},
-          60),
+      withPointLimit({"outcome 8 in the hold", [](SurveyMethod m) { return singleTargetWell(m); },
+                      DesignOutcome::PointLimit},
+                     60),
       {"unusable file data",
        [](SurveyMethod m) {
          WellState s = singleTargetWell(m);
@@ -255,7 +256,8 @@ TEST(DesignRecompute, VerticalPointsKeepTheGridAzimuthTheFullPassLeaves) {
   // The average angle method hands grid azimuths across vertical points; after a drop through
   // vertical the last point carries its neighbour's direction, the other methods its own. (The
   // tangential method reaches the second target without going vertical.)
-  for (SurveyMethod method : {SurveyMethod::AverageAngle, SurveyMethod::CorrectedAverageAngle, SurveyMethod::ChordStep, SurveyMethod::BalancedTangential}) {
+  for (SurveyMethod method : {SurveyMethod::AverageAngle, SurveyMethod::CorrectedAverageAngle,
+                              SurveyMethod::ChordStep, SurveyMethod::BalancedTangential}) {
     SCOPED_TRACE(method);
     WellState s = twoTargetWell(method);
     placeTarget2(s.well, 624, 832, 4000);

@@ -12,9 +12,9 @@
 #include "exchange/exchange_fixture.h"
 #include "exchange/import_plan.h"
 #include "exchange/station_import.h"
-#include "survey/survey_calc.h"
 #include "model/well_files.h"
 #include "session/well_io.h"
+#include "survey/survey_calc.h"
 
 namespace tarsek {
 namespace {
@@ -24,8 +24,8 @@ using testing::TempDir;
 Session sampleWell(SurveyMethod method) {
   Session s;
   s.calcMethod = method;
-  const WellLoadResult r = LoadWell(s, s.well, std::string(TARSEK_SAMPLES_DIR) + "/草20-1.kvd", false,
-                                TARSEK_SAMPLES_DIR);
+  const WellLoadResult r = LoadWell(s, s.well, std::string(TARSEK_SAMPLES_DIR) + "/草20-1.kvd",
+                                    false, TARSEK_SAMPLES_DIR);
   EXPECT_TRUE(r.ok && r.found) << r.message;
   return s;
 }
@@ -113,7 +113,7 @@ TEST(StationExport, TablesCarryTheComputedValuesAndExtraColumns) {
   ASSERT_TRUE(FormatCsv(t, TextEncoding::Utf8Bom, csv, message));
   EXPECT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_NE(csv.find("狗腿度(°/30m),横向误差(m),半径(m)\r\n"), std::string::npos);
-  EXPECT_NE(csv.find(",,1.500\r\n"), std::string::npos);      // row 0: no value
+  EXPECT_NE(csv.find(",,1.500\r\n"), std::string::npos);       // row 0: no value
   EXPECT_NE(csv.find(",0.125,1.500\r\n"), std::string::npos);  // the others
   for (const char* file : {"x.csv", "x.xlsx", "x.xml"}) {
     ASSERT_TRUE(WriteStationFile(t, dir.file(file), ExportFormat::FromExtension,

@@ -100,8 +100,7 @@ std::string workbookFrom(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const std::string book =
-      bytes.substr(0, 2) == "PK" ? std::string(bytes) : workbookFrom(bytes);
+  const std::string book = bytes.substr(0, 2) == "PK" ? std::string(bytes) : workbookFrom(bytes);
   const tarsek::ParseResult r = tarsek::ParseXlsxStations(book);
   tarsek::fuzzing::checkResult(r);
   tarsek::fuzzing::checkRoundTrip(r);

@@ -45,8 +45,7 @@ inline void checkRoundTrip(const ParseResult& r) {
   WellState session;
   session.well.wellNo = "F1";
   session.well.magDeclination = -3.5;
-  const ImportPlan plan =
-      PlanImport(session.well, r.rows, ImportMode::Replace, r.azimuthReference);
+  const ImportPlan plan = PlanImport(session.well, r.rows, ImportMode::Replace, r.azimuthReference);
   if (!plan.ok) return;
   require(ApplyImport(session, plan));
   const ExportTable table = SurveyExportTable(session);

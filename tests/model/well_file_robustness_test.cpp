@@ -15,11 +15,11 @@
 #include "common/constants.h"
 #include "common/numtext.h"
 #include "design/profile_design.h"
-#include "survey/survey_calc.h"
-#include "support/temp_dir.h"
 #include "model/well_file_format.h"
 #include "model/well_files.h"
 #include "session/well_io.h"
+#include "support/temp_dir.h"
+#include "survey/survey_calc.h"
 
 namespace tarsek {
 namespace {
@@ -229,9 +229,29 @@ Session a12();
 // saved well could never be opened again. The writers refuse exactly what the readers refuse,
 // and what they write reads back.
 TEST(WellFileRobustness, WritersRefuseWhatReadersRefuse) {
-  const double values[] = {0,    -0.0,  1e-300, 4.9e-324, 1.0 / 3, -1,     90,    180,
-                           180.0001, 360, -360, 360.5, 9.9e6, 1e7, 1.00001e7, -1e7,
-                           2.05e7, 1e8, -1e8, 1.0001e8, 2.9e8, 1e300, 1.7976931348623157e308};
+  const double values[] = {0,
+                           -0.0,
+                           1e-300,
+                           4.9e-324,
+                           1.0 / 3,
+                           -1,
+                           90,
+                           180,
+                           180.0001,
+                           360,
+                           -360,
+                           360.5,
+                           9.9e6,
+                           1e7,
+                           1.00001e7,
+                           -1e7,
+                           2.05e7,
+                           1e8,
+                           -1e8,
+                           1.0001e8,
+                           2.9e8,
+                           1e300,
+                           1.7976931348623157e308};
   const auto line = [](std::initializer_list<double> items) {
     std::string out;
     for (double v : items) out += (out.empty() ? "" : ",") + formatFileNumber(v);
@@ -250,7 +270,8 @@ TEST(WellFileRobustness, WritersRefuseWhatReadersRefuse) {
       std::string bytes, error;
       const bool written = FormatSurveyFile(w, bytes, error);
       const SurveyStation& st = w.stations[1];
-      const std::string text = "2\r\n" + line({-1e7, 0, 0}) + line({st.md, st.inclination, st.azimuth});
+      const std::string text =
+          "2\r\n" + line({-1e7, 0, 0}) + line({st.md, st.inclination, st.azimuth});
       WellRecord back;
       const bool read = ParseSurveyFile(text, "x.sur", back, error);
       EXPECT_EQ(written, read) << "station field " << field << ": " << error;
@@ -442,15 +463,15 @@ bool resultsFinite(const std::vector<StationResult>& results, int count) {
 // design outcome, finite trajectories and the busy pointer released.
 TEST(WellFileRobustness, OddDesignDataLoadAndDesignWithinBounds) {
   const char* const line3s[] = {
-      "0,30,300,2,-1.5,1800",      // no build rate
-      "-3,30,300,2,-1.5,1800",     // negative build rate
-      "3,180,300,2,-1.5,1800",     // builds upside down
-      "3,30,300,0,-1.5,1800",      // no rotary build
-      "3,30,300,-2,-1.5,1800",     // rotary build away from the target
-      "3,30,300,2,0,1800",         // no drop for target 2
-      "3,30,-300,2,-1.5,1800",     // kick-off above the surface
-      "3,30,300,2,-1.5,-1800",     // final depth above the surface
-      "3,30,300,2,-1.5,0",         // no final depth
+      "0,30,300,2,-1.5,1800",   // no build rate
+      "-3,30,300,2,-1.5,1800",  // negative build rate
+      "3,180,300,2,-1.5,1800",  // builds upside down
+      "3,30,300,0,-1.5,1800",   // no rotary build
+      "3,30,300,-2,-1.5,1800",  // rotary build away from the target
+      "3,30,300,2,0,1800",      // no drop for target 2
+      "3,30,-300,2,-1.5,1800",  // kick-off above the surface
+      "3,30,300,2,-1.5,-1800",  // final depth above the surface
+      "3,30,300,2,-1.5,0",      // no final depth
       ".000001,.000001,0,.000001,.000001,1e-300",
   };
   for (const char* line3 : line3s) {

@@ -124,7 +124,8 @@ TEST(PlotRobustness, OddSurveysDrawFiniteAndBounded) {
     for (SurveyMethod method : kSurveyMethods) {
       session.calcMethod = method;
       RecalculateAll(session);
-      expectDrawingsSane(session, std::string(t.name) + ", method " + std::to_string(MethodCode(method)));
+      expectDrawingsSane(session,
+                         std::string(t.name) + ", method " + std::to_string(MethodCode(method)));
     }
   }
 }

@@ -14,9 +14,8 @@ TEST(ChangeNotifier, CallsSubscribersOfTheChangeInTheOrderTheySubscribed) {
   std::string calls;
   auto a = n.subscribe({Change::Stations, Change::Design}, [&](Change) { calls += 'a'; });
   auto b = n.subscribe({Change::Design}, [&](Change) { calls += 'b'; });
-  auto c = n.subscribe({Change::Stations}, [&](Change c) {
-    calls += c == Change::Stations ? 'c' : '?';
-  });
+  auto c = n.subscribe({Change::Stations},
+                       [&](Change c) { calls += c == Change::Stations ? 'c' : '?'; });
   n.notify(Change::Stations);
   calls += '|';
   n.notify(Change::Design);

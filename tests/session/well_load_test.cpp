@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "design/profile_design.h"
-#include "support/temp_dir.h"
 #include "model/well_files.h"
 #include "session/well_io.h"
+#include "support/temp_dir.h"
 
 namespace tarsek {
 namespace {
@@ -99,7 +99,8 @@ TEST(LoadWell, NeighbourSkipsLineThreeAndTheDesignButGetsItsTrajectory) {
   writeBytes(dir.file("A12.sur"), kA12Survey);
   Session s;
   s.neighbourWells.emplace_back();
-  const WellLoadResult r = LoadWell(s, s.neighbourWells.back(), dir.file("A12.kvd"), true, dir.path());
+  const WellLoadResult r =
+      LoadWell(s, s.neighbourWells.back(), dir.file("A12.kvd"), true, dir.path());
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_FALSE(r.designOutcome.has_value());
   const WellRecord& n = s.neighbourWells.back();

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "design/design_input.h"
-#include "survey/survey_entry.h"
-#include "support/temp_dir.h"
 #include "model/well_files.h"
 #include "session/well_io.h"
+#include "support/temp_dir.h"
+#include "survey/survey_entry.h"
 
 namespace tarsek {
 namespace {
@@ -265,13 +265,18 @@ TEST_P(AskToSave, AsksBySumAndSavesOnlyOnYes) {
   EXPECT_EQ(s.designDirty, yes ? Unsaved::Nothing : c.design);
 }
 
-INSTANTIATE_TEST_SUITE_P(SumsAndAnswers, AskToSave,
-                         ::testing::Values(AskCase{Unsaved::Nothing, Unsaved::Nothing, Answer::Yes}, AskCase{Unsaved::Stations, Unsaved::Nothing, Answer::Yes},
-                                           AskCase{Unsaved::Stations, Unsaved::Nothing, Answer::No}, AskCase{Unsaved::Stations, Unsaved::Nothing, Answer::Cancel},
-                                           AskCase{Unsaved::Nothing, Unsaved::Design, Answer::Yes}, AskCase{Unsaved::Nothing, Unsaved::Design, Answer::No},
-                                           AskCase{Unsaved::Nothing, Unsaved::Design, Answer::Cancel},
-                                           AskCase{Unsaved::Stations, Unsaved::Design, Answer::Yes}, AskCase{Unsaved::Stations, Unsaved::Design, Answer::No},
-                                           AskCase{Unsaved::Stations, Unsaved::Design, Answer::Cancel}));
+INSTANTIATE_TEST_SUITE_P(
+    SumsAndAnswers, AskToSave,
+    ::testing::Values(AskCase{Unsaved::Nothing, Unsaved::Nothing, Answer::Yes},
+                      AskCase{Unsaved::Stations, Unsaved::Nothing, Answer::Yes},
+                      AskCase{Unsaved::Stations, Unsaved::Nothing, Answer::No},
+                      AskCase{Unsaved::Stations, Unsaved::Nothing, Answer::Cancel},
+                      AskCase{Unsaved::Nothing, Unsaved::Design, Answer::Yes},
+                      AskCase{Unsaved::Nothing, Unsaved::Design, Answer::No},
+                      AskCase{Unsaved::Nothing, Unsaved::Design, Answer::Cancel},
+                      AskCase{Unsaved::Stations, Unsaved::Design, Answer::Yes},
+                      AskCase{Unsaved::Stations, Unsaved::Design, Answer::No},
+                      AskCase{Unsaved::Stations, Unsaved::Design, Answer::Cancel}));
 
 TEST(AskToSaveChanges, NoOpenWellAsksNothing) {
   Session s;

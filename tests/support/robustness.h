@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "print/recording_surface.h"
 #include "model/well_record.h"
+#include "print/recording_surface.h"
 
 namespace tarsek::testing {
 

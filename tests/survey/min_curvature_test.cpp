@@ -106,8 +106,8 @@ TEST(MinimumCurvature, PublishedTestWellOneVerticalDepths) {
   }
   ASSERT_EQ(stations.size(), 268u);
   BasicData block;
-  const auto results =
-      ComputeTrajectory(stations, block, static_cast<int>(stations.size()), SurveyMethod::MinimumCurvature);
+  const auto results = ComputeTrajectory(stations, block, static_cast<int>(stations.size()),
+                                         SurveyMethod::MinimumCurvature);
   for (std::size_t i = 0; i < stations.size(); ++i)
     EXPECT_NEAR(results[i].tvd, published[i], 0.5 * std::pow(10.0, -decimals[i]) + 1e-9)
         << "MD " << stations[i].md;
@@ -172,8 +172,8 @@ TEST(MinimumCurvature, OpposedDirectionsAddNothingAndStayFinite) {
   EXPECT_EQ(d.tvd, 0);
   EXPECT_EQ(d.north, 0);
   EXPECT_EQ(d.east, 0);
-  const TargetCrossing x =
-      StationAtDepth(10, up, StationResult{}, BasicData{}, down, false, SurveyMethod::MinimumCurvature);
+  const TargetCrossing x = StationAtDepth(10, up, StationResult{}, BasicData{}, down, false,
+                                          SurveyMethod::MinimumCurvature);
   EXPECT_TRUE(std::isfinite(x.result.north) && std::isfinite(x.station.gridAzimuth));
 }
 

@@ -123,7 +123,8 @@ TEST(IntervalMethods, ChordStepOnACurvedCourse) {
 
 TEST(IntervalMethods, ChordStepOnAStraightCourseEqualsBalancedTangential) {
   const auto p = st(1000, 35, 120, 120), c = st(1050, 35, 120, 120);
-  const auto a = inc(p, c, SurveyMethod::ChordStep), b = inc(p, c, SurveyMethod::BalancedTangential);
+  const auto a = inc(p, c, SurveyMethod::ChordStep),
+             b = inc(p, c, SurveyMethod::BalancedTangential);
   EXPECT_NEAR(a.tvd, b.tvd, 1e-9);
   EXPECT_NEAR(a.north, b.north, 1e-9);
   EXPECT_NEAR(a.east, b.east, 1e-9);
@@ -145,7 +146,8 @@ TEST(IntervalMethods, AzimuthAcrossNorthHeadsNorthForBothAverageMethods) {
     EXPECT_NEAR(r.east, 0, 1e-6) << method;
   }
   // The corrected method's turn is 20°, not 340°: the north move stays near the average angle's.
-  EXPECT_NEAR(inc(p, c, SurveyMethod::CorrectedAverageAngle).north, inc(p, c, SurveyMethod::AverageAngle).north, 0.1);
+  EXPECT_NEAR(inc(p, c, SurveyMethod::CorrectedAverageAngle).north,
+              inc(p, c, SurveyMethod::AverageAngle).north, 0.1);
 }
 
 TEST(Trajectory, VerticalWellByEveryMethod) {
@@ -210,7 +212,8 @@ TEST(Trajectory, DoglegAcrossNorthUsesTheShortTurn) {
     EXPECT_NEAR(r[1].doglegSeverity, 20, 1e-6) << method;
   }
   std::vector<SurveyStation> c = {st(1000, 20, 40, 0), st(1030, 26, 52, 0), SurveyStation{}};
-  EXPECT_NEAR(ComputeTrajectory(c, b, 2, SurveyMethod::AverageAngle)[1].doglegSeverity, 7.614761804, 1e-6);
+  EXPECT_NEAR(ComputeTrajectory(c, b, 2, SurveyMethod::AverageAngle)[1].doglegSeverity, 7.614761804,
+              1e-6);
 }
 
 TEST(Trajectory, AverageAngleCarriesAzimuthThroughAVerticalStation) {
@@ -226,7 +229,8 @@ TEST(Trajectory, AverageAngleCarriesAzimuthThroughAVerticalStation) {
 }
 
 TEST(Trajectory, MethodChangesPositionButNotDogleg) {
-  Session a = buildWell(SurveyMethod::AverageAngle), b = buildWell(SurveyMethod::BalancedTangential);
+  Session a = buildWell(SurveyMethod::AverageAngle),
+          b = buildWell(SurveyMethod::BalancedTangential);
   RecalculateAll(a);
   RecalculateAll(b);
   EXPECT_NE(a.well.results[59].tvd, b.well.results[59].tvd);
@@ -343,8 +347,7 @@ TEST(TargetCrossing, AzimuthAcrossNorthStaysABearingWithEitherDeclination) {
       EXPECT_GE(a, 0) << c.declination << " " << method;
       EXPECT_LT(a, 360) << c.declination << " " << method;
       EXPECT_NEAR(a, c.expected, 0.1) << c.declination << " " << method;
-      EXPECT_NEAR(std::fmod(s.target1Hit.station.gridAzimuth - c.declination + 720, 360), a,
-                  1e-9);
+      EXPECT_NEAR(std::fmod(s.target1Hit.station.gridAzimuth - c.declination + 720, 360), a, 1e-9);
     }
   }
 }
@@ -434,8 +437,8 @@ Session longWell(SurveyMethod method, int n) {
 Session sample(const char* name, SurveyMethod method) {
   Session s;
   s.calcMethod = method;
-  const WellLoadResult r = LoadWell(s, s.well, std::string(TARSEK_SAMPLES_DIR) + "/" + name, false,
-                                TARSEK_SAMPLES_DIR);
+  const WellLoadResult r =
+      LoadWell(s, s.well, std::string(TARSEK_SAMPLES_DIR) + "/" + name, false, TARSEK_SAMPLES_DIR);
   EXPECT_TRUE(r.ok && r.found) << r.message;
   return s;
 }

@@ -20,7 +20,7 @@ double atanDeg(double x) { return std::atan(x) * 180 / kPi; }
 // A well whose stations lie on a straight line heading grid 45 degrees; only the values the
 // display reads are filled in. Station i is at measured depth md[i] and vertical depth tvd[i].
 WellState wellWithStations(const std::vector<double>& md, const std::vector<double>& tvd,
-                         int targetCount = 1) {
+                           int targetCount = 1) {
   WellState session;
   WellRecord& w = session.well;
   w.wellNo = "W1";
@@ -135,8 +135,8 @@ TEST(GuidancePanel, LastStationAtTheTargetDepthGivesTheVerdict) {
   session.target1Hit = FindTargetCrossing(session, 1);
   EXPECT_FALSE(guidesTarget(session, 1));
   const StationResult& last = session.well.results[2];
-  const double radius = std::hypot(last.north - 500 / std::sqrt(2.0),
-                                   last.east - 500 / std::sqrt(2.0));
+  const double radius =
+      std::hypot(last.north - 500 / std::sqrt(2.0), last.east - 500 / std::sqrt(2.0));
   // A real miss, not the "hit" of the zero a missing crossing used to give.
   ASSERT_GT(radius, session.well.targetRadius);
   const std::vector<PanelLine> lines = guidancePanelLines(session);

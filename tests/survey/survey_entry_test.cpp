@@ -293,7 +293,7 @@ TEST(Prediction, DiscardKeepsStationsTypedSince) {
   ASSERT_GT(predicted, 3);
   const double lastMd = s.well.stations[static_cast<std::size_t>(s.well.stationCount - 1)].md;
   const double replacedMd = s.well.stations[4].md;
-  ASSERT_TRUE(storeEntry(s, lastMd + 30, 20, 5).stored);    // below the prediction
+  ASSERT_TRUE(storeEntry(s, lastMd + 30, 20, 5).stored);      // below the prediction
   ASSERT_TRUE(storeEntry(s, replacedMd - 10, 18, 4).stored);  // between predicted stations
   ASSERT_TRUE(storeEntry(s, replacedMd, 19, 4).stored);       // a predicted one replaced
   EXPECT_TRUE(discardPrediction(s));

@@ -261,7 +261,8 @@ class HelpTest : public QObject {
     if (const QByteArray shots = qgetenv("TARSEK_HELP_SHOTS"); !shots.isEmpty()) {
       help->resize(1000, 700);
       QTest::qWait(50);
-      help->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/F1-site-parameters-dip.png"));
+      help->grab().save(QString::fromLocal8Bit(shots) +
+                        QStringLiteral("/F1-site-parameters-dip.png"));
     }
   }
 

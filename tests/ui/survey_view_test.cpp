@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "common/numtext.h"
+#include "model/well_files.h"
+#include "session/well_io.h"
 #include "survey/survey_calc.h"
 #include "survey/survey_entry.h"
 #include "ui/fake_view_host.h"
-#include "model/well_files.h"
-#include "session/well_io.h"
 
 using namespace tarsek;
 

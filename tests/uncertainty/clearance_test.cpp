@@ -1,12 +1,13 @@
 // Separation factor between two wells and the probability of hitting the target circle.
 
+#include "uncertainty/clearance.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 #include <string>
 
-#include "uncertainty/clearance.h"
 #include "uncertainty/hit_probability.h"
 
 namespace tarsek::unc {
@@ -34,8 +35,8 @@ TEST(HitProbability, MatchesIndependentQuadrature) {
     double dn, de, nn, ee, ne, r;
   };
   const Case cases[] = {
-      {0, 0, 25, 25, 0, 10},      {8, -3, 16, 36, 0, 10},  {-12, 4, 30, 10, 12, 15},
-      {30, 30, 20, 50, -25, 20},  {2, 1, 400, 1, 15, 10},  {0.5, 0, 0.04, 0.01, 0, 1},
+      {0, 0, 25, 25, 0, 10},     {8, -3, 16, 36, 0, 10}, {-12, 4, 30, 10, 12, 15},
+      {30, 30, 20, 50, -25, 20}, {2, 1, 400, 1, 15, 10}, {0.5, 0, 0.04, 0.01, 0, 1},
       {6, 0, 9, 9, 0, 5},
   };
   for (const Case& c : cases) {
@@ -49,8 +50,8 @@ TEST(HitProbability, MatchesIndependentQuadrature) {
   EXPECT_EQ(HitProbability(3, 4, 0, 0, 0, 5.01), 1);
   EXPECT_EQ(HitProbability(3, 4, 0, 0, 0, 4.99), 0);
   // A line of spread across the circle's centre: the normal law in one dimension.
-  const double oneD = 0.5 * (std::erf(3 / (4 * std::numbers::sqrt2)) -
-                             std::erf(-7 / (4 * std::numbers::sqrt2)));
+  const double oneD =
+      0.5 * (std::erf(3 / (4 * std::numbers::sqrt2)) - std::erf(-7 / (4 * std::numbers::sqrt2)));
   EXPECT_NEAR(HitProbability(0, 2, 0, 16, 0, 5), oneD, 1e-7);
 }
 
@@ -66,9 +67,10 @@ SurveyPath vertical(double north, double east, double spacing) {
 TEST(Separation, SigmaAlongTheLineBetweenTheWells) {
   ErrorModel model;
   std::string message;
-  ASSERT_TRUE(ParseErrorModel("Code,Term Description,Wt.Fn.,Magnitude,Units,Prop.\n"
-                              "XYM3,m,XYM3,0.1,deg,S\n",
-                              "t", "t.csv", model, message));
+  ASSERT_TRUE(
+      ParseErrorModel("Code,Term Description,Wt.Fn.,Magnitude,Units,Prop.\n"
+                      "XYM3,m,XYM3,0.1,deg,S\n",
+                      "t", "t.csv", model, message));
   SiteParameters site;
   site.btotal = 50000;
   site.dip = 60;

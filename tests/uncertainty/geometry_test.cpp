@@ -37,12 +37,12 @@ TEST(PathGeometry, ClosestPointMatchesADenseWalkAlongThePath) {
   SurveyPath path;
   for (int i = 0; i <= 40; ++i) {
     const double md = i * 50.0;
-    path.stations.push_back({md, md < 300 ? 0 : std::min(85.0, (md - 300) / 12),
-                             std::fmod(30 + md / 20, 360.0)});
+    path.stations.push_back(
+        {md, md < 300 ? 0 : std::min(85.0, (md - 300) / 12), std::fmod(30 + md / 20, 360.0)});
   }
   PathGeometry g;
   g.build(path);
-  const Vec3 queries[] = {{0, 0, 150},     {5, -3, 420},    {300, 200, 900},
+  const Vec3 queries[] = {{0, 0, 150},      {5, -3, 420},     {300, 200, 900},
                           {-50, 400, 1200}, {900, 900, 1000}, {0, 0, -40}};
   for (const Vec3& q : queries) {
     double bestMd = 0, best = 1e300;
@@ -71,8 +71,11 @@ TEST(SurveyCsv, TablesAreReadOrRefusedWithTheLine) {
   const Case cases[] = {
       {"md,inc,azi\n0,0,0\n30,1.5,45\n", 2, {0, 0, 0}, 0, ""},
       {"\xEF\xBB\xBFMD, Inc, Azi\r\n100,0,10\r\n130,2,12\r\n", 3, {0, 0, 0}, 1, ""},
-      {"azi,md,inc,tvd,north,east\n45,1500,30,1400.5,200,-10\n45,1530,31,,,\n", 2,
-       {200, -10, 1400.5}, 0, ""},
+      {"azi,md,inc,tvd,north,east\n45,1500,30,1400.5,200,-10\n45,1530,31,,,\n",
+       2,
+       {200, -10, 1400.5},
+       0,
+       ""},
       {"md,inc\n0,0\n", 0, {}, 0, "第1行的表头缺少“azi”列"},
       {"md,inc,azi,tvd\n0,0,0,0\n", 0, {}, 0, "tvd、north、east三列"},
       {"md,inc,azi\n0,0,0\n30,x,0\n", 0, {}, 0, "第3行的“inc”不是数字"},

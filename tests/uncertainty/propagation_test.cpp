@@ -1,11 +1,11 @@
 // Covariance between stations, at a tie-on below the surface, and in the axes the windows show.
 
+#include "uncertainty/propagation.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
-
-#include "uncertainty/propagation.h"
 
 namespace tarsek::unc {
 namespace {
@@ -35,8 +35,8 @@ TEST(Propagation, PointBetweenStationsIsAStationPlacedThere) {
   SurveyPath path;
   for (int i = 0; i <= 60; ++i) {
     const double md = i * 30.0;
-    path.stations.push_back({md, md < 300 ? 0 : std::min(70.0, (md - 300) / 15),
-                             std::fmod(20 + md / 25, 360.0)});
+    path.stations.push_back(
+        {md, md < 300 ? 0 : std::min(70.0, (md - 300) / 15), std::fmod(20 + md / 25, 360.0)});
   }
   const ErrorModel& model = *FindModel(kDefaultModelName);
   CovarianceTrack track;
@@ -102,7 +102,8 @@ TEST(Propagation, OddDirectionsGiveFiniteFigures) {
     ASSERT_TRUE(track.build(path, model, site(), message)) << message;
     for (double md = 0; md <= 740; md += 7.5) {
       const Cov3 c = track.at(md).covariance;
-      for (double v : {c.nn, c.ee, c.vv, c.ne, c.nv, c.ev}) ASSERT_TRUE(std::isfinite(v)) << inc << " " << md;
+      for (double v : {c.nn, c.ee, c.vv, c.ne, c.nv, c.ev})
+        ASSERT_TRUE(std::isfinite(v)) << inc << " " << md;
       const HorizontalEllipse e = EllipseOf(c);
       ASSERT_TRUE(std::isfinite(e.semiMajor + e.semiMinor + e.azimuth)) << inc << " " << md;
     }
@@ -115,10 +116,8 @@ TEST(Covariance, AxesAndEllipse) {
     double major, minor, azimuth;
   };
   const Case cases[] = {
-      {{4, 1, 9, 0, 0, 0}, 2, 1, 0},
-      {{1, 4, 9, 0, 0, 0}, 2, 1, 90},
-      {{2.5, 2.5, 1, 1.5, 0, 0}, 2, 1, 45},
-      {{2.5, 2.5, 1, -1.5, 0, 0}, 2, 1, 135},
+      {{4, 1, 9, 0, 0, 0}, 2, 1, 0},        {{1, 4, 9, 0, 0, 0}, 2, 1, 90},
+      {{2.5, 2.5, 1, 1.5, 0, 0}, 2, 1, 45}, {{2.5, 2.5, 1, -1.5, 0, 0}, 2, 1, 135},
       {{1, 1, 1, 0, 0, 0}, 1, 1, 0},
   };
   for (const Case& c : cases) {

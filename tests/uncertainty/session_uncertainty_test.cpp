@@ -11,15 +11,15 @@
 #include "anticollision/neighbour_loader.h"
 #include "anticollision/separation_chart.h"
 #include "common/numtext.h"
+#include "model/well_files.h"
 #include "plot/trajectory_plot.h"
 #include "plot/uncertainty_overlay.h"
 #include "print/recording_surface.h"
-#include "uncertainty/uncertainty_report.h"
+#include "session/well_io.h"
+#include "support/temp_dir.h"
 #include "survey/survey_display.h"
 #include "survey/survey_report.h"
-#include "support/temp_dir.h"
-#include "model/well_files.h"
-#include "session/well_io.h"
+#include "uncertainty/uncertainty_report.h"
 
 namespace tarsek {
 namespace {

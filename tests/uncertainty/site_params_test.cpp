@@ -1,12 +1,13 @@
 // The well's uncertainty parameter file: read whole or refused with the line, written so that
 // it reads back, and shipped with every sample well.
 
+#include "uncertainty/site_params.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "uncertainty/site_params.h"
 #include "support/temp_dir.h"
 
 namespace tarsek::unc {

@@ -1,6 +1,8 @@
 // The sample pad's wells through their parameter files: separation to the neighbours and the
 // target crossings, surveyed and projected.
 
+#include "uncertainty/well_uncertainty.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,11 +10,10 @@
 #include <string>
 
 #include "exchange/uncertainty_columns.h"
-#include "uncertainty/well_uncertainty.h"
-#include "session/session.h"
-#include "support/temp_dir.h"
 #include "model/well_files.h"
+#include "session/session.h"
 #include "session/well_io.h"
+#include "support/temp_dir.h"
 
 namespace tarsek::unc {
 namespace {
@@ -24,7 +25,7 @@ WellRecord load(const std::string& dir, const std::string& wellNo, bool neighbou
   session.wellDirectory = dir;
   WellRecord record;
   const WellLoadResult r = LoadWell(session, neighbour ? record : session.well,
-                                WellFilePath(dir, wellNo, ".kvd"), neighbour, dir);
+                                    WellFilePath(dir, wellNo, ".kvd"), neighbour, dir);
   EXPECT_TRUE(r.ok && r.found) << r.message;
   return neighbour ? record : session.well;
 }
