@@ -34,7 +34,11 @@ void StationsChanged(Session& session) {
   session.changes.notify(Change::Stations);
 }
 
-void StationsRecalculated(Session& session) { session.changes.notify(Change::Stations); }
+void StationsRecalculated(Session& session) {
+  // The ellipses, hit chances and separation factors belong to the stations now shown.
+  workOutUncertainty(session);
+  session.changes.notify(Change::Stations);
+}
 
 void BasicDataChanged(Session& session) {
   Busy busy(session);
@@ -68,7 +72,8 @@ void WellOpened(Session& session) {
 }
 
 void NeighbourAdded(Session& session) {
-  unc::UpdateUncertainty(session);
+  // The uncertainty panel lists the new neighbour's separation factor too.
+  workOutUncertainty(session);
   session.changes.notify(Change::Neighbours);
 }
 

@@ -14,8 +14,7 @@ namespace tarsek {
 void StationsChanged(Session& session);
 
 /// The survey routines changed the stations and recalculated them already (a station stored or
-/// deleted, a prediction made or dropped): only Change::Stations. The position uncertainty is
-/// left as it was worked out last.
+/// deleted, a prediction made or dropped): the uncertainty, then Change::Stations.
 void StationsRecalculated(Session& session);
 
 /// The well's basic data changed (target 1 set by bearing or put back): RecalculateAll, the
@@ -38,7 +37,7 @@ void ChangeCalcMethod(Session& session, SurveyMethod method);
 void WellOpened(Session& session);
 
 /// A neighbour well joined session.neighbourWells: its separation factors join the uncertainty
-/// figures, then Change::Neighbours.
+/// figures (told as Change::Uncertainty), then Change::Neighbours.
 void NeighbourAdded(Session& session);
 
 /// The user shows or hides the error ellipses and the section band: Change::Uncertainty.
