@@ -197,10 +197,15 @@ bool readWellNo(std::string_view line, bool utf8, const std::string& fileName, s
 // file could be written but never read again.
 constexpr double kUnwritable = 1.797693134862315e308;
 
-bool allFinite(std::initializer_list<double> values) noexcept {
+template <typename Values>
+bool allFinite(const Values& values) noexcept {
   for (double v : values)
     if (!std::isfinite(v) || std::fabs(v) >= kUnwritable) return false;
   return true;
+}
+
+bool allFinite(std::initializer_list<double> values) noexcept {
+  return allFinite<std::initializer_list<double>>(values);
 }
 
 // Physical ranges of what a well file holds. A value outside them is a damaged or foreign file,
@@ -361,29 +366,7 @@ bool FormatDesignFile(const WellRecord& well, std::string& bytes, std::string& e
     return false;
   }
   const BasicData& b = well.basic();
-  if (!allFinite({b.padWellheadX,
-                  b.padWellheadY,
-                  b.wellheadX,
-                  b.wellheadY,
-                  b.target1X,
-                  b.target1Y,
-                  b.target2X,
-                  b.target2Y,
-                  b.gateDirection,
-                  b.rigSkidDistance,
-                  b.magDeclination,
-                  b.target1Tvd,
-                  b.target2Tvd,
-                  b.designAzimuth,
-                  b.designDisplacement1,
-                  b.designDisplacement2,
-                  b.targetRadius,
-                  b.buildRate,
-                  b.buildToInclination,
-                  b.kickoffDepth,
-                  b.rotaryBuildRate,
-                  b.rotaryDropRate,
-                  b.designFinalTvd})) {
+  if (!allFinite(line2Values(b)) || !allFinite(line3Values(b))) {
     error = "设计数据中有无效数值";
     return false;
   }

@@ -25,14 +25,17 @@ void workOutUncertainty(Session& session) {
   session.changes.notify(Change::Uncertainty);
 }
 
-}  // namespace
-
-void StationsChanged(Session& session) {
+// The survey recomputed from the stations up, the uncertainty after it, then what changed.
+void recalculateAndTell(Session& session, Change change) {
   Busy busy(session);
   RecalculateAll(session);
   workOutUncertainty(session);
-  session.changes.notify(Change::Stations);
+  session.changes.notify(change);
 }
+
+}  // namespace
+
+void StationsChanged(Session& session) { recalculateAndTell(session, Change::Stations); }
 
 void StationsRecalculated(Session& session) {
   // The ellipses, hit chances and separation factors belong to the stations now shown.
@@ -40,12 +43,7 @@ void StationsRecalculated(Session& session) {
   session.changes.notify(Change::Stations);
 }
 
-void BasicDataChanged(Session& session) {
-  Busy busy(session);
-  RecalculateAll(session);
-  workOutUncertainty(session);
-  session.changes.notify(Change::BasicData);
-}
+void BasicDataChanged(Session& session) { recalculateAndTell(session, Change::BasicData); }
 
 void DesignChanged(Session& session) {
   Busy busy(session);
