@@ -710,7 +710,10 @@ TargetCrossing FindTargetCrossing(const WellState& session, int target) {
 namespace {
 
 /// Courses per block of the vectorised pass: the block's arrays stay in the first-level cache.
+/// A multiple of four, so that entries 1..m of every array below, rounded up to whole groups of
+/// four, still lie inside it.
 constexpr std::size_t kBlock = 256;
+static_assert(kBlock % 4 == 0);
 
 /// The arrays of one block of courses. Entry 0 is the station above the block, entries
 /// 1..kBlock the block's own stations.
@@ -720,16 +723,8 @@ struct Lanes {
   double angI[N], angA[N], sI[N], cI[N], sA[N], cA[N], turn[N], cosTurn[N], scratch[N];
   double incT[N], incH[N], incN[N], incE[N];
   double tvd[N], plan[N], north[N], east[N], az[N], dist[N], delta[N], sinD[N], cosD[N];
-  double tN[N], tE[N], tAz[N], tDist[N], tBelow[N], tAtan[N];
+  double dogleg[N], tN[N], tAz[2][N], tDist[2][N], tIncl[2][N];
 };
-
-/// AzimuthOf for a bearing from the arc tangent of (east, north) in -pi..pi: the same quadrants,
-/// with the axes exactly where AzimuthOf puts them.
-double bearingFromAtan2(double r, double north, double east) noexcept {
-  if (east == 0) return north < 0 ? 180 : 0;
-  if (r < 0) r += kTwoPi;
-  return finiteOr(toDegrees(r), 0);
-}
 
 bool allFinite(const std::vector<SurveyStation>& stations, const BasicData& b, int count) {
   for (int i = 0; i < count; ++i) {
@@ -743,18 +738,14 @@ bool allFinite(const std::vector<SurveyStation>& stations, const BasicData& b, i
   return true;
 }
 
-/// Distance, bearing and line inclination to one target for entries 1..m, as aimAt.
-void aimAllAt(Lanes& w, std::size_t m, const BasicData& block, double targetX, double targetY,
-              double targetTvd) {
-  for (std::size_t j = 1; j <= m; ++j) {
-    w.tN[j] = (targetX - block.wellheadX) - w.north[j];
-    w.tE[j] = (targetY - block.wellheadY) - w.east[j];
-    w.tDist[j] = std::sqrt(w.tN[j] * w.tN[j] + w.tE[j] * w.tE[j]);
-    w.tBelow[j] = targetTvd - w.tvd[j];
-    w.scratch[j] = w.tBelow[j] > 0 ? w.tDist[j] / w.tBelow[j] : 0;
-  }
-  vecmath::atan2(w.tE + 1, w.tN + 1, w.tAz + 1, m);
-  vecmath::atan(w.scratch + 1, w.tAtan + 1, m);
+/// Distance, bearing and line inclination to one target for entries 1..m, as aimAt, into the
+/// target's slot of w.
+void aimAllAt(Lanes& w, std::size_t m, const BasicData& block, int slot, double targetX,
+              double targetY, double targetTvd) {
+  const vecmath::Target t{targetX - block.wellheadX, targetY - block.wellheadY, targetTvd,
+                          block.magDeclination};
+  vecmath::aim(w.north + 1, w.east + 1, w.tvd + 1, t, w.tDist[slot] + 1, w.tAz[slot] + 1,
+               w.tIncl[slot] + 1, m);
 }
 
 /// The courses ending at stations k0 .. k0+m-1 (st points at station k0-1). Entry 0 of w holds
@@ -905,46 +896,32 @@ void vectorBlock(SurveyStation* st, StationResult* out, std::size_t m, bool firs
     w.north[j] = w.incN[j] + w.north[j - 1];
     w.east[j] = w.incE[j] + w.east[j - 1];
   }
-  vecmath::atan2(w.east + 1, w.north + 1, w.az + 1, m);
-  for (std::size_t j = 1; j <= m; ++j) {
-    w.az[j] = bearingFromAtan2(w.az[j], w.north[j], w.east[j]);
-    w.dist[j] = std::sqrt(w.east[j] * w.east[j] + w.north[j] * w.north[j]);
-    w.delta[j] = toRadians(w.az[j] - block.designAzimuth);
-  }
+  vecmath::closure(w.north + 1, w.east + 1, block.designAzimuth, w.az + 1, w.dist + 1, w.delta + 1,
+                   m);
   vecmath::sinCos(w.delta + 1, w.sinD + 1, w.cosD + 1, m);
+  vecmath::dogleg(w.dI + 1, w.dA + 1, w.sinMean + 1, w.dL + 1, w.dogleg + 1, m);
+  aimAllAt(w, m, block, 0, block.target1X, block.target1Y, block.target1Tvd);
+  const bool two = block.targetCount == 2;
+  if (two) aimAllAt(w, m, block, 1, block.target2X, block.target2Y, block.target2Tvd);
 
+  // Every field is written, so nothing is cleared first.
   for (std::size_t j = 1; j <= m; ++j) {
     StationResult& r = out[j];
-    r = StationResult{};
     r.tvd = w.tvd[j];
     r.planLength = w.plan[j];
+    r.closureDistance = w.dist[j];
     r.north = w.north[j];
     r.east = w.east[j];
     r.closureAzimuth = w.az[j];
-    r.closureDistance = w.dist[j];
-    r.verticalSection = w.dist[j] * w.cosD[j];
+    r.doglegSeverity = w.dogleg[j];
     r.lateralOffset = w.dist[j] * w.sinD[j];
-    const double sinMean = w.dA[j] == 0 ? 0 : w.sinMean[j];
-    r.doglegSeverity = doglegFromSine(w.dI[j], w.dA[j], sinMean, w.dL[j]);
-  }
-  const auto fillTarget = [&](double StationResult::*distance, double StationResult::*azimuth,
-                              double StationResult::*inclination) {
-    for (std::size_t j = 1; j <= m; ++j) {
-      StationResult& r = out[j];
-      r.*distance = w.tDist[j];
-      if (w.tBelow[j] > 0) {
-        r.*azimuth = bearingFromAtan2(w.tAz[j], w.tN[j], w.tE[j]) - block.magDeclination;
-        r.*inclination = finiteOr(toDegrees(w.tAtan[j]), 0);
-      }
-    }
-  };
-  aimAllAt(w, m, block, block.target1X, block.target1Y, block.target1Tvd);
-  fillTarget(&StationResult::target1Distance, &StationResult::target1Azimuth,
-             &StationResult::target1Inclination);
-  if (block.targetCount == 2) {
-    aimAllAt(w, m, block, block.target2X, block.target2Y, block.target2Tvd);
-    fillTarget(&StationResult::target2Distance, &StationResult::target2Azimuth,
-               &StationResult::target2Inclination);
+    r.verticalSection = w.dist[j] * w.cosD[j];
+    r.target1Inclination = w.tIncl[0][j];
+    r.target1Azimuth = w.tAz[0][j];
+    r.target1Distance = w.tDist[0][j];
+    r.target2Inclination = two ? w.tIncl[1][j] : 0;
+    r.target2Azimuth = two ? w.tAz[1][j] : 0;
+    r.target2Distance = two ? w.tDist[1][j] : 0;
   }
 
   // The last station becomes the one above the next block.

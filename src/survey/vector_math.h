@@ -20,4 +20,29 @@ void asin(const double* x, double* out, std::size_t n) noexcept;
 void atan(const double* x, double* out, std::size_t n) noexcept;
 void atan2(const double* y, const double* x, double* out, std::size_t n) noexcept;
 
+// The routines below work on whole groups of four: every array they read or write must have
+// room for n rounded up to a multiple of four. Each value is the one the scalar expression in
+// the comment gives, operation for operation, to the bit (with the arc tangent above).
+
+/// Closure of points (north, east) from the wellhead: the bearing in degrees as AzimuthOf gives
+/// it for the arc tangent of east over north, the distance, and the bearing's angle from
+/// reference (degrees) in radians.
+void closure(const double* north, const double* east, double reference, double* bearing,
+             double* distance, double* offset, std::size_t n) noexcept;
+
+/// Dogleg severity, degrees per 30 m: sqrt(dA² sin² + dI²) in degrees over the course length,
+/// times 30; 0 without a turn or course, or when the value is not finite. sinMean counts only
+/// where dA is not 0.
+void dogleg(const double* dI, const double* dA, const double* sinMean, const double* length,
+            double* out, std::size_t n) noexcept;
+
+/// Where a target lies from points (north, east, tvd): its horizontal distance and, for a target
+/// below the point, the magnetic bearing (the grid one less declination) and the inclination of
+/// the straight line in degrees; both read 0 for a target at or above the point.
+struct Target {
+  double north, east, tvd, declination;
+};
+void aim(const double* north, const double* east, const double* tvd, const Target& target,
+         double* distance, double* azimuth, double* inclination, std::size_t n) noexcept;
+
 }  // namespace tarsek::vecmath
